@@ -9,7 +9,7 @@ BUILD_DIR=${BUILD_DIR:-build}
 what=${1:-test}
 
 install_packages() {
-    local wanted=(build-essential cmake ninja-build pkg-config googletest libgtest-dev libgmock-dev
+    local wanted=(build-essential cmake ninja-build pkg-config python3 googletest libgtest-dev libgmock-dev
                   libbenchmark-dev libfreetype-dev libfontconfig-dev libpng-dev libx11-dev
                   fonts-liberation fonts-dejavu-core
                   mingw-w64 mingw-w64-tools libwine-dev wine wine64 xvfb xdotool)
