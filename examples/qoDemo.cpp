@@ -1,13 +1,102 @@
-// The demo host. It grows with the library: for now it shows the core's date
-// vocabulary on standard output.
+// The demo host. It grows with the library: it shows the core's date vocabulary
+// on standard output and draws a sample of what the canvas can do into
+// out/qo-demo-canvas.png under the current directory.
 #include "platform/core/qoDateFormat.h"
+#include "platform/graphics/qoBitmap.h"
 
 #include <cstdio>
+#include <exception>
+#include <filesystem>
+
+namespace {
+
+using namespace qo;
+
+void DrawShapes(TCanvas& c) {
+    c.Brush().Color = clBtnFace;
+    c.FillRect({0, 0, 480, 240});
+    c.Pen() = {clNavy, 1, TPenStyle::psSolid, TPenMode::pmCopy};
+    c.Brush().Color = clAqua;
+    c.Rectangle(10, 10, 110, 60);
+    c.Pen().Width = 4;
+    c.Brush().Color = clYellow;
+    c.Rectangle(120, 10, 220, 60);
+    c.Pen() = {clMaroon, 1, TPenStyle::psDot, TPenMode::pmCopy};
+    c.Brush().Style = TBrushStyle::bsClear;
+    c.Rectangle(230, 10, 330, 60);
+    c.Brush().Style = TBrushStyle::bsSolid;
+    TqoRaster checker(2, 2, ColorToPixel(clSilver));
+    checker.Row(0)[1] = checker.Row(1)[0] = ColorToPixel(clGray);
+    c.Brush().SetPattern(checker);
+    c.FillRect({340, 10, 470, 60});
+    c.Brush().ClearPattern();
+    c.Pen() = {clGreen, 3, TPenStyle::psSolid, TPenMode::pmCopy};
+    const TPoint zigzag[] = {{10, 120}, {40, 80}, {70, 120}, {100, 80}, {130, 120}};
+    c.Polyline(zigzag);
+    c.Pen() = {clBlack, 1, TPenStyle::psSolid, TPenMode::pmCopy};
+    c.Brush().Color = clFuchsia;
+    const TPoint star[] = {{200, 130}, {220, 72}, {240, 130}, {190, 94}, {250, 94}};
+    c.Polygon(star);
+    c.Pen().Mode = TPenMode::pmXor;
+    c.Pen().Color = clWhite;
+    c.Brush().Color = clLime;
+    c.Rectangle(270, 75, 350, 125);
+    c.Rectangle(300, 90, 380, 135);
+    c.DrawFocusRect({390, 75, 470, 125});
+}
+
+void DrawTexts(TCanvas& c) {
+    c.Pen().Mode = TPenMode::pmCopy;
+    c.Brush().Style = TBrushStyle::bsClear;
+    const std::pair<const char*, TFontStyles> styles[] = {
+        {"MS Sans Serif 8", 0},
+        {"Bold", fsBold},
+        {"Italic", fsItalic},
+        {"Underline and strike-out", fsUnderline | fsStrikeOut}};
+    int32_t y = 145;
+    for (const auto& [text, style] : styles) {
+        c.Font().Style = style;
+        c.TextOut(10, y, text);
+        y += c.TextHeight(text) + 2;
+    }
+    c.Font() = TFont{};
+    c.Font().Name = "Times New Roman";
+    c.Font().Size = 14;
+    c.Font().Color = clNavy;
+    c.TextOut(180, 145, "Times New Roman 14");
+    c.Font().Name = "Courier New";
+    c.Font().Size = 10;
+    c.Font().Color = clMaroon;
+    c.TextOut(180, 172, "Courier New 10");
+    c.Font() = TFont{};
+    c.Brush().Style = TBrushStyle::bsSolid;
+    c.Brush().Color = clInfoBk;
+    TRect box{180, 195, 330, 232};
+    c.DrawTextW("Word break, centred and cut with an ellipsis when too long", box,
+                DT_WORDBREAK | DT_CENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    c.Brush().Style = TBrushStyle::bsClear;
+    c.Font().Orientation = 900;
+    c.Font().Color = clBlue;
+    c.TextOut(450, 232, "Rotated label");
+}
+
+} // namespace
 
 int main() {
-    using namespace qo;
     const TDateTime now = Now();
     for (const char* format : {"dddddd", "ddddd tt", "YYMMDD HH:MM:SS", "yyyy mmm", "dddd d mmmm yyyy"})
         std::printf("%-20s %s\n", format, FormatDateTime(format, now).c_str());
+    try {
+        TBitmap sample(480, 240);
+        DrawShapes(sample.Canvas());
+        DrawTexts(sample.Canvas());
+        std::filesystem::create_directories("out");
+        const std::string path = "out/qo-demo-canvas.png";
+        sample.SaveToPNG(path);
+        std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "qo-demo: %s\n", e.what());
+        return 1;
+    }
     return 0;
 }

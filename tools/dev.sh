@@ -10,7 +10,7 @@ what=${1:-test}
 
 install_packages() {
     local wanted=(build-essential cmake ninja-build pkg-config python3 googletest libgtest-dev libgmock-dev
-                  libbenchmark-dev libfreetype-dev libfontconfig-dev libpng-dev libx11-dev
+                  libbenchmark-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libx11-dev
                   fonts-liberation fonts-dejavu-core
                   mingw-w64 mingw-w64-tools libwine-dev wine wine64 xvfb xdotool)
     local missing=()

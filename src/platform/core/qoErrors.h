@@ -37,6 +37,10 @@ public:
 };
 
 // printf-style formatting of a message text.
+#ifdef __clang__
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+#else
 std::string Format(const char* fmt, ...) __attribute__((format(gnu_printf, 1, 2)));
+#endif
 
 } // namespace qo

@@ -1,0 +1,334 @@
+#include "platform/backends/qoX11Backend.h"
+
+#include "platform/window/qoDialogs.h"
+#include "platform/window/qoHeadless.h"
+#include "platform/window/qoInputRouter.h"
+#include "platform/window/qoMessageQueue.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/keysym.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <poll.h>
+#include <unistd.h>
+
+namespace qo {
+
+// The connection, the pipe that wakes a waiting loop, and the shared cursors.
+class TX11Display {
+public:
+    explicit TX11Display(Display* display) : Handle(display) {
+        if (pipe(WakePipe) == 0)
+            for (int fd : WakePipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        DeleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    }
+    ~TX11Display() {
+        for (auto& [id, cursor] : Cursors) XFreeCursor(Handle, cursor);
+        XCloseDisplay(Handle);
+        for (int fd : WakePipe)
+            if (fd >= 0) close(fd);
+    }
+    Cursor CursorFor(TCursor cursor);
+
+    Display* Handle;
+    int WakePipe[2] = {-1, -1};
+    Atom DeleteAtom;
+    std::map<TCursor, Cursor> Cursors;
+};
+
+struct TX11Backend::TShown {
+    TWinControl* Root = nullptr;
+    Window Id = 0;
+    GC Gc = nullptr;
+    bool Dirty = true;
+    // Pixels put before the first expose are lost.
+    bool Exposed = false;
+    int Presents = 0;
+};
+
+namespace {
+
+unsigned FontCursorOf(TCursor cursor) {
+    switch (cursor) {
+    case crHSplit:
+    case crSizeWE: return XC_sb_h_double_arrow;
+    case crVSplit:
+    case crSizeNS: return XC_sb_v_double_arrow;
+    case crHandPoint: return XC_hand2;
+    case crDrag:
+    case crMultiDrag: return XC_fleur;
+    case crNo:
+    case crNoDrop: return XC_X_cursor;
+    case crIBeam: return XC_xterm;
+    case crCross: return XC_crosshair;
+    case crHourGlass:
+    case crSQLWait: return XC_watch;
+    case crSizeAll: return XC_fleur;
+    default: return XC_left_ptr;
+    }
+}
+
+uint16_t KeySymToVirtualKey(KeySym sym) {
+    if (sym >= XK_a && sym <= XK_z) return uint16_t(VK_A + (sym - XK_a));
+    if (sym >= XK_A && sym <= XK_Z) return uint16_t(VK_A + (sym - XK_A));
+    if (sym >= XK_0 && sym <= XK_9) return uint16_t(VK_0 + (sym - XK_0));
+    if (sym >= XK_F1 && sym <= XK_F12) return uint16_t(VK_F1 + (sym - XK_F1));
+    switch (sym) {
+    case XK_BackSpace: return VK_BACK;
+    case XK_Tab:
+    case XK_ISO_Left_Tab: return VK_TAB;
+    case XK_Return:
+    case XK_KP_Enter: return VK_RETURN;
+    case XK_Escape: return VK_ESCAPE;
+    case XK_space: return VK_SPACE;
+    case XK_Prior: return VK_PRIOR;
+    case XK_Next: return VK_NEXT;
+    case XK_End: return VK_END;
+    case XK_Home: return VK_HOME;
+    case XK_Left: return VK_LEFT;
+    case XK_Up: return VK_UP;
+    case XK_Right: return VK_RIGHT;
+    case XK_Down: return VK_DOWN;
+    case XK_Insert: return VK_INSERT;
+    case XK_Delete: return VK_DELETE;
+    case XK_Shift_L:
+    case XK_Shift_R: return VK_SHIFT;
+    case XK_Control_L:
+    case XK_Control_R: return VK_CONTROL;
+    case XK_Alt_L:
+    case XK_Alt_R: return VK_MENU;
+    case XK_KP_Add: return VK_ADD;
+    case XK_KP_Subtract: return VK_SUBTRACT;
+    default: return 0;
+    }
+}
+
+TShiftState ShiftOf(unsigned state) {
+    TShiftState shift = 0;
+    if (state & ShiftMask) shift |= ssShift;
+    if (state & ControlMask) shift |= ssCtrl;
+    if (state & Mod1Mask) shift |= ssAlt;
+    return shift;
+}
+
+bool ButtonOf(unsigned button, TMouseButton& out) {
+    switch (button) {
+    case Button1: out = mbLeft; return true;
+    case Button2: out = mbMiddle; return true;
+    case Button3: out = mbRight; return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+Cursor TX11Display::CursorFor(TCursor cursor) {
+    const unsigned shape = FontCursorOf(cursor);
+    auto it = Cursors.find(TCursor(shape));
+    if (it == Cursors.end()) it = Cursors.emplace(TCursor(shape), XCreateFontCursor(Handle, shape)).first;
+    return it->second;
+}
+
+std::unique_ptr<TX11Backend> TX11Backend::Open(const char* displayName) {
+    Display* display = XOpenDisplay(displayName);
+    if (!display) return nullptr;
+    return std::unique_ptr<TX11Backend>(new TX11Backend(std::make_unique<TX11Display>(display)));
+}
+
+TX11Backend::TX11Backend(std::unique_ptr<TX11Display> display) : fDisplay(std::move(display)) {}
+
+TX11Backend::~TX11Backend() {
+    while (!fShown.empty()) Hide(*fShown.begin()->first);
+}
+
+void TX11Backend::Show(TWinControl& root, const std::string& title) {
+    if (fShown.count(&root)) return;
+    Display* display = fDisplay->Handle;
+    const int screen = DefaultScreen(display);
+    auto shown = std::make_unique<TShown>();
+    shown->Root = &root;
+    shown->Id = XCreateSimpleWindow(display, RootWindow(display, screen), root.Left(), root.Top(),
+                                    unsigned(std::max(1, root.Width())), unsigned(std::max(1, root.Height())), 0,
+                                    BlackPixel(display, screen), WhitePixel(display, screen));
+    XStoreName(display, shown->Id, title.c_str());
+    XSelectInput(display, shown->Id,
+                 ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                     KeyPressMask | KeyReleaseMask);
+    XSetWMProtocols(display, shown->Id, &fDisplay->DeleteAtom, 1);
+    shown->Gc = XCreateGC(display, shown->Id, 0, nullptr);
+    XMapWindow(display, shown->Id);
+    XFlush(display);
+    fShown.emplace(&root, std::move(shown));
+    root.InvalidateRect(root.ClientRect(), true);
+}
+
+void TX11Backend::Hide(TWinControl& root) {
+    auto it = fShown.find(&root);
+    if (it == fShown.end()) return;
+    XFreeGC(fDisplay->Handle, it->second->Gc);
+    XDestroyWindow(fDisplay->Handle, it->second->Id);
+    XFlush(fDisplay->Handle);
+    fShown.erase(it);
+}
+
+unsigned long TX11Backend::WindowOf(const TWinControl& root) const {
+    auto it = fShown.find(const_cast<TWinControl*>(&root));
+    return it == fShown.end() ? 0 : it->second->Id;
+}
+
+int TX11Backend::Presents(const TWinControl& root) const {
+    auto it = fShown.find(const_cast<TWinControl*>(&root));
+    return it == fShown.end() ? 0 : it->second->Presents;
+}
+
+TX11Backend::TShown* TX11Backend::FindShown(unsigned long window) {
+    for (auto& [root, shown] : fShown)
+        if (shown->Id == window) return shown.get();
+    return nullptr;
+}
+
+void TX11Backend::WindowChanged(TWinControl& topLevel) {
+    auto it = fShown.find(&topLevel);
+    if (it != fShown.end()) it->second->Dirty = true;
+}
+
+void TX11Backend::Present(TShown& shown) {
+    if (!shown.Exposed) return;
+    shown.Dirty = false;
+    TBitmap picture;
+    ComposeWindow(*shown.Root, picture);
+    if (picture.Empty()) return;
+    Display* display = fDisplay->Handle;
+    const int screen = DefaultScreen(display);
+    // Our pixels are 0x00RRGGBB, which is what a 24-bit true-colour visual takes.
+    XImage* image = XCreateImage(display, DefaultVisual(display, screen), unsigned(DefaultDepth(display, screen)),
+                                 ZPixmap, 0, reinterpret_cast<char*>(picture.Raster().Data()),
+                                 unsigned(picture.Width()), unsigned(picture.Height()), 32, 0);
+    if (!image) return;
+    XPutImage(display, shown.Id, shown.Gc, image, 0, 0, 0, 0, unsigned(picture.Width()), unsigned(picture.Height()));
+    image->data = nullptr; // the bitmap owns the pixels
+    XDestroyImage(image);
+    XSync(display, False);
+    ++shown.Presents;
+}
+
+void TX11Backend::PresentDirty() {
+    for (auto& [root, shown] : fShown)
+        if (shown->Dirty) Present(*shown);
+}
+
+bool TX11Backend::PollEvents() {
+    bool any = false;
+    while (XPending(fDisplay->Handle) > 0) {
+        XEvent event;
+        XNextEvent(fDisplay->Handle, &event);
+        HandleEvent(&event);
+        any = true;
+    }
+    return any;
+}
+
+void TX11Backend::HandleEvent(void* raw) {
+    XEvent& event = *static_cast<XEvent*>(raw);
+    TShown* shown = FindShown(event.xany.window);
+    if (!shown) return;
+    TWinControl& root = *shown->Root;
+    switch (event.type) {
+    case Expose:
+        shown->Exposed = true;
+        shown->Dirty = true;
+        break;
+    case ConfigureNotify:
+        if (event.xconfigure.width != root.Width() || event.xconfigure.height != root.Height())
+            root.SetBounds(root.Left(), root.Top(), event.xconfigure.width, event.xconfigure.height);
+        break;
+    case ButtonPress:
+    case ButtonRelease: {
+        const TPoint screen = root.ClientToScreen({event.xbutton.x, event.xbutton.y});
+        const TShiftState shift = ShiftOf(event.xbutton.state);
+        TMouseButton button;
+        if (ButtonOf(event.xbutton.button, button))
+            DeliverMouseButton(root, button, event.type == ButtonPress, screen, shift);
+        else if (event.type == ButtonPress && (event.xbutton.button == Button4 || event.xbutton.button == Button5))
+            DeliverMouseWheel(root, event.xbutton.button == Button4 ? WHEEL_DELTA : -WHEEL_DELTA, screen, shift);
+        break;
+    }
+    case MotionNotify:
+        DeliverMouseMove(root, root.ClientToScreen({event.xmotion.x, event.xmotion.y}), ShiftOf(event.xmotion.state));
+        break;
+    case KeyPress:
+    case KeyRelease: {
+        char text[8] = {};
+        KeySym sym = 0;
+        const int length = XLookupString(&event.xkey, text, sizeof text, &sym, nullptr);
+        const uint16_t key = KeySymToVirtualKey(sym);
+        const TShiftState shift = ShiftOf(event.xkey.state);
+        if (event.type == KeyRelease) {
+            if (key) DeliverKeyUp(key, shift);
+            break;
+        }
+        if (key) DeliverKeyDown(key, shift);
+        if (length == 1 && (unsigned char)text[0] >= 0x20 && text[0] != 0x7F) DeliverChar(char16_t(text[0]));
+        break;
+    }
+    case ClientMessage:
+        if (Atom(event.xclient.data.l[0]) == fDisplay->DeleteAtom) {
+            fCloseRequested = true;
+            MessageQueue().PostQuitMessage();
+        }
+        break;
+    default: break;
+    }
+}
+
+void TX11Backend::WaitForEvents(int64_t timeoutMs) {
+    // Only an idle loop shows its windows: every paint of the round is in.
+    PresentDirty();
+    if (XPending(fDisplay->Handle) > 0) return;
+    pollfd fds[2] = {{ConnectionNumber(fDisplay->Handle), POLLIN, 0}, {fDisplay->WakePipe[0], POLLIN, 0}};
+    poll(fds, 2, timeoutMs < 0 ? -1 : int(std::min<int64_t>(timeoutMs, 1 << 30)));
+    char drain[64];
+    while (read(fDisplay->WakePipe[0], drain, sizeof drain) > 0) {
+    }
+}
+
+void TX11Backend::Wake() {
+    const char byte = 1;
+    // A full pipe already wakes the loop.
+    [[maybe_unused]] ssize_t written = write(fDisplay->WakePipe[1], &byte, 1);
+}
+
+void TX11Backend::ShowCursor(TCursor cursor) {
+    const Cursor shape = fDisplay->CursorFor(cursor);
+    for (auto& [root, shown] : fShown) XDefineCursor(fDisplay->Handle, shown->Id, shape);
+}
+
+void TX11Backend::Beep() { XBell(fDisplay->Handle, 0); }
+
+int TX11Backend::MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
+    std::cerr << caption << ": " << text << "\n";
+    return FirstButtonOf(flags);
+}
+
+int TX11Backend::PopupMenu(const std::vector<std::string>&, TPoint) { return -1; }
+
+bool RunInX11Window(TWinControl& root, const std::string& title) {
+    const char* headless = std::getenv("QO_HEADLESS");
+    if (headless && *headless && std::string(headless) != "0") return false;
+    std::unique_ptr<TX11Backend> x11 = TX11Backend::Open();
+    if (!x11) return false;
+    TX11Backend& backend = *x11;
+    std::shared_ptr<TBackend> previous = SetBackend(std::move(x11));
+    backend.Show(root, title);
+    MessageQueue().Run();
+    backend.Hide(root);
+    SetBackend(std::move(previous));
+    return true;
+}
+
+} // namespace qo

@@ -1,0 +1,116 @@
+#pragma once
+// A pixel mask over a device rectangle: shapes whose parts overlap (wide pens,
+// polygon outlines, xor modes) are gathered here first so that every pixel is
+// painted exactly once.
+#include "platform/graphics/qoPaint.h"
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+namespace qo {
+
+struct TqoPointF {
+    double X = 0, Y = 0;
+};
+
+class TqoCoverage {
+public:
+    // Pixels outside `bounds` (device coordinates) are dropped.
+    explicit TqoCoverage(const TRect& bounds);
+
+    void Set(int32_t x, int32_t y) {
+        if (fBounds.Contains({x, y})) fMask[Index(x, y)] = 1;
+    }
+    void SetSpan(int32_t y, int32_t x0, int32_t x1);
+    void SetRect(const TRect& r);
+    // Pixels of a segment in the one-pixel line rule, end point excluded.
+    void AddThinSegment(TPoint a, TPoint b);
+    // A pen of width w > 1 along a..b with round ends.
+    void AddWideSegment(TPoint a, TPoint b, int32_t w);
+    void AddDisk(TPoint centre, int32_t w);
+    // Alternate (even-odd) fill of a closed polygon.
+    void AddPolygon(std::span<const TqoPointF> points);
+
+    void Paint(TqoDC& dc, const TqoInk& ink) const;
+
+private:
+    size_t Index(int32_t x, int32_t y) const {
+        return size_t(y - fBounds.Top) * size_t(fBounds.Width()) + size_t(x - fBounds.Left);
+    }
+    TRect fBounds;
+    std::vector<uint8_t> fMask;
+};
+
+// 1 where a line of this direction steps its minor axis on an exact tie.
+constexpr int32_t LineTieBias(int64_t dx, int64_t dy) {
+    int32_t octant;
+    if (dy > 0)
+        octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
+    else
+        octant = dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
+    return octant == 3 || octant == 5 || octant == 6 || octant == 8 ? 1 : 0;
+}
+
+// Steps through the pixels of a one-pixel line from a towards b, excluding b,
+// with the tie rule of GDI's line drawing, calling plot(x, y, step). Only the
+// steps that land inside `box` are visited, so that a line running far outside
+// costs what its visible part costs; the pixels are those of the whole line.
+template <class Plot> void ForEachLinePixel(TPoint a, TPoint b, const TRect& box, Plot&& plot) {
+    const int64_t dx = int64_t(b.X) - a.X, dy = int64_t(b.Y) - a.Y;
+    const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx > ady;
+    const int64_t major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const int64_t majorInc = (xMajor ? dx : dy) < 0 ? -1 : 1, minorInc = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int64_t majorAt = xMajor ? a.X : a.Y, minorAt = xMajor ? a.Y : a.X;
+    const int64_t tie = LineTieBias(dx, dy);
+    if (major == 0 || box.IsEmpty()) return;
+    // Minor steps taken during the first k major steps, in closed form.
+    auto minorSteps = [&](int64_t k) -> int64_t {
+        const __int128 num = __int128(2 * minor - major + tie - 1) + __int128(2 * minor) * (k - 1);
+        return k <= 0 || num < 0 ? 0 : int64_t(num / (2 * major) + 1);
+    };
+    auto minorOf = [&](int64_t k) { return minorAt + minorInc * minorSteps(k); };
+    const int64_t lo0 = xMajor ? box.Left : box.Top, hi0 = xMajor ? box.Right : box.Bottom;
+    const int64_t lo1 = xMajor ? box.Top : box.Left, hi1 = xMajor ? box.Bottom : box.Right;
+    // Steps whose major coordinate lies inside the box.
+    int64_t first = majorInc > 0 ? lo0 - majorAt : majorAt - hi0 + 1;
+    int64_t last = majorInc > 0 ? hi0 - majorAt : majorAt - lo0 + 1;
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, major);
+    // The minor coordinate moves one way only: cut the range where it is inside too.
+    auto firstStep = [&](int64_t from, int64_t to, auto&& reached) {
+        while (from < to) {
+            const int64_t mid = from + (to - from) / 2;
+            if (reached(minorOf(mid)))
+                to = mid;
+            else
+                from = mid + 1;
+        }
+        return from;
+    };
+    if (minorInc > 0) {
+        first = firstStep(first, last, [&](int64_t m) { return m >= lo1; });
+        last = firstStep(first, last, [&](int64_t m) { return m >= hi1; });
+    } else {
+        first = firstStep(first, last, [&](int64_t m) { return m < hi1; });
+        last = firstStep(first, last, [&](int64_t m) { return m < lo1; });
+    }
+    if (first >= last) return;
+    // The error term after `first` steps stays within a step's size, but its parts need not.
+    int64_t err = int64_t(__int128(2 * minor - major) + __int128(2 * minor) * first -
+                          __int128(2 * major) * minorSteps(first));
+    int64_t mj = majorAt + majorInc * first, mn = minorOf(first);
+    for (int64_t k = first; k < last; ++k) {
+        plot(int32_t(xMajor ? mj : mn), int32_t(xMajor ? mn : mj), k);
+        if (err + tie > 0) {
+            mn += minorInc;
+            err += 2 * minor - 2 * major;
+        } else {
+            err += 2 * minor;
+        }
+        mj += majorInc;
+    }
+}
+
+} // namespace qo

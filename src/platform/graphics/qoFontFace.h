@@ -1,0 +1,57 @@
+#pragma once
+// A font at one pixel size: a FreeType face found through fontconfig, with its
+// rendered glyphs cached so that text does not rasterise a glyph twice.
+#include "platform/graphics/qoCanvas.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace qo {
+
+struct TqoGlyph {
+    int32_t Left = 0, Top = 0; // of the coverage, from the pen position on the baseline
+    int32_t Width = 0, Height = 0;
+    int32_t Advance = 0;
+    std::vector<uint8_t> Coverage; // 0..255, Width x Height
+};
+
+class TqoFontFace {
+public:
+    // The shared face of a font at a resolution (faces are cached).
+    static std::shared_ptr<TqoFontFace> Get(const TFont& font, int32_t dpi);
+    // The family a font name resolves to ("MS Sans Serif" -> "Liberation Sans").
+    static std::string ResolveFamily(const std::string& name);
+    ~TqoFontFace();
+
+    const std::string& Family() const { return fFamily; }
+    int32_t Ascent() const { return fAscent; }
+    int32_t Descent() const { return fDescent; }
+    int32_t Height() const { return fAscent + fDescent; }
+    // The lines of the underline and strike-out styles: first row, from the
+    // baseline downwards (negative above it), and thickness.
+    struct TLine {
+        int32_t Top = 1, Thickness = 1;
+    };
+    TLine Underline() const { return fUnderline; }
+    TLine StrikeOut() const { return fStrikeOut; }
+
+    const TqoGlyph& Glyph(char32_t c);
+    int32_t Width(std::u32string_view text);
+
+private:
+    TqoFontFace(const std::string& file, int32_t faceIndex, int32_t pixels, bool embolden, bool oblique);
+
+    struct TImpl;
+    std::unique_ptr<TImpl> fImpl;
+    std::string fFamily;
+    int32_t fAscent = 0, fDescent = 0;
+    TLine fUnderline, fStrikeOut;
+    bool fEmbolden = false, fOblique = false;
+    std::mutex fLock;
+    std::unordered_map<char32_t, TqoGlyph> fGlyphs;
+};
+
+} // namespace qo

@@ -1,0 +1,49 @@
+#pragma once
+// What the window system needs from the machine it runs on: a clock, a way to
+// wait for events and to be woken from another thread, native input, the
+// screen, and the modal pieces. The headless backend is the default.
+#include "platform/core/qoGeometry.h"
+#include "platform/core/qoInput.h"
+#include "platform/window/qoClock.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qo {
+
+class TWinControl;
+
+class TBackend {
+public:
+    virtual ~TBackend() = default;
+
+    virtual TClock& Clock() = 0;
+    // Turns native events that are already waiting into input; never blocks.
+    // True when there were any.
+    virtual bool PollEvents() { return false; }
+    // Blocks until Wake or a native event, or until timeoutMs passed (-1: no limit).
+    virtual void WaitForEvents(int64_t timeoutMs) = 0;
+    // Any thread.
+    virtual void Wake() = 0;
+
+    // What shows of this top-level control changed: a paint, or a child window
+    // that moved, showed or hid.
+    virtual void WindowChanged(TWinControl& topLevel) { (void)topLevel; }
+    virtual void ShowCursor(TCursor cursor) { (void)cursor; }
+    virtual void Beep() = 0;
+    // The pressed button's identifier (IDOK, IDCANCEL, ...).
+    virtual int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) = 0;
+    // The chosen item's index, or -1 when the menu was dismissed.
+    virtual int PopupMenu(const std::vector<std::string>& items, TPoint screen) = 0;
+};
+
+// The current backend; a headless one until another is installed. Installing
+// one is for the user-interface thread; other threads only wake the backend.
+TBackend& Backend();
+// Installs a backend and returns the previous one.
+std::shared_ptr<TBackend> SetBackend(std::shared_ptr<TBackend> backend);
+// Any thread: a backend being replaced meanwhile stays alive for the call.
+void WakeBackend();
+
+} // namespace qo

@@ -1,0 +1,159 @@
+#include "data/qoBeginUpdate.h"
+#include "data/qoDoLater.h"
+#include "platform/core/qoErrors.h"
+#include "platform/window/qoHeadless.h"
+#include "platform/window/qoMessageQueue.h"
+#include "platform/window/qoThreads.h"
+#include "platform/window/qoWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qo {
+
+namespace {
+
+// Records its calls as "name:data".
+struct TRecorder {
+    std::vector<std::string> Calls;
+    std::function<void(void*)> During;
+    void A(void* data) { Record("A", data); }
+    void B(void* data) { Record("B", data); }
+    void Record(const char* name, void* data) {
+        Calls.push_back(std::string(name) + ":" + std::to_string(reinterpret_cast<intptr_t>(data)));
+        if (During) During(data);
+    }
+};
+
+void* D(intptr_t n) { return reinterpret_cast<void*>(n); }
+
+class DoLater : public ::testing::Test {
+protected:
+    void TearDown() override { TDoLater::Shutdown(); }
+    TDoLaterCall A() { return DoLaterMethod<&TRecorder::A>(&r); }
+    TDoLaterCall B() { return DoLaterMethod<&TRecorder::B>(&r); }
+    THeadlessHarness harness;
+    TRecorder r;
+};
+
+} // namespace
+
+TEST_F(DoLater, QueuesEachMethodAndDataOnceAndRunsFromTheHiddenWindow) {
+    TDoLater::DoLater(A(), D(1));
+    TDoLater::DoLater(A(), D(1));
+    TDoLater::DoLater(A(), D(2));
+    TDoLater::DoLater(B(), D(1));
+    EXPECT_TRUE(r.Calls.empty()); // nothing runs before the current event ends
+    ASSERT_NE(TDoLater::Window(), 0u);
+    TWndClass cls;
+    EXPECT_TRUE(GetClassInfo("TDoLaterWindow", cls));
+    harness.RunUntilIdle();
+    EXPECT_EQ(r.Calls, (std::vector<std::string>{"A:1", "A:2", "B:1"}));
+    EXPECT_EQ(TDoLater::PendingCount(), 0);
+}
+
+TEST_F(DoLater, NeverMindDropsTheMethodForEveryData) {
+    TDoLater::DoLater(A(), D(1));
+    TDoLater::DoLater(B(), D(1));
+    TDoLater::DoLater(A(), nullptr);
+    TDoLater::NeverMind(A());
+    TDoLater::DoAllNow();
+    EXPECT_EQ(r.Calls, (std::vector<std::string>{"B:1"}));
+    // Another object's identical method is another call.
+    TRecorder other;
+    TDoLater::DoLater(DoLaterMethod<&TRecorder::A>(&other), D(3));
+    TDoLater::NeverMind(A());
+    TDoLater::DoAllNow();
+    EXPECT_EQ(other.Calls, (std::vector<std::string>{"A:3"}));
+}
+
+TEST_F(DoLater, CallsQueuedWhileRunningRunInTheSamePassAfterTheOthers) {
+    TDoLater::DoLater(A(), D(1));
+    TDoLater::DoLater(A(), D(2));
+    r.During = [&](void* data) {
+        if (data == D(1)) {
+            TDoLater::DoLater(B(), D(9));
+            TDoLater::DoLater(A(), D(1)); // the running call counts as queued
+            TDoLater::DoAllNow();         // nested: returns at once
+        }
+    };
+    TDoLater::DoAllNow();
+    EXPECT_EQ(r.Calls, (std::vector<std::string>{"A:1", "A:2", "B:9"}));
+}
+
+TEST_F(DoLater, AFailingCallIsDroppedTheRestRunsAndTheErrorComesAfter) {
+    TDoLater::DoLater(A(), D(1));
+    TDoLater::DoLater(A(), D(2));
+    TDoLater::DoLater(B(), D(3));
+    r.During = [](void* data) {
+        if (data == D(1) || data == D(3)) throw EqoError("failed " + std::to_string(reinterpret_cast<intptr_t>(data)));
+    };
+    try {
+        TDoLater::DoAllNow();
+        FAIL() << "the error must come through";
+    } catch (const EqoError& e) {
+        EXPECT_EQ(e.Message(), "failed 1"); // the first one
+    }
+    EXPECT_EQ(r.Calls, (std::vector<std::string>{"A:1", "A:2", "B:3"}));
+    r.Calls.clear();
+    TDoLater::DoAllNow();
+    EXPECT_TRUE(r.Calls.empty()); // nothing failing is left to fail again
+}
+
+TEST_F(DoLater, WorkersQueueWhileACallRunsWithoutDeadlock) {
+    std::atomic<int> workerCalls{0};
+    TRecorder fromWorkers;
+    r.During = [&](void*) {
+        // A running call that waits for a worker which queues work.
+        std::thread worker([&] {
+            for (intptr_t i = 0; i < 200; ++i) TDoLater::DoLater(DoLaterMethod<&TRecorder::A>(&fromWorkers), D(i));
+            ++workerCalls;
+        });
+        worker.join();
+    };
+    TDoLater::DoLater(A(), D(1));
+    TDoLater::DoAllNow();
+    EXPECT_EQ(workerCalls, 1);
+    EXPECT_EQ(fromWorkers.Calls.size(), 200u);
+}
+
+TEST_F(DoLater, TheWakeMessageRunsAWorkersSynchronousCall) {
+    TDoLater::DoLater(A(), D(1)); // makes the window, which installs the wake hook
+    harness.RunUntilIdle();
+    std::atomic<bool> done{false};
+    bool ranOnMain = false;
+    std::thread worker([&] {
+        TThread::Synchronize([&] { ranOnMain = IsMainThread(); });
+        done = true;
+    });
+    while (!done) MessageQueue().HandleMessage();
+    worker.join();
+    EXPECT_TRUE(ranOnMain);
+}
+
+TEST(BeginUpdate, EntersOnlyWhenMarkedAndLeavesOnce) {
+    const struct {
+        int marks;
+        int begins, ends;
+    } cases[] = {{0, 0, 0}, {1, 1, 1}, {2, 1, 1}};
+    for (const auto& c : cases) {
+        int begins = 0, ends = 0;
+        {
+            TqoBeginUpdate bracket([&] { ++begins; }, [&] { ++ends; });
+            for (int i = 0; i < c.marks; ++i) bracket.Mark();
+            EXPECT_EQ(ends, 0);
+        }
+        EXPECT_EQ(begins, c.begins) << c.marks;
+        EXPECT_EQ(ends, c.ends) << c.marks;
+    }
+    // Unassigned methods are skipped.
+    TqoBeginUpdate bare(nullptr, nullptr);
+    bare.Mark();
+}
+
+} // namespace qo

@@ -1,0 +1,1 @@
+target_link_libraries(${QO_TEST_TARGET} PRIVATE qo_test_golden)
