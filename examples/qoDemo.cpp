@@ -1,12 +1,17 @@
 // The demo host. It grows with the library: it shows the core's date vocabulary
-// on standard output and draws a sample of what the canvas can do into
-// out/qo-demo-canvas.png under the current directory.
+// on standard output, draws a sample of what the canvas can do into
+// out/qo-demo-canvas.png under the current directory, and shows it in a window
+// when a display is present (QO_HEADLESS=1 or --no-window keep it headless).
+#include "platform/backends/qoX11Backend.h"
 #include "platform/core/qoDateFormat.h"
 #include "platform/graphics/qoBitmap.h"
+#include "platform/window/qoCustomControl.h"
+#include "platform/window/qoPanel.h"
 
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -80,9 +85,22 @@ void DrawTexts(TCanvas& c) {
     c.TextOut(450, 232, "Rotated label");
 }
 
+// Runs until the window is closed; false without a display.
+bool ShowInWindow(TBitmap& sample) {
+    TPanel form(nullptr);
+    form.SetBevelOuter(bvNone);
+    form.SetBounds(0, 0, sample.Width(), sample.Height());
+    auto* view = new TCustomControl(&form);
+    view->SetParent(&form);
+    view->SetAlign(alClient);
+    view->OnPaint = [&](TComponent*) { view->Canvas().Draw(0, 0, sample); };
+    return RunInX11Window(form, "qoChartix demo");
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool window = !(argc > 1 && std::string(argv[1]) == "--no-window");
     const TDateTime now = Now();
     for (const char* format : {"dddddd", "ddddd tt", "YYMMDD HH:MM:SS", "yyyy mmm", "dddd d mmmm yyyy"})
         std::printf("%-20s %s\n", format, FormatDateTime(format, now).c_str());
@@ -94,6 +112,7 @@ int main() {
         const std::string path = "out/qo-demo-canvas.png";
         sample.SaveToPNG(path);
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
+        if (window && ShowInWindow(sample)) std::printf("window closed\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());
         return 1;

@@ -1,0 +1,348 @@
+#pragma once
+// Data entities and the lists that hold them. Every change is reported through
+// the list's controller. A list may hold only a contiguous window of its
+// entities while those before and after it are merely counted.
+#include "data/qoDataEntityPackController.h"
+#include "data/qoExposable.h"
+#include "platform/core/qoClassRef.h"
+#include "platform/core/qoErrors.h"
+
+#include "qoChartixControl_TLB.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace qo {
+
+using TqoDataEntityClass = TqoClassRef<TqoDataEntity>;
+using TqoDataListClass = TqoClassRef<TqoDataList>;
+
+class TqoDataEntity : public TqoExposable {
+public:
+    TqoDataEntity() = default;
+
+    int32_t ListIndex();
+    void Move(int32_t newIndex);
+    // Moves the entity into newList at a position of its loaded window.
+    void ChangeOwner(TqoDataList* newList, int32_t index);
+    void DoInfoPush();
+
+    bool GetSelected() const { return fSelected; }
+    void SetSelected(bool value);
+    bool GetCanEdit();
+    void SetCanEdit(bool value) { fCanEdit = value; }
+    virtual void SetVisible(bool value);
+    virtual bool GetVisible() const { return fVisible; }
+    virtual void AfterCreate(TqoDataList* list);
+
+    TqoDataList* OwningDataList() const { return fDataList; }
+    // A plain pointer for the program; an interface set through automation is
+    // held with a reference of its own.
+    void* UserReference() const { return fUserReference; }
+    void SetUserReference(void* value);
+    int32_t UserIntegerReference() const { return fUserIntegerReference; }
+    void SetUserIntegerReference(int32_t value) { fUserIntegerReference = value; }
+    // Nil while no variant reference was set.
+    const VARIANT* UserVariantReference() const { return fVariantReference.get(); }
+    void SetUserVariantReference(const VARIANT& value);
+
+    // Automation: the object's own interface, and the members behind it.
+    IqoDataEntity* AutoIntf() { return &fAuto; }
+    IDispatch* DefaultDispatch() override { return &fAuto; }
+    HRESULT ObjQueryInterface(REFIID iid, void** object) override;
+    HRESULT DoInfoPushX();
+    HRESULT Get_SelectedX(VARIANT_BOOL* value);
+    HRESULT Set_SelectedX(VARIANT_BOOL value);
+    HRESULT Get_CanEditX(VARIANT_BOOL* value);
+    HRESULT Set_CanEditX(VARIANT_BOOL value);
+    HRESULT Get_OwningDataListX(IqoDataList** value);
+    HRESULT Get_UserReferenceX(IDispatch** value);
+    HRESULT Set_UserReferenceX(IDispatch* value);
+    HRESULT Get_VisibleX(VARIANT_BOOL* value);
+    HRESULT Set_VisibleX(VARIANT_BOOL value);
+    HRESULT Get_UserIntegerReferenceX(LONG* value);
+    HRESULT Set_UserIntegerReferenceX(LONG value);
+    HRESULT ChangeOwnerX(IqoDataList* newOwner, LONG index);
+    HRESULT Get_UserVariantReferenceX(VARIANT* value);
+    HRESULT Set_UserVariantReferenceX(VARIANT value);
+
+protected:
+    void CleanForFree() override;
+
+private:
+    friend class TqoDataList;
+    class TAuto;
+    TqoListController* Controller() const;
+    template <class F> HRESULT Auto(F&& body) { return Guard(IID_IqoDataEntity, std::forward<F>(body)); }
+
+    bool fSelected = false;
+    bool fVisible = false;
+    bool fCanEdit = false;
+    bool fUserReferenceHeld = false;
+    int32_t fUserIntegerReference = 0;
+    TqoDataList* fDataList = nullptr;
+    void* fUserReference = nullptr;
+    int32_t fListIndex = -1;
+    std::unique_ptr<TqoVariant> fVariantReference;
+    class TAuto : public TqoAutoMember<TAuto, TqoDataEntity, IqoDataEntity> {
+    public:
+        using TqoAutoMember::TqoAutoMember;
+        HRESULT STDMETHODCALLTYPE DoInfoPush() override { return fOwner.DoInfoPushX(); }
+        HRESULT STDMETHODCALLTYPE get_Selected(VARIANT_BOOL* v) override { return fOwner.Get_SelectedX(v); }
+        HRESULT STDMETHODCALLTYPE put_Selected(VARIANT_BOOL v) override { return fOwner.Set_SelectedX(v); }
+        HRESULT STDMETHODCALLTYPE get_CanEdit(VARIANT_BOOL* v) override { return fOwner.Get_CanEditX(v); }
+        HRESULT STDMETHODCALLTYPE put_CanEdit(VARIANT_BOOL v) override { return fOwner.Set_CanEditX(v); }
+        HRESULT STDMETHODCALLTYPE get_OwningDataList(IqoDataList** v) override {
+            return fOwner.Get_OwningDataListX(v);
+        }
+        HRESULT STDMETHODCALLTYPE get_UserReference(IDispatch** v) override {
+            return fOwner.Get_UserReferenceX(v);
+        }
+        HRESULT STDMETHODCALLTYPE put_UserReference(IDispatch* v) override {
+            return fOwner.Set_UserReferenceX(v);
+        }
+        HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* v) override { return fOwner.Get_VisibleX(v); }
+        HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL v) override { return fOwner.Set_VisibleX(v); }
+        HRESULT STDMETHODCALLTYPE get_UserIntegerReference(LONG* v) override {
+            return fOwner.Get_UserIntegerReferenceX(v);
+        }
+        HRESULT STDMETHODCALLTYPE put_UserIntegerReference(LONG v) override {
+            return fOwner.Set_UserIntegerReferenceX(v);
+        }
+        HRESULT STDMETHODCALLTYPE ChangeOwner(IqoDataList* list, LONG i) override {
+            return fOwner.ChangeOwnerX(list, i);
+        }
+        HRESULT STDMETHODCALLTYPE get_UserVariantReference(VARIANT* v) override {
+            return fOwner.Get_UserVariantReferenceX(v);
+        }
+        HRESULT STDMETHODCALLTYPE put_UserVariantReference(VARIANT v) override {
+            return fOwner.Set_UserVariantReferenceX(v);
+        }
+    } fAuto{*this};
+};
+
+class TqoDataList : public TqoExposable {
+public:
+    static constexpr int32_t kLoadWindow = 500;
+
+    TqoDataList() = default;
+    virtual void AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass);
+
+    int32_t Count() const { return fCount; }
+    int32_t LoadedCount() const { return int32_t(fItems.size()); }
+    TqoDataEntity* Loaded(int32_t k) const;
+    bool IsLoaded(int32_t i) const { return i >= fUnloadedPreCount && i < fUnloadedPreCount + LoadedCount(); }
+    // Nil out of range; loads the entity when it is not in memory.
+    TqoDataEntity* Items(int32_t i) {
+        const size_t k = uint32_t(i) - uint32_t(fUnloadedPreCount); // negative wraps past the end
+        if (k < fItems.size()) [[likely]]
+            return fItems[k];
+        return EnsureLoadedItem(i);
+    }
+    TqoListController* ListController() const { return fListController; }
+    const TqoDataEntityClass& DataEntityClass() const { return fDataEntityClass; }
+    void* MiscObjectPointer() const { return fMiscObjectPointer; }
+    void SetMiscObjectPointer(void* value) { fMiscObjectPointer = value; }
+    int32_t UnloadedPreCount() const { return fUnloadedPreCount; }
+    int32_t UnloadedPostCount() const { return fCount - fUnloadedPreCount - LoadedCount(); }
+
+    TqoDataEntity* Add() { return Insert(Count()); }
+    TqoDataEntity* Insert(int32_t i);
+    void Delete(int32_t i);
+    void Remove(TqoDataEntity* entity);
+    void Clear();
+    int32_t IndexOf(TqoDataEntity* entity);
+    void ClearSelections();
+    void Sort(bool descending);
+    void EnsureListIndexes();
+
+    int32_t VisibleCount() const;
+    bool ValidIndexDataEntity(int32_t i) const { return i >= 0 && i < Count(); }
+    bool VisibleIndexDataEntity(int32_t i);
+    int32_t ListIndexToVisibleIndex(int32_t i);
+    int32_t VisibleIndexToListIndex(int32_t v);
+    TqoDataEntity* FindDataEntity(const TFindFunc& match) const;
+    void IteratorOfSelectedDataEntities(const TSelectedDataEntityEvent& call);
+
+    virtual void FreeDataEntity(TqoDataEntity* entity);
+
+    // Every index in turn, loading as needed; nil when none matches.
+    TqoDataEntity* FindFromUserIntegerReference(int32_t n);
+    TqoDataEntity* FindFromUserReference(const void* reference);
+    TqoDataEntity* FindFromUserVariantReference(const VARIANT& value);
+
+    // Virtual loading.
+    virtual void AddUnloaded(int32_t n);
+    TqoDataEntity* EnsureLoadedItem(int32_t i);
+    void LoadItems(int32_t from, int32_t to, bool inFront);
+    bool CanUnload(TqoDataEntity* entity);
+    void Unload(int32_t i, bool inFront);
+    void Purge();
+    void UnloadAll();
+
+    // Automation: the object's own interfaces, and the members behind both.
+    IqoDataList* AutoIntf() { return &fAuto; }
+    IDispatch* DefaultDispatch() override { return &fAuto; }
+    HRESULT ObjQueryInterface(REFIID iid, void** object) override;
+    HRESULT SortX(VARIANT_BOOL descending);
+    HRESULT ClearSelectionsX();
+    HRESULT AddX(IqoDataEntity** value);
+    HRESULT ClearX();
+    HRESULT CountX(LONG* value);
+    HRESULT DeleteX(LONG index);
+    HRESULT RemoveX(IqoDataEntity* entity);
+    HRESULT IndexOfX(IqoDataEntity* entity, LONG* value);
+    HRESULT Get_ItemsX(LONG index, IqoDataEntity** value);
+    HRESULT FindFromUserVariantReferenceX(VARIANT v, IqoDataEntity** value);
+    HRESULT FindFromUserIntegerReferenceX(LONG n, IqoDataEntity** value);
+    HRESULT FindFromUserReferenceX(IDispatch* reference, IqoDataEntity** value);
+    HRESULT InsertX(LONG index, IqoDataEntity** value);
+    HRESULT MoveX(LONG index, LONG newIndex);
+
+protected:
+    void CleanForFree() override;
+
+private:
+    friend class TqoDataEntity;
+    template <class I> class TAuto;
+    template <class F> HRESULT Auto(F&& body) { return Guard(IID_IqoDataList, std::forward<F>(body)); }
+    struct TLoadRange {
+        int32_t From, To;
+        bool InFront;
+    };
+    // Keeps every entity in memory while an operation holds entity pointers
+    // across loads.
+    class TKeepLoaded {
+    public:
+        explicit TKeepLoaded(TqoDataList& list) : fList(list), fWas(list.fKeepLoaded) {
+            list.fKeepLoaded = true;
+        }
+        ~TKeepLoaded() { fList.fKeepLoaded = fWas; }
+
+    private:
+        TqoDataList& fList;
+        bool fWas;
+    };
+
+    void ListIndexesOutOfDate(int32_t i);
+    void UpdateListIndexesFrom(int32_t i);
+    TqoDataEntity* CreateItem();
+    TqoDataEntity* InsertItem(int32_t k);
+    TLoadRange RangeToLoad(int32_t i) const;
+    void LoadAll();
+
+    std::vector<TqoDataEntity*> fItems;
+    void* fMiscObjectPointer = nullptr;
+    TqoListController* fListController = nullptr;
+    TqoDataEntityClass fDataEntityClass;
+    bool fListIndexesOutOfDate = false;
+    bool fKeepLoaded = false;
+    int32_t fOutOfDateFromIndex = 0;
+    int32_t fUnloadedPreCount = 0;
+    // The entities after the window are counted as what the total leaves over.
+    int32_t fCount = 0;
+
+    // The two interfaces have the same members in another order.
+    template <class I> class TAuto : public TqoAutoMember<TAuto<I>, TqoDataList, I> {
+        using TqoAutoMember<TAuto<I>, TqoDataList, I>::fOwner;
+
+    public:
+        using TqoAutoMember<TAuto<I>, TqoDataList, I>::TqoAutoMember;
+        HRESULT STDMETHODCALLTYPE Sort(VARIANT_BOOL d) override { return fOwner.SortX(d); }
+        HRESULT STDMETHODCALLTYPE ClearSelections() override { return fOwner.ClearSelectionsX(); }
+        HRESULT STDMETHODCALLTYPE Add(IqoDataEntity** v) override { return fOwner.AddX(v); }
+        HRESULT STDMETHODCALLTYPE Clear() override { return fOwner.ClearX(); }
+        HRESULT STDMETHODCALLTYPE Count(LONG* v) override { return fOwner.CountX(v); }
+        HRESULT STDMETHODCALLTYPE Delete(LONG i) override { return fOwner.DeleteX(i); }
+        HRESULT STDMETHODCALLTYPE Remove(IqoDataEntity* e) override { return fOwner.RemoveX(e); }
+        HRESULT STDMETHODCALLTYPE IndexOf(IqoDataEntity* e, LONG* v) override {
+            return fOwner.IndexOfX(e, v);
+        }
+        HRESULT STDMETHODCALLTYPE get_Items(LONG i, IqoDataEntity** v) override {
+            return fOwner.Get_ItemsX(i, v);
+        }
+        HRESULT STDMETHODCALLTYPE FindFromUserVariantReference(VARIANT x, IqoDataEntity** v) override {
+            return fOwner.FindFromUserVariantReferenceX(x, v);
+        }
+        HRESULT STDMETHODCALLTYPE FindFromUserIntegerReference(LONG n, IqoDataEntity** v) override {
+            return fOwner.FindFromUserIntegerReferenceX(n, v);
+        }
+        HRESULT STDMETHODCALLTYPE FindFromUserReference(IDispatch* r, IqoDataEntity** v) override {
+            return fOwner.FindFromUserReferenceX(r, v);
+        }
+        HRESULT STDMETHODCALLTYPE Insert(LONG i, IqoDataEntity** v) override { return fOwner.InsertX(i, v); }
+        HRESULT STDMETHODCALLTYPE Move(LONG i, LONG n) override { return fOwner.MoveX(i, n); }
+    };
+    TAuto<IqoDataList> fAuto{*this};
+    TAuto<IqoDataList2> fAuto2{*this};
+};
+
+// An ordered set of members it does not own: the common part of the two- and
+// three-level lists. An index beyond the end raises the list index error.
+template <class T> class TqoListOfLists : public TqoExposable {
+public:
+    void AfterCreate() {}
+    int32_t Count() const { return int32_t(fList.size()); }
+    T* Member(int32_t i) const { return fList[CheckedIndex(i)]; }
+    void SetItems(int32_t i, T* list) { fList[CheckedIndex(i)] = list; }
+    void Delete(int32_t i) { fList.erase(fList.begin() + ptrdiff_t(CheckedIndex(i))); }
+    void Remove(T* list) {
+        if (const int32_t i = IndexOf(list); i >= 0) Delete(i);
+    }
+    int32_t IndexOf(T* list) const {
+        const auto it = std::find(fList.begin(), fList.end(), list);
+        return it == fList.end() ? -1 : int32_t(it - fList.begin());
+    }
+    void Clear() { fList.clear(); }
+
+protected:
+    void CleanForFree() override { Clear(); }
+    size_t CheckedIndex(int32_t i) const {
+        if (i < 0 || i >= Count()) throw EListError(i);
+        return size_t(i);
+    }
+
+    std::vector<T*> fList;
+};
+
+// The lists of one row's layers, or of the schedule's layers.
+class TqoDataList2lev : public TqoListOfLists<TqoDataList> {
+public:
+    // Past the end an assigned OnMissingIndex may add the missing lists.
+    TqoDataList* Items(int32_t i);
+    // Appends only a list that is not yet a member.
+    void Add(TqoDataList* list) {
+        if (IndexOf(list) < 0) fList.push_back(list);
+    }
+    const TOnMissingIndex& OnMissingIndex() const { return fOnMissingIndex; }
+    void SetOnMissingIndex(TOnMissingIndex e) { fOnMissingIndex = std::move(e); }
+
+    // Selection across every entity of every member list.
+    void ClearSelections();
+    TqoDataEntity* FindSelected();
+    void SelectDataEntity(TqoDataEntity* entity);
+    void SelectNext() { StepSelection(true); }
+    void SelectPrev() { StepSelection(false); }
+
+private:
+    void StepSelection(bool forward);
+
+    TOnMissingIndex fOnMissingIndex;
+};
+
+// The layer sets of every row of a chart; a set may stand more than once.
+class TqoDataList3lev : public TqoListOfLists<TqoDataList2lev> {
+public:
+    TqoDataList2lev* Items(int32_t i) const { return Member(i); }
+    void Add(TqoDataList2lev* list) { fList.push_back(list); }
+};
+
+// Resolve an interface that a host passed in to the object behind it (see ResolveToObject).
+TqoDataEntity* IDataEntity_TO_TDataEntity(IUnknown* intf);
+TqoDataList* IDataList_TO_TDataList(IUnknown* intf);
+TqoDataList2lev* IDataList2lev_TO_TDataList2lev(IUnknown* intf);
+
+} // namespace qo

@@ -1,0 +1,256 @@
+// The automation members of entities and lists. Each traps its errors: a
+// host receives a failure code with the message as the error description.
+#include "data/qoDataEntityPack.h"
+
+namespace qo {
+
+// ---- references held for hosts ----
+
+void TqoDataEntity::SetUserReference(void* value) {
+    if (fUserReferenceHeld) static_cast<IUnknown*>(fUserReference)->Release();
+    fUserReferenceHeld = false;
+    fUserReference = value;
+}
+
+void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
+    if (value.vt == VT_EMPTY) {
+        fVariantReference.reset();
+        return;
+    }
+    auto copy = std::make_unique<TqoVariant>();
+    const HRESULT hr =
+        VariantCopyInd(copy.get(), const_cast<VARIANT*>(&value)); // the platform call does not change it
+    if (FAILED(hr)) throw EOleError(hr, "Invalid variant");
+    fVariantReference = std::move(copy);
+}
+
+// ---- resolution ----
+
+TqoDataEntity* IDataEntity_TO_TDataEntity(IUnknown* intf) {
+    return ResolveToObjectOf<TqoDataEntity>(intf);
+}
+
+TqoDataList* IDataList_TO_TDataList(IUnknown* intf) {
+    return ResolveToObjectOf<TqoDataList>(intf);
+}
+
+TqoDataList2lev* IDataList2lev_TO_TDataList2lev(IUnknown* intf) {
+    return ResolveToObjectOf<TqoDataList2lev>(intf);
+}
+
+namespace {
+
+IqoDataEntity* IntfOf(TqoDataEntity* entity) {
+    return entity ? AddRefed(entity->AutoIntf()) : nullptr;
+}
+
+} // namespace
+
+// ---- TqoDataEntity ----
+
+HRESULT TqoDataEntity::ObjQueryInterface(REFIID iid, void** object) {
+    if (object && iid == IID_IqoDataEntity) return GiveInterface(AutoIntf(), object);
+    return TqoExposable::ObjQueryInterface(iid, object);
+}
+
+HRESULT TqoDataEntity::DoInfoPushX() {
+    return Auto([&] { DoInfoPush(); });
+}
+
+HRESULT TqoDataEntity::Get_SelectedX(VARIANT_BOOL* value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = ToVariantBool(fSelected);
+    });
+}
+
+HRESULT TqoDataEntity::Set_SelectedX(VARIANT_BOOL value) {
+    return Auto([&] { SetSelected(FromVariantBool(value)); });
+}
+
+HRESULT TqoDataEntity::Get_CanEditX(VARIANT_BOOL* value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = ToVariantBool(GetCanEdit());
+    });
+}
+
+HRESULT TqoDataEntity::Set_CanEditX(VARIANT_BOOL value) {
+    return Auto([&] { SetCanEdit(FromVariantBool(value)); });
+}
+
+HRESULT TqoDataEntity::Get_OwningDataListX(IqoDataList** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = fDataList ? AddRefed(fDataList->AutoIntf()) : nullptr;
+    });
+}
+
+// Only an interface that a host set is handed back; a plain program pointer is not one.
+HRESULT TqoDataEntity::Get_UserReferenceX(IDispatch** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = fUserReferenceHeld ? AddRefed(static_cast<IDispatch*>(fUserReference)) : nullptr;
+    });
+}
+
+HRESULT TqoDataEntity::Set_UserReferenceX(IDispatch* value) {
+    return Auto([&] {
+        AddRefed(value);
+        SetUserReference(value);
+        fUserReferenceHeld = value != nullptr;
+    });
+}
+
+HRESULT TqoDataEntity::Get_VisibleX(VARIANT_BOOL* value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = ToVariantBool(GetVisible());
+    });
+}
+
+HRESULT TqoDataEntity::Set_VisibleX(VARIANT_BOOL value) {
+    return Auto([&] { SetVisible(FromVariantBool(value)); });
+}
+
+HRESULT TqoDataEntity::Get_UserIntegerReferenceX(LONG* value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = fUserIntegerReference;
+    });
+}
+
+HRESULT TqoDataEntity::Set_UserIntegerReferenceX(LONG value) {
+    return Auto([&] { fUserIntegerReference = value; });
+}
+
+HRESULT TqoDataEntity::ChangeOwnerX(IqoDataList* newOwner, LONG index) {
+    return Auto([&] { ChangeOwner(IDataList_TO_TDataList(newOwner), index); });
+}
+
+HRESULT TqoDataEntity::Get_UserVariantReferenceX(VARIANT* value) {
+    return Auto([&] {
+        VariantInit(CheckPointer(value));
+        if (fVariantReference) VariantCopy(value, fVariantReference.get());
+    });
+}
+
+HRESULT TqoDataEntity::Set_UserVariantReferenceX(VARIANT value) {
+    return Auto([&] { SetUserVariantReference(value); });
+}
+
+// ---- TqoDataList ----
+
+HRESULT TqoDataList::ObjQueryInterface(REFIID iid, void** object) {
+    if (object && iid == IID_IqoDataList) return GiveInterface(AutoIntf(), object);
+    if (object && iid == IID_IqoDataList2) return GiveInterface(static_cast<IqoDataList2*>(&fAuto2), object);
+    return TqoExposable::ObjQueryInterface(iid, object);
+}
+
+TqoDataEntity* TqoDataList::FindFromUserIntegerReference(int32_t n) {
+    for (int32_t i = 0; i < Count(); ++i)
+        if (TqoDataEntity* e = Items(i); e && e->fUserIntegerReference == n) return e;
+    return nullptr;
+}
+
+TqoDataEntity* TqoDataList::FindFromUserReference(const void* reference) {
+    for (int32_t i = 0; i < Count(); ++i)
+        if (TqoDataEntity* e = Items(i); e && e->fUserReference == reference) return e;
+    return nullptr;
+}
+
+TqoDataEntity* TqoDataList::FindFromUserVariantReference(const VARIANT& value) {
+    for (int32_t i = 0; i < Count(); ++i)
+        if (TqoDataEntity* e = Items(i);
+            e && e->fVariantReference && VariantEquals(*e->fVariantReference, value))
+            return e;
+    return nullptr;
+}
+
+HRESULT TqoDataList::SortX(VARIANT_BOOL descending) {
+    return Auto([&] { Sort(FromVariantBool(descending)); });
+}
+
+HRESULT TqoDataList::ClearSelectionsX() {
+    return Auto([&] { ClearSelections(); });
+}
+
+HRESULT TqoDataList::AddX(IqoDataEntity** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IntfOf(Add());
+    });
+}
+
+HRESULT TqoDataList::ClearX() {
+    return Auto([&] { Clear(); });
+}
+
+HRESULT TqoDataList::CountX(LONG* value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = Count();
+    });
+}
+
+HRESULT TqoDataList::DeleteX(LONG index) {
+    return Auto([&] { Delete(index); });
+}
+
+HRESULT TqoDataList::RemoveX(IqoDataEntity* entity) {
+    return Auto([&] { Remove(IDataEntity_TO_TDataEntity(entity)); });
+}
+
+HRESULT TqoDataList::IndexOfX(IqoDataEntity* entity, LONG* value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IndexOf(IDataEntity_TO_TDataEntity(entity));
+    });
+}
+
+HRESULT TqoDataList::Get_ItemsX(LONG index, IqoDataEntity** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IntfOf(Items(index));
+    });
+}
+
+HRESULT TqoDataList::FindFromUserVariantReferenceX(VARIANT v, IqoDataEntity** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IntfOf(FindFromUserVariantReference(v));
+    });
+}
+
+HRESULT TqoDataList::FindFromUserIntegerReferenceX(LONG n, IqoDataEntity** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IntfOf(FindFromUserIntegerReference(n));
+    });
+}
+
+HRESULT TqoDataList::FindFromUserReferenceX(IDispatch* reference, IqoDataEntity** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IntfOf(FindFromUserReference(reference));
+    });
+}
+
+HRESULT TqoDataList::InsertX(LONG index, IqoDataEntity** value) {
+    return Auto([&] {
+        CheckPointer(value);
+        *value = IntfOf(Insert(index));
+    });
+}
+
+HRESULT TqoDataList::MoveX(LONG index, LONG newIndex) {
+    return Auto([&] {
+        TqoDataEntity* entity = Items(index);
+        if (!entity) throw EListError(index);
+        entity->Move(newIndex);
+        if (fListController && fListController->OnHandlePerformedMove())
+            fListController->OnHandlePerformedMove()(Items(index), index, newIndex);
+    });
+}
+
+} // namespace qo

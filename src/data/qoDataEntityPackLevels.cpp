@@ -1,0 +1,51 @@
+// The two-level list: its members on demand, and selection across all of them.
+#include "data/qoDataEntityPack.h"
+#include "data/qoDataTraveser.h"
+
+namespace qo {
+
+// ---- TqoDataList2lev ----
+
+TqoDataList* TqoDataList2lev::Items(int32_t i) {
+    if (i < Count() || !fOnMissingIndex) return Member(i);
+    bool handled = false;
+    fOnMissingIndex(this, i, handled);
+    return handled ? Member(i) : nullptr;
+}
+
+void TqoDataList2lev::ClearSelections() {
+    for (TqoDataList* list : fList)
+        for (int32_t i = 0; list && i < list->Count(); ++i)
+            if (TqoDataEntity* entity = list->Items(i)) entity->SetSelected(false);
+}
+
+TqoDataEntity* TqoDataList2lev::FindSelected() {
+    for (TqoDataList* list : fList)
+        for (int32_t i = 0; list && i < list->Count(); ++i)
+            if (TqoDataEntity* entity = list->Items(i); entity && entity->GetSelected()) return entity;
+    return nullptr;
+}
+
+void TqoDataList2lev::SelectDataEntity(TqoDataEntity* entity) {
+    if (entity) entity->SetSelected(true);
+}
+
+// A single selection moves from the first selected entity one step on,
+// wrapping around; without a selection the first (or last) entity is selected.
+void TqoDataList2lev::StepSelection(bool forward) {
+    TDataListTrav trav = TDataListTrav::CreateMulti(this);
+    const auto outside = [&] { return forward ? trav.Eof() : trav.BOF(); };
+    bool found = false;
+    for (trav.First(); !trav.Eof() && !found;) {
+        found = trav.DataEntity()->GetSelected();
+        if (!found) trav.Next();
+    }
+    if (found) {
+        ClearSelections();
+        forward ? trav.Next() : trav.Prev();
+    }
+    if (!found || outside()) forward ? trav.First() : trav.Last();
+    if (!outside()) trav.DataEntity()->SetSelected(true);
+}
+
+} // namespace qo

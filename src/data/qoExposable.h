@@ -1,0 +1,81 @@
+#pragma once
+// The base of every object handed to automation clients. The owner frees the
+// object with FreeWheneverPossible; when clients still hold references the
+// memory stays until the last of them is released.
+#include "platform/com/qoAutoObject.h"
+
+#include <cstdint>
+
+namespace qo {
+class TqoExposable;
+}
+
+// Leads from any interface of one of our objects back to the object.
+struct IResolveToObject : IUnknown {
+    virtual qo::TqoExposable* STDMETHODCALLTYPE GetObjectFromInterface() = 0;
+};
+inline constexpr IID IID_IResolveToObject = {
+    0x4EB18E6A, 0x680B, 0xC469, {0x5D, 0xB0, 0xA4, 0xEF, 0x3F, 0x00, 0x77, 0x4C}};
+
+namespace qo {
+
+class TqoExposable : public TqoAutoObject {
+public:
+    int32_t ObjAddRef() override;
+    int32_t ObjRelease() override;
+    HRESULT ObjQueryInterface(REFIID iid, void** object) override;
+    // Nil for a class that adds no interface of its own; its automation subclass names one.
+    IDispatch* DefaultDispatch() override { return nullptr; }
+
+    bool CanDelete() const { return fRefCount.load() == 0; }
+    int32_t RefCount() const { return fRefCount.load(); }
+    // Detaches the object, then destroys it now or at the last release.
+    void FreeWheneverPossible();
+    static void FreeCall(TqoExposable* obj);
+
+protected:
+    TqoExposable() = default;
+    // Only FreeCall and the last release destroy an exposable object.
+    ~TqoExposable() override = default;
+    virtual void CleanForFree() = 0;
+
+private:
+    bool fWhenZeroRefCountDestroy = false;
+};
+
+// The object behind an interface that a host passed in: nil for nil; the
+// platform's cast error for an interface that is not one of ours.
+TqoExposable* ResolveToObject(IUnknown* intf);
+
+// Resolves and checks the class; the cast error for an object of another class.
+template <class T> T* ResolveToObjectOf(IUnknown* intf) {
+    TqoExposable* object = ResolveToObject(intf);
+    if (!object) return nullptr;
+    T* typed = dynamic_cast<T*>(object);
+    if (!typed) throw EInvalidCast();
+    return typed;
+}
+
+// An interface implemented by a member of its owner rather than by a base
+// class, so that the interface's member names never collide with the owner's
+// own operations. Derived supplies the members of I, forwarding to the owner.
+template <class Derived, class Owner, class I> class TqoAutoMember : public TqoAutoIntf<Derived, I> {
+public:
+    explicit TqoAutoMember(Owner& owner) : fOwner(owner) {}
+    TqoAutoMember(const TqoAutoMember&) = delete;
+    TqoAutoMember& operator=(const TqoAutoMember&) = delete;
+    int32_t ObjAddRef() { return fOwner.ObjAddRef(); }
+    int32_t ObjRelease() { return fOwner.ObjRelease(); }
+    HRESULT ObjQueryInterface(REFIID iid, void** object) { return fOwner.ObjQueryInterface(iid, object); }
+
+protected:
+    Owner& fOwner;
+};
+
+// Hands out an interface with a reference for the caller; nil stays nil.
+template <class I> I* AddRefed(I* intf) {
+    if (intf) intf->AddRef();
+    return intf;
+}
+
+} // namespace qo

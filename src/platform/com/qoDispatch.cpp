@@ -1,0 +1,132 @@
+#include "platform/com/qoDispatch.h"
+
+#include <new>
+
+#ifndef _WIN32
+namespace qo {
+
+namespace {
+
+char16_t Fold(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+bool SameName(const OLECHAR* a, const char16_t* b) {
+    for (; *a && *b; ++a, ++b)
+        if (Fold(*a) != Fold(*b)) return false;
+    return *a == *b;
+}
+
+bool Accepts(const TqoDispMember& m, WORD flags) {
+    switch (m.fKind) {
+    case INVOKE_FUNC:
+        return flags & DISPATCH_METHOD;
+    case INVOKE_PROPERTYGET:
+        return flags & DISPATCH_PROPERTYGET;
+    case INVOKE_PROPERTYPUT:
+        return flags & DISPATCH_PROPERTYPUT;
+    case INVOKE_PROPERTYPUTREF:
+        return flags & DISPATCH_PROPERTYPUTREF;
+    }
+    return false;
+}
+
+// An object property declared with put only is also set by a put-ref ("Set x.P = obj").
+const TqoDispMember* FindMember(const TqoDispInterface& table, DISPID id, WORD flags) {
+    const TqoDispMember* fallback = nullptr;
+    bool known = false;
+    for (WORD i = 0; i < table.fMemberCount; ++i) {
+        const TqoDispMember& m = table.fMembers[i];
+        if (m.fId != id) continue;
+        known = true;
+        if (Accepts(m, flags)) return &m;
+        if (m.fKind == INVOKE_PROPERTYPUT && (flags & DISPATCH_PROPERTYPUTREF)) fallback = &m;
+    }
+    return known ? fallback : nullptr;
+}
+
+HRESULT CheckShape(const TqoDispMember& m, const DISPPARAMS& params) {
+    if (params.cArgs && !params.rgvarg) return E_INVALIDARG;
+    if (params.cNamedArgs > params.cArgs || (params.cNamedArgs && !params.rgdispidNamedArgs))
+        return E_INVALIDARG;
+    bool put = m.fKind >= INVOKE_PROPERTYPUT;
+    if (put && (params.cNamedArgs != 1 || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+        return DISP_E_PARAMNOTOPTIONAL;
+    if (!put && params.cNamedArgs) return DISP_E_NONAMEDARGS;
+    return params.cArgs == m.fArgCount ? S_OK : DISP_E_BADPARAMCOUNT;
+}
+
+void FillException(EXCEPINFO* excep, HRESULT code) {
+    *excep = EXCEPINFO{};
+    excep->scode = code;
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) != S_OK || !info) return;
+    info->GetSource(&excep->bstrSource);
+    info->GetDescription(&excep->bstrDescription);
+    info->GetHelpFile(&excep->bstrHelpFile);
+    info->GetHelpContext(&excep->dwHelpContext);
+    info->Release();
+}
+
+HRESULT CallMember(const TqoDispMember& m, void* intf, DISPPARAMS& params, VARIANT* result, UINT* argErr) {
+    TqoDispCall call(params, result, m);
+    try {
+        return m.fThunk(intf, call);
+    } catch (const TqoArgError& e) {
+        if (argErr) {
+            bool value = m.fKind >= INVOKE_PROPERTYPUT && e.fIndex + 1 == m.fArgCount;
+            *argErr = value ? 0 : params.cArgs - 1 - e.fIndex;
+        }
+        return e.fCode;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+bool IsArgumentFailure(HRESULT hr) {
+    return hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW || hr == DISP_E_BADVARTYPE;
+}
+
+} // namespace
+
+void LoadArg(TqoDispCall& call, UINT index, VARTYPE vt, VARIANT& temp) {
+    VARIANT& arg = call.Arg(index);
+    HRESULT hr = vt == VT_VARIANT ? VariantCopyInd(&temp, &arg) : VariantChangeType(&temp, &arg, 0, vt);
+    if (FAILED(hr)) call.Fail(index, hr == E_INVALIDARG ? DISP_E_TYPEMISMATCH : hr);
+}
+
+HRESULT DispGetIDsOfNames(const TqoDispInterface& table, LPOLESTR* names, UINT count, DISPID* ids) {
+    if (!names || !ids || count == 0) return E_INVALIDARG;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (!names[0]) return E_INVALIDARG;
+    const TqoDispMember* member = nullptr;
+    for (WORD i = 0; i < table.fMemberCount && !member; ++i)
+        if (SameName(names[0], table.fMembers[i].fName)) member = &table.fMembers[i];
+    if (!member) return DISP_E_UNKNOWNNAME;
+    ids[0] = member->fId;
+    HRESULT hr = S_OK;
+    for (UINT n = 1; n < count; ++n) {
+        for (WORD p = 0; names[n] && p < member->fArgCount; ++p)
+            if (SameName(names[n], member->fParams[p].fName)) ids[n] = p;
+        if (ids[n] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
+}
+
+HRESULT DispInvoke(const TqoDispInterface& table, void* intf, DISPID id, WORD flags, DISPPARAMS* params,
+                   VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+    if (!params) return E_INVALIDARG;
+    const TqoDispMember* member = FindMember(table, id, flags);
+    if (!member) return DISP_E_MEMBERNOTFOUND;
+    HRESULT hr = CheckShape(*member, *params);
+    if (FAILED(hr)) return hr;
+    if (result) VariantInit(result);
+    SetErrorInfo(0, nullptr);
+    hr = CallMember(*member, intf, *params, result, argErr);
+    if (SUCCEEDED(hr) || IsArgumentFailure(hr) || !excep) return hr;
+    FillException(excep, hr);
+    return DISP_E_EXCEPTION;
+}
+
+} // namespace qo
+#endif
