@@ -1,12 +1,14 @@
 // The demo host. It grows with the library: it shows the core's date vocabulary
 // on standard output, draws a sample of what the canvas can do into
-// out/qo-demo-canvas.png under the current directory, and shows it in a window
-// when a display is present (QO_HEADLESS=1 or --no-window keep it headless).
+// out/qo-demo-canvas.png under the current directory, date scalers at several
+// ranges into out/, and shows the canvas sample in a window when a display is
+// present (QO_HEADLESS=1 or --no-window keep it headless).
 #include "platform/backends/qoX11Backend.h"
 #include "platform/core/qoDateFormat.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
+#include "qoDemoScaler.h"
 
 #include <cstdio>
 #include <exception>
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
         const std::string path = "out/qo-demo-canvas.png";
         sample.SaveToPNG(path);
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
+        RenderScalerDemo("out");
         if (window && ShowInWindow(sample)) std::printf("window closed\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());
