@@ -125,13 +125,15 @@ TEST_F(DoLater, WorkersQueueWhileACallRunsWithoutDeadlock) {
 TEST_F(DoLater, TheWakeMessageRunsAWorkersSynchronousCall) {
     TDoLater::DoLater(A(), D(1)); // makes the window, which installs the wake hook
     harness.RunUntilIdle();
-    std::atomic<bool> done{false};
+    std::atomic<bool> called{false};
     bool ranOnMain = false;
     std::thread worker([&] {
-        TThread::Synchronize([&] { ranOnMain = IsMainThread(); });
-        done = true;
+        TThread::Synchronize([&] {
+            ranOnMain = IsMainThread();
+            called = true; // set on this thread, so the loop below sees it before it waits again
+        });
     });
-    while (!done) MessageQueue().HandleMessage();
+    while (!called) MessageQueue().HandleMessage();
     worker.join();
     EXPECT_TRUE(ranOnMain);
 }
