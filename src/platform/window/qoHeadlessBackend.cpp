@@ -58,9 +58,10 @@ struct TCurrentBackend {
     std::shared_ptr<TBackend> Backend = std::make_shared<THeadlessBackend>();
 };
 
+// Never destroyed: a freed worker may still wake the loop while the process exits.
 TCurrentBackend& Current() {
-    static TCurrentBackend current;
-    return current;
+    static TCurrentBackend* current = new TCurrentBackend;
+    return *current;
 }
 
 std::shared_ptr<TBackend> CurrentBackend() {

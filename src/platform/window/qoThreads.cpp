@@ -25,9 +25,10 @@ struct TSyncState {
     TWakeMainThread Wake;
 };
 
+// Never destroyed: a freed worker may still finish while the process exits.
 TSyncState& Sync() {
-    static TSyncState state;
-    return state;
+    static TSyncState* state = new TSyncState;
+    return *state;
 }
 
 void WakeMainThread() {
