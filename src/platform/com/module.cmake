@@ -10,6 +10,7 @@ add_custom_command(
   COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${QO_IDL}
           --header ${QO_IDL_GEN_DIR}/qoChartixControl_TLB.h --source ${QO_IDL_GEN_DIR}/qoChartixControl_TLB.cpp
   DEPENDS ${QO_IDL} ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_parse.py
+          ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py
   COMMENT "Generating the type library declarations from qoChartixControl.idl")
 add_custom_target(qo_com_generated DEPENDS ${QO_IDL_OUTPUTS})
 add_dependencies(${QO_MODULE_TARGET} qo_com_generated)
