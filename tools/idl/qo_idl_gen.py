@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Generates the C++ side of the type library from the IDL.
 
-  qo_idl_gen.py IDL --header OUT.h --source OUT.cpp [--expect OUT.h]
+  qo_idl_gen.py IDL --header OUT.h --source OUT.cpp [--expect OUT.h] [--identities OUT.txt]
 
 The header declares the identities, enumerations and interfaces (on Windows it
 includes widl's header instead and adds only what widl does not make); the
 source holds the dispatch tables of the native runtime; the optional expect
-header lists what a type library compiled from the same IDL must read back.
+header lists what a type library compiled from the same IDL must read back,
+and the identities file holds the same lines as plain text.
 """
 import argparse
 import os
@@ -14,7 +15,7 @@ import sys
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from qo_idl_identity import param_flags, write_expect  # noqa: E402
+from qo_idl_identity import param_flags, write_expect, write_identities  # noqa: E402
 from qo_idl_parse import guid_init, parse  # noqa: E402
 
 SCALARS = {
@@ -249,6 +250,7 @@ def main():
     parser.add_argument('--header')
     parser.add_argument('--source')
     parser.add_argument('--expect')
+    parser.add_argument('--identities')
     args = parser.parse_args()
     model = parse(args.idl)
     lib = model['library']
@@ -260,6 +262,8 @@ def main():
         write_source(args.source, lib, types, idl_name, os.path.basename(args.header or lib['name'] + '_TLB.h'))
     if args.expect:
         write_expect(args.expect, lib, idl_name, write)
+    if args.identities:
+        write_identities(args.identities, lib, write)
 
 
 if __name__ == '__main__':

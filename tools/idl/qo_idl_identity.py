@@ -97,6 +97,11 @@ def blocks(lib):
     return out
 
 
+def write_identities(path, lib, write):
+    """The same lines as plain text, for the native build's own check of its tables."""
+    write(path, [line for _, block in sorted(blocks(lib).items()) for line in block])
+
+
 def write_expect(path, lib, idl_name, write):
     """The C++ header of the Windows host: the library's attributes and every expected line."""
     major, minor = lib['attrs']['version'].split('.')
