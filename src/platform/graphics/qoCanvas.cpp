@@ -112,18 +112,20 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
     }
 }
 
-TqoCoverage TCanvas::Outline(std::span<const TPoint> points, bool closed) const {
-    const int32_t w = std::max(fPen.Width, 1);
-    TqoCoverage outline(DeviceBounds(points, w));
+// The canvas's one coverage, emptied for a new shape.
+TqoCoverage& TCanvas::Coverage(const TRect& bounds) {
+    if (!fCoverage) fCoverage = std::make_unique<TqoCoverage>();
+    fCoverage->Reset(bounds);
+    return *fCoverage;
+}
+
+// The pixels of a wide pen along the path.
+TqoCoverage& TCanvas::Outline(std::span<const TPoint> points, bool closed) {
+    const int32_t w = fPen.Width;
+    TqoCoverage& outline = Coverage(DeviceBounds(points, w));
     const TPoint o = DC().GetViewportOrg();
     const size_t n = points.size(), segments = closed ? n : n - 1;
-    for (size_t i = 0; i < segments; ++i) {
-        const TPoint a = points[i] + o, b = points[(i + 1) % n] + o;
-        if (w > 1)
-            outline.AddWideSegment(a, b, w);
-        else
-            outline.AddThinSegment(a, b);
-    }
+    for (size_t i = 0; i < segments; ++i) outline.AddWideSegment(points[i] + o, points[(i + 1) % n] + o, w);
     return outline;
 }
 
@@ -152,11 +154,8 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
 void TCanvas::Polygon(std::span<const TPoint> points) {
     if (points.size() < 2) return;
     if (HasBrush()) {
-        TqoCoverage interior(DeviceBounds(points, 1));
-        const TPoint o = DC().GetViewportOrg();
-        std::vector<TqoPointF> device;
-        for (const TPoint& p : points) device.push_back({double(p.X + o.X), double(p.Y + o.Y)});
-        interior.AddPolygon(device);
+        TqoCoverage& interior = Coverage(DeviceBounds(points, 1));
+        interior.AddPolygon(points, DC().GetViewportOrg());
         // The outline is painted over the interior; in the xor modes their shared pixels take both.
         interior.Paint(*fDC, BrushInk(OpOf(fPen.Mode)));
     }

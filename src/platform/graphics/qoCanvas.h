@@ -146,7 +146,8 @@ private:
     void PlotDotted(TPoint a, TPoint b);
     void PlotDashed(TPoint a, TPoint b, uint32_t dash, const TqoInk& ink, const TqoInk* gap);
     static std::array<TPoint, 4> RectanglePath(const TRect& r);
-    TqoCoverage Outline(std::span<const TPoint> points, bool closed) const;
+    TqoCoverage& Coverage(const TRect& bounds);
+    TqoCoverage& Outline(std::span<const TPoint> points, bool closed);
     void Stroke(std::span<const TPoint> points, bool closed);
     void Blit(const TRect& dest, const TqoRaster& source, const TRect& sourceRect);
     int32_t LoadRun(std::string_view text);
@@ -163,6 +164,7 @@ private:
     TPoint fPenPos;
     // The pixel phase of a dotted pen runs on across the segments of one figure.
     uint32_t fDotPhase = 0;
+    std::unique_ptr<TqoCoverage> fCoverage;
     // Scratch of the text run being drawn, kept so that text allocates nothing.
     std::vector<const TqoGlyph*> fRunGlyphs;
     std::vector<TRect> fRunAreas;
