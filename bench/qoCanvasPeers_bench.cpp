@@ -132,7 +132,8 @@ void Memset(benchmark::State& state) {
     }
 }
 
-// The median of the repetitions when there are several, else the one run.
+// The median of the repetitions when there are several, else the one run; CPU
+// time, which stays comparable on a machine that others share.
 class TPeerReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -142,19 +143,19 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Aggregate && !median) continue;
             const std::string name = run.run_name.str();
-            if (median || !fTimes.count(name)) fTimes[name] = run.GetAdjustedRealTime();
+            if (median || !fTimes.count(name)) fTimes[name] = run.GetAdjustedCPUTime();
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-22s %10s", "ours / peer", "ours ms");
+        std::printf("\n%-22s %12s", "ours / peer", "ours cpu ms");
         for (const auto& [peer, make] : kPainters)
             if (std::strcmp(peer, "ours") != 0) std::printf(" %12s", peer);
         std::printf(" %12s\n", "memset");
         for (const auto& [workload, run] : kWorkloads) {
             const double ours = Time(workload, "ours");
             if (ours <= 0) continue;
-            std::printf("%-22s %10.3f", workload, ours);
+            std::printf("%-22s %12.3f", workload, ours);
             for (const auto& [peer, make] : kPainters)
                 if (std::strcmp(peer, "ours") != 0) Ratio(ours, Time(workload, peer));
             Ratio(ours, std::strcmp(workload, "Fill") == 0 ? Time("Fill", "memset") : 0);
