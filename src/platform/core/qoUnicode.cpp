@@ -6,25 +6,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point at pos and advances pos; strict about overlongs and surrogates.
-char32_t NextCodePoint(std::string_view s, size_t& pos) {
-    const unsigned char lead = static_cast<unsigned char>(s[pos++]);
-    if (lead < 0x80) return lead;
-    int extra;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    else if ((lead & 0xF0) == 0xE0) extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    else if ((lead & 0xF8) == 0xF0) extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    else return kReplacement;
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) return kReplacement;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
-    return cp;
-}
-
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += char(cp);
@@ -44,6 +25,25 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 } // namespace
+
+// Strict about overlongs and surrogates.
+char32_t NextCodePoint(std::string_view s, size_t& pos) {
+    const unsigned char lead = static_cast<unsigned char>(s[pos++]);
+    if (lead < 0x80) return lead;
+    int extra;
+    char32_t cp;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) extra = 1, cp = lead & 0x1F, minimum = 0x80;
+    else if ((lead & 0xF0) == 0xE0) extra = 2, cp = lead & 0x0F, minimum = 0x800;
+    else if ((lead & 0xF8) == 0xF0) extra = 3, cp = lead & 0x07, minimum = 0x10000;
+    else return kReplacement;
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) return kReplacement;
+        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
+    return cp;
+}
 
 std::u32string Utf8ToUtf32(std::string_view text) {
     std::u32string out;

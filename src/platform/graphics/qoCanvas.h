@@ -17,6 +17,7 @@ namespace qo {
 class TBitmap;
 class TqoFontFace;
 class TqoCoverage;
+struct TqoGlyph;
 
 enum class TPenStyle { psSolid, psDot, psClear };
 // copy = R2_COPYPEN, not = R2_NOT, xor = R2_XORPEN.
@@ -156,10 +157,13 @@ private:
     void PlotDotted(TPoint a, TPoint b);
     void PlotDashed(TPoint a, TPoint b, uint32_t dash, const TqoInk& ink, const TqoInk* gap);
     static std::array<TPoint, 4> RectanglePath(const TRect& r);
-    TqoCoverage Outline(std::span<const TPoint> points, bool closed) const;
+    TqoCoverage& Coverage(const TRect& bounds);
+    TqoCoverage& Outline(std::span<const TPoint> points, bool closed);
     void Stroke(std::span<const TPoint> points, bool closed);
     void Blit(const TRect& dest, const TqoRaster& source, const TRect& sourceRect);
-    void DrawGlyphs(TPoint origin, std::string_view text, const TRect* clip);
+    int32_t LoadRun(std::string_view text);
+    void DrawRun(TPoint origin, const TRect* clip, int32_t width);
+    int32_t TextRun(int32_t x, int32_t y, uint32_t options, const TRect* rect, std::string_view text);
     struct TTextLine;
     TTextLine NextLine(std::u32string_view rest, int32_t width, uint32_t flags, bool lastLine);
     size_t CharsFitting(std::u32string_view text, int32_t width);
@@ -173,6 +177,10 @@ private:
     TPoint fPenPos;
     // The pixel phase of a dotted pen runs on across the segments of one figure.
     uint32_t fDotPhase = 0;
+    std::unique_ptr<TqoCoverage> fCoverage;
+    // Scratch of the text run being drawn, kept so that text allocates nothing.
+    std::vector<const TqoGlyph*> fRunGlyphs;
+    std::vector<TRect> fRunAreas;
     std::shared_ptr<TqoFontFace> fFace;
     TFont fFaceFont;
     int32_t fFaceDpi = 0;

@@ -3,6 +3,8 @@
 // rendered glyphs cached so that text does not rasterise a glyph twice.
 #include "platform/graphics/qoCanvas.h"
 
+#include <array>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -38,7 +40,13 @@ public:
     TLine Underline() const { return fUnderline; }
     TLine StrikeOut() const { return fStrikeOut; }
 
-    const TqoGlyph& Glyph(char32_t c);
+    // Glyphs already rendered are found without a lock.
+    const TqoGlyph& Glyph(char32_t c) {
+        if (c < kPages * 256)
+            if (const TPage* page = fPages[c >> 8].load(std::memory_order_acquire))
+                if (const TqoGlyph* g = (*page)[c & 0xFF].load(std::memory_order_acquire)) return *g;
+        return Cache(c);
+    }
     int32_t Width(std::u32string_view text);
 
     // A font file that fontconfig matched, and the styles it lacks.
@@ -53,6 +61,13 @@ private:
     static bool HasClassicCell(const std::string& name);
     void SetMetrics(bool classicCell);
     void Rasterise(char32_t c, TqoGlyph& g);
+    const TqoGlyph& Cache(char32_t c);
+    const TqoGlyph& Rendered(char32_t c);
+
+    // Rendered glyphs by code point, 256 to a page, published once complete.
+    static constexpr char32_t kPages = 0x110000 / 256;
+    using TPage = std::array<std::atomic<const TqoGlyph*>, 256>;
+    std::array<std::atomic<TPage*>, kPages> fPages{};
 
     struct TImpl;
     std::unique_ptr<TImpl> fImpl;

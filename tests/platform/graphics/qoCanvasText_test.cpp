@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace qo {
 namespace {
 
@@ -132,6 +134,25 @@ TEST_F(TextTest, RotatedTextRunsUpwardsFromItsOrigin) {
     EXPECT_LE(ink.Bottom, 56);
     EXPECT_GE(ink.Left, 20);
     EXPECT_LE(ink.Right, 20 + 14);
+}
+
+// Faces and their glyphs are shared by every canvas: canvases on two threads
+// rendering the same new glyphs at once draw the same pixels.
+TEST(TextThreads, CanvasesOnTwoThreadsShareTheGlyphCache) {
+    auto draw = [] {
+        TBitmap bitmap(240, 24);
+        TCanvas& c = bitmap.Canvas();
+        c.Brush().Style = TBrushStyle::bsClear;
+        c.Font() = {"DejaVu Sans", 13, clNavy, fsItalic, 0};
+        c.TextOut(2, 2, "\u0100\u0101\u0102 Threads qu\u00e9");
+        return bitmap.Raster();
+    };
+    TqoRaster other;
+    std::thread worker([&] { other = draw(); });
+    const TqoRaster mine = draw();
+    worker.join();
+    EXPECT_TRUE(mine == other);
+    EXPECT_TRUE(mine == draw());
 }
 
 TEST(TextGolden, SampleOfFontsAndStyles) {
