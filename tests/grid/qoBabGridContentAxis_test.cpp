@@ -132,7 +132,7 @@ TEST_F(VirtualRows, DroppingUnloadedItemsOnlyCounts) {
 TEST(BabAxis, MovingFarAcrossAVirtualAxisTakesTheItemAndItsCellsAlong) {
     const struct {
         int from, to;
-    } cases[] = {{700, 5}, {700, 1000}, {3, 900}, {700, 1}};
+    } cases[] = {{700, 5}, {700, 1000}, {3, 900}, {3, 1000}, {700, 1}};
     for (const auto& c : cases) {
         TTestGrid g;
         std::vector<int> loads;
