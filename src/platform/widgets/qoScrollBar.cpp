@@ -2,16 +2,11 @@
 
 #include "platform/core/qoErrors.h"
 #include "platform/core/qoRounding.h"
-#include "platform/window/qoMessageQueue.h"
 #include "platform/window/qoWidgetPaint.h"
 
 #include <algorithm>
 
 namespace qo {
-
-namespace {
-constexpr uintptr_t RepeatTimer = 1;
-}
 
 TScrollBar::TScrollBar(TComponent* owner) : TCustomControl(owner) {
     ControlStyle = (ControlStyle | csOpaque) & ~csDoubleClicks;
@@ -171,12 +166,8 @@ bool TScrollBar::StepFor(TPart part) {
     }
 }
 
-void TScrollBar::StopRepeat() {
-    KillTimer(Handle(), RepeatTimer);
-}
-
 void TScrollBar::EndPress() {
-    StopRepeat();
+    fRepeat.Stop();
     if (fPressed == spNone) return;
     fPressed = spNone;
     Invalidate();
@@ -198,7 +189,7 @@ void TScrollBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
         fTrackPosition = fPosition;
         return;
     }
-    if (StepFor(part)) SetTimer(Handle(), RepeatTimer, FirstRepeatDelay);
+    if (StepFor(part)) fRepeat.Start();
 }
 
 void TScrollBar::MouseMove(TShiftState shift, int x, int y) {
@@ -250,15 +241,12 @@ void TScrollBar::KeyDown(uint16_t& key, TShiftState shift) {
 }
 
 void TScrollBar::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case WM_TIMER:
-        if (message.WParam != RepeatTimer) break;
+    if (fRepeat.Tick(message)) {
         // A page step repeats only while the mouse stays on that side of the thumb.
-        if (fPressed != spThumb && fPressed != spNone && PartAt(fMouse) == fPressed) {
-            if (!StepFor(fPressed)) return;
-        }
-        if (fPressed != spNone) SetTimer(Handle(), RepeatTimer, RepeatDelay);
+        if (fPressed != spThumb && PartAt(fMouse) == fPressed) StepFor(fPressed);
         return;
+    }
+    switch (message.Msg) {
     case WM_GETDLGCODE:
         message.Result = DLGC_WANTARROWS;
         return;

@@ -5,6 +5,7 @@
 // final position, then the end of the scroll), arrows and page steps that
 // repeat while held, and a thumb sized in proportion to the page.
 #include "platform/widgets/qoAlive.h"
+#include "platform/widgets/qoAutoRepeat.h"
 #include "platform/window/qoCustomControl.h"
 
 namespace qo {
@@ -91,10 +92,10 @@ private:
     // Fires OnScroll and takes the (clamped) answer; false when freed meanwhile.
     bool Scroll(TScrollCode code, int position);
     bool StepFor(TPart part);
-    void StopRepeat();
     void EndPress();
 
     TqoAlive fAlive;
+    TqoAutoRepeat fRepeat{Handle(), FirstRepeatDelay, RepeatDelay};
     TScrollBarKind fKind = sbHorizontal;
     int fMin = 0, fMax = 100, fPageSize = 0, fPosition = 0;
     int fSmallChange = 1, fLargeChange = 1;
