@@ -8,6 +8,7 @@
 #include "platform/graphics/qoBitmap.h"
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
+#include "qoDemoGallery.h"
 #include "qoDemoScaler.h"
 
 #include <cstdio>
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
         sample.SaveToPNG(path);
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
         RenderScalerDemo("out");
+        RenderWidgetGallery("out");
         if (window && ShowInWindow(sample)) std::printf("window closed\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());

@@ -31,6 +31,13 @@ public:
     // that moved, showed or hid.
     virtual void WindowChanged(TWinControl& topLevel) { (void)topLevel; }
     virtual void ShowCursor(TCursor cursor) { (void)cursor; }
+    // A top-level control shown as a pop-up at its bounds (screen coordinates):
+    // above the other windows, without a frame, and taking no focus. Headless
+    // a pop-up is only a top-level control that tests look at and click.
+    virtual void ShowPopup(TWinControl& popup) { (void)popup; }
+    virtual void HidePopup(TWinControl& popup) { (void)popup; }
+    // The screen in screen coordinates, where pop-ups are kept.
+    virtual TRect ScreenRect() { return {0, 0, 1920, 1080}; }
     virtual void Beep() = 0;
     // The pressed button's identifier (IDOK, IDCANCEL, ...).
     virtual int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) = 0;

@@ -3,8 +3,10 @@
 #include "platform/window/qoBackend.h"
 #include "platform/window/qoWinControl.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstdlib>
+#include <vector>
 
 namespace qo {
 
@@ -28,6 +30,23 @@ TInputState& State() {
     return state;
 }
 
+std::vector<TInputWatcher*>& Watchers() {
+    static std::vector<TInputWatcher*> watchers;
+    return watchers;
+}
+
+// Newest first. A watcher may close (and free) itself or others while it looks:
+// only those still watching are asked. Presses reach all; keys stop at the
+// first that swallows them.
+template <class F> bool AskWatchers(bool all, F ask) {
+    const std::vector<TInputWatcher*> snapshot = Watchers();
+    bool swallowed = false;
+    for (auto it = snapshot.rbegin(); it != snapshot.rend() && (all || !swallowed); ++it)
+        if (std::find(Watchers().begin(), Watchers().end(), *it) != Watchers().end())
+            swallowed = ask(**it) || swallowed;
+    return swallowed;
+}
+
 constexpr int DoubleClickDistance = 2;
 
 void SetModifiers(TShiftState shift) {
@@ -46,7 +65,9 @@ int ButtonKey(TMouseButton button) {
     return button == mbLeft ? VK_LBUTTON : button == mbRight ? VK_RBUTTON : VK_MBUTTON;
 }
 
-WPARAM CurrentKeys() { return ShiftStateToKeys(CurrentShiftState()); }
+WPARAM CurrentKeys() {
+    return ShiftStateToKeys(CurrentShiftState());
+}
 
 LRESULT SendMouse(TControl& target, UINT msg, TPoint screen) {
     return target.Perform(msg, CurrentKeys(), PointToLParam(target.ScreenToClient(screen)));
@@ -90,9 +111,15 @@ void TMouse::SetOverrideCursor(TCursor cursor) {
     Backend().ShowCursor(cursor);
 }
 
-TControl* GetCaptureControl() { return Mouse().Capture(); }
-void SetCaptureControl(TControl* control) { Mouse().SetCapture(control); }
-void ReleaseCapture() { Mouse().SetCapture(nullptr); }
+TControl* GetCaptureControl() {
+    return Mouse().Capture();
+}
+void SetCaptureControl(TControl* control) {
+    Mouse().SetCapture(control);
+}
+void ReleaseCapture() {
+    Mouse().SetCapture(nullptr);
+}
 
 TControl* ControlAtScreen(TWinControl& root, TPoint screen) {
     if (!root.Visible() || !root.Enabled()) return nullptr;
@@ -117,6 +144,9 @@ void DeliverMouseButton(TWinControl& root, TMouseButton button, bool down, TPoin
         return;
     }
     if (DragSource()) return;
+    if (down && !GetCaptureControl() &&
+        AskWatchers(true, [&](TInputWatcher& w) { return w.PressSeen(root, screen); }))
+        return;
     TControl* target = GetCaptureControl() ? GetCaptureControl() : ControlAtScreen(root, screen);
     if (!target) return;
     UINT msg = ButtonMessage(button, down, false);
@@ -125,7 +155,8 @@ void DeliverMouseButton(TWinControl& root, TMouseButton button, bool down, TPoin
         const bool dbl = IsDoubleClick(target, button, screen);
         if (dbl) msg = ButtonMessage(button, true, true);
         // A third press starts counting again.
-        State().LastPress = dbl ? TLastPress{} : TLastPress{target, button, screen, Backend().Clock().Milliseconds()};
+        State().LastPress =
+            dbl ? TLastPress{} : TLastPress{target, button, screen, Backend().Clock().Milliseconds()};
     }
     SendMouse(*target, msg, screen);
     if (!down && !(CurrentShiftState() & (ssLeft | ssRight | ssMiddle))) ReleaseCapture();
@@ -160,12 +191,14 @@ void DeliverKeyDown(uint16_t key, TShiftState shift) {
         DragFinish(false);
         return;
     }
+    if (AskWatchers(false, [&](TInputWatcher& w) { return w.KeySeen(key, shift, true); })) return;
     TWinControl* target = FocusedControl();
     if (!target) return;
     LRESULT wanted = 0;
     if (key == VK_TAB) wanted = DLGC_WANTTAB;
     if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) wanted = DLGC_WANTARROWS;
-    if (wanted && !(target->Perform(WM_GETDLGCODE, key, 0) & (wanted | DLGC_WANTALLKEYS)) && target->Parent()) {
+    if (wanted && !(target->Perform(WM_GETDLGCODE, key, 0) & (wanted | DLGC_WANTALLKEYS)) &&
+        target->Parent()) {
         // An unclaimed navigation key moves the focus among the siblings.
         const bool forward = key == VK_TAB ? !(shift & ssShift) : (key == VK_RIGHT || key == VK_DOWN);
         if (TWinControl* next = target->Parent()->FindNextControl(target, forward, key == VK_TAB)) {
@@ -179,14 +212,18 @@ void DeliverKeyDown(uint16_t key, TShiftState shift) {
 void DeliverKeyUp(uint16_t key, TShiftState shift) {
     SetModifiers(shift);
     State().KeysDown[key & 0xFF] = false;
+    if (AskWatchers(false, [&](TInputWatcher& w) { return w.KeySeen(key, shift, false); })) return;
     if (TWinControl* target = FocusedControl()) target->Perform(WM_KEYUP, key, 1);
 }
 
 void DeliverChar(char16_t ch) {
+    if (AskWatchers(false, [&](TInputWatcher& w) { return w.CharSeen(ch); })) return;
     if (TWinControl* target = FocusedControl()) target->Perform(WM_CHAR, ch, 1);
 }
 
-int16_t GetKeyState(int key) { return State().KeysDown[key & 0xFF] ? int16_t(-32768) : int16_t(0); }
+int16_t GetKeyState(int key) {
+    return State().KeysDown[key & 0xFF] ? int16_t(-32768) : int16_t(0);
+}
 
 TShiftState CurrentShiftState() {
     const auto& keys = State().KeysDown;
@@ -200,7 +237,9 @@ TShiftState CurrentShiftState() {
     return shift;
 }
 
-TWinControl* FocusedControl() { return State().Focused; }
+TWinControl* FocusedControl() {
+    return State().Focused;
+}
 
 void SetFocusedControl(TWinControl* control) {
     TWinControl* old = State().Focused;
@@ -208,6 +247,15 @@ void SetFocusedControl(TWinControl* control) {
     State().Focused = control;
     if (old) old->Perform(WM_KILLFOCUS, control ? control->Handle() : 0, 0);
     if (control && State().Focused == control) control->Perform(WM_SETFOCUS, old ? old->Handle() : 0, 0);
+}
+
+void AddInputWatcher(TInputWatcher& watcher) {
+    RemoveInputWatcher(watcher);
+    Watchers().push_back(&watcher);
+}
+
+void RemoveInputWatcher(TInputWatcher& watcher) {
+    std::erase(Watchers(), &watcher);
 }
 
 void InputForget(TControl* control) {

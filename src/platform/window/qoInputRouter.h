@@ -70,6 +70,19 @@ bool DragFinish(bool drop);
 void DragMoveTo(TPoint screen);
 void DragForget(TControl* control);
 
+// Sees input before it is routed, as open pop-ups need: every mouse press (to
+// close on a press outside) and every key, newest watcher first. Answering
+// true swallows the input.
+class TInputWatcher {
+public:
+    virtual ~TInputWatcher() = default;
+    virtual bool PressSeen(TWinControl& root, TPoint screen) = 0;
+    virtual bool KeySeen(uint16_t key, TShiftState shift, bool down) = 0;
+    virtual bool CharSeen(char16_t ch) = 0;
+};
+void AddInputWatcher(TInputWatcher& watcher);
+void RemoveInputWatcher(TInputWatcher& watcher);
+
 // A control that goes away leaves no reference behind.
 void InputForget(TControl* control);
 // Back to no capture, no focus, no drag, no keys down (a test starts clean).

@@ -1,27 +1,8 @@
 #include "platform/window/qoPanel.h"
 
-#include <array>
+#include "platform/window/qoWidgetPaint.h"
 
 namespace qo {
-
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width) {
-    canvas.Pen().Width = 1;
-    canvas.Pen().Style = TPenStyle::psSolid;
-    --rect.Bottom;
-    --rect.Right;
-    for (; width > 0; --width) {
-        const std::array<TPoint, 3> topLeft{{{rect.Left, rect.Bottom}, {rect.Left, rect.Top}, {rect.Right, rect.Top}}};
-        canvas.Pen().Color = topColor;
-        canvas.Polyline(topLeft);
-        const std::array<TPoint, 3> bottomRight{
-            {{rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left - 1, rect.Bottom}}};
-        canvas.Pen().Color = bottomColor;
-        canvas.Polyline(bottomRight);
-        rect = rect.Inflate(-1, -1);
-    }
-    ++rect.Bottom;
-    ++rect.Right;
-}
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     ControlStyle |= csOpaque;
@@ -50,7 +31,7 @@ void BevelFrame(TCanvas& canvas, TRect& rect, TBevelCut bevel, int width) {
     if (bevel == bvNone) return;
     const TColor top = bevel == bvLowered ? clBtnShadow : clBtnHighlight;
     const TColor bottom = bevel == bvLowered ? clBtnHighlight : clBtnShadow;
-    Frame3D(canvas, rect, top, bottom, width);
+    qoWidgetPaint::Frame3D(canvas, rect, top, bottom, width);
 }
 } // namespace
 
@@ -58,7 +39,7 @@ void TPanel::Paint() {
     TCanvas& canvas = Canvas();
     TRect rect = ClientRect();
     BevelFrame(canvas, rect, fBevelOuter, fBevelWidth);
-    Frame3D(canvas, rect, Color(), Color(), fBorderWidth);
+    qoWidgetPaint::Frame3D(canvas, rect, Color(), Color(), fBorderWidth);
     BevelFrame(canvas, rect, fBevelInner, fBevelWidth);
     canvas.Brush().Color = Color();
     canvas.FillRect(rect);

@@ -7,10 +7,6 @@ namespace qo {
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-// Draws width nested frames, top-left lines in one colour and bottom-right in
-// the other, and shrinks rect by width on every side.
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
-
 class TPanel : public TCustomControl {
 public:
     explicit TPanel(TComponent* owner);

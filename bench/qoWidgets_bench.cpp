@@ -1,0 +1,95 @@
+// What a widget's paint costs next to a plain fill of its area (the baseline,
+// 200 x 120 pixels, the size every widget here gets), and that the draw grid
+// paints in a time independent of its row count (100,000 rows against 100).
+#include "platform/graphics/qoBitmap.h"
+#include "platform/widgets/qoCheckBox.h"
+#include "platform/widgets/qoDrawGrid.h"
+#include "platform/widgets/qoHintWindow.h"
+#include "platform/widgets/qoPageControl.h"
+#include "platform/widgets/qoScrollBar.h"
+#include "platform/widgets/qoUpDown.h"
+#include "platform/window/qoHeadless.h"
+#include "platform/window/qoPanel.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace qo;
+
+const TRect Area = TRect::Bounds(0, 0, 200, 120);
+
+void Baseline_PlainFill(benchmark::State& state) {
+    TBitmap bitmap(Area.Width(), Area.Height());
+    for (auto _ : state) {
+        bitmap.Canvas().Brush().Color = clBtnFace;
+        bitmap.Canvas().FillRect(Area);
+        benchmark::DoNotOptimize(bitmap.Raster().Row(0));
+    }
+}
+BENCHMARK(Baseline_PlainFill);
+
+// The widget on a form, painted once per iteration.
+template <class T, class Setup> void PaintOf(benchmark::State& state, Setup setup) {
+    THeadlessHarness harness;
+    TPanel form(nullptr);
+    form.SetBounds(0, 0, Area.Width(), Area.Height());
+    auto* widget = new T(&form);
+    widget->SetParent(&form);
+    widget->SetBoundsRect(Area);
+    setup(*widget);
+    harness.RunUntilIdle();
+    for (auto _ : state) widget->Repaint();
+}
+
+void ScrollBar(benchmark::State& state) {
+    PaintOf<TScrollBar>(state, [](TScrollBar& bar) { bar.SetPageSize(10); });
+}
+BENCHMARK(ScrollBar);
+
+void CheckBox(benchmark::State& state) {
+    PaintOf<TCheckBox>(state, [](TCheckBox& box) {
+        box.SetCaption("Show week numbers");
+        box.SetChecked(true);
+    });
+}
+BENCHMARK(CheckBox);
+
+void UpDown(benchmark::State& state) {
+    PaintOf<TUpDown>(state, [](TUpDown&) {});
+}
+BENCHMARK(UpDown);
+
+void PageControl(benchmark::State& state) {
+    PaintOf<TPageControl>(state, [](TPageControl& pages) {
+        for (const char* caption : {"Gant", "Resources", "Notes"}) {
+            auto* sheet = new TTabSheet(&pages);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(&pages);
+        }
+    });
+}
+BENCHMARK(PageControl);
+
+void HintWindow(benchmark::State& state) {
+    THeadlessHarness harness;
+    THintWindow hint(nullptr);
+    hint.ActivateHint(Area, "Start 01.02.2024\rStop 05.02.2024\rLength 4");
+    harness.RunUntilIdle();
+    for (auto _ : state) hint.Repaint();
+}
+BENCHMARK(HintWindow);
+
+// Owner-drawn text in every cell, scrolled to the middle.
+void DrawGridRows(benchmark::State& state) {
+    PaintOf<TDrawGrid>(state, [&](TDrawGrid& grid) {
+        grid.SetRowCount(int(state.range(0)));
+        grid.SetTopRow(int(state.range(0)) / 2);
+        grid.OnDrawCell = [&grid](TComponent*, int col, int row, const TRect& rect, TGridDrawState) {
+            grid.Canvas().TextOut(rect.Left + 2, rect.Top + 2, std::to_string(col * row));
+        };
+    });
+}
+BENCHMARK(DrawGridRows)->Arg(100)->Arg(100000);
+
+} // namespace

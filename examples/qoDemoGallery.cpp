@@ -1,0 +1,93 @@
+// One form with a page control, a draw grid, scroll bars, check boxes, an
+// up-down and an open hint, as a newcomer first meets the widgets.
+#include "qoDemoGallery.h"
+
+#include "platform/widgets/qoCheckBox.h"
+#include "platform/widgets/qoDrawGrid.h"
+#include "platform/widgets/qoHintWindow.h"
+#include "platform/widgets/qoPageControl.h"
+#include "platform/widgets/qoScrollBar.h"
+#include "platform/widgets/qoUpDown.h"
+#include "platform/window/qoHeadless.h"
+#include "platform/window/qoPanel.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+using namespace qo;
+
+template <class T> T* Add(TWinControl& parent, TRect bounds) {
+    T* control = new T(&parent);
+    control->SetParent(&parent);
+    control->SetBoundsRect(bounds);
+    return control;
+}
+
+void FillSheet(TTabSheet& sheet) {
+    auto* grid = Add<TDrawGrid>(sheet, TRect::Bounds(8, 8, 250, 140));
+    grid->SetRowCount(100000);
+    grid->SetOptions(grid->Options() | goRowSizing | goDrawFocusSelected);
+    grid->OnDrawCell = [grid](TComponent*, int col, int row, const TRect& rect, TGridDrawState) {
+        TRect text = rect.Inflate(-3, 0);
+        grid->Canvas().Brush().Style = TBrushStyle::bsClear;
+        const std::string label = row == 0   ? "Col " + std::to_string(col)
+                                  : col == 0 ? std::to_string(row)
+                                             : std::to_string(col * row);
+        grid->Canvas().DrawTextW(label, text, DT_VCENTER | DT_SINGLELINE);
+    };
+    auto* week = Add<TCheckBox>(sheet, TRect::Bounds(270, 10, 130, 17));
+    week->SetCaption("Week numbers");
+    week->SetChecked(true);
+    auto* weekend = Add<TCheckBox>(sheet, TRect::Bounds(270, 32, 130, 17));
+    weekend->SetCaption("Hide weekends");
+    weekend->SetAllowGrayed(true);
+    weekend->SetState(cbGrayed);
+    auto* off = Add<TCheckBox>(sheet, TRect::Bounds(270, 54, 130, 17));
+    off->SetCaption("Disabled");
+    off->SetEnabled(false);
+    auto* updown = Add<TUpDown>(sheet, TRect::Bounds(270, 80, 17, 24));
+    updown->SetPosition(3);
+    auto* across = Add<TUpDown>(sheet, {});
+    across->SetOrientation(udHorizontal);
+    across->SetBoundsRect(TRect::Bounds(295, 84, 32, 16));
+    auto* bar = Add<TScrollBar>(sheet, TRect::Bounds(8, 156, 250, 16));
+    bar->SetPageSize(20);
+    bar->SetPosition(30);
+    auto* vbar = Add<TScrollBar>(sheet, {});
+    vbar->SetKind(sbVertical);
+    vbar->SetBoundsRect(TRect::Bounds(380, 80, 16, 92));
+    vbar->SetStaticEdge(true);
+    vbar->SetEnabled(false);
+}
+
+} // namespace
+
+void RenderWidgetGallery(const std::string& outDir) {
+    THeadlessHarness harness;
+    TPanel form(nullptr);
+    form.SetBevelOuter(bvNone);
+    form.SetBounds(0, 0, 430, 230);
+    auto* pages = Add<TPageControl>(form, TRect::Bounds(6, 6, 418, 218));
+    for (const char* caption : {"Widgets", "Schedule", "Notes"}) {
+        auto* sheet = new TTabSheet(pages);
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    FillSheet(*pages->Pages(0));
+    pages->Pages(2)->SetTabVisible(false);
+    pages->SetFocus();
+    TBitmap picture;
+    harness.Snapshot(form, picture);
+    // The hint is a pop-up of its own: it shows over the form where the screen has it.
+    THintWindow hint(nullptr);
+    const std::string text = "Start 2024-02-01\rStop 2024-02-05\rLength 4 days";
+    hint.ActivateHint(hint.CalcHintRect(200, text).Offset(170, 120), text);
+    TBitmap hintPicture;
+    harness.Snapshot(hint, hintPicture);
+    picture.Canvas().Draw(hint.Left(), hint.Top(), hintPicture);
+    const std::string path = (std::filesystem::path(outDir) / "qo-demo-widgets.png").string();
+    picture.SaveToPNG(path);
+    std::printf("widget gallery written to %s\n", std::filesystem::absolute(path).c_str());
+}
