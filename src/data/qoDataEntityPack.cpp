@@ -43,11 +43,13 @@ void TqoDataEntity::AfterCreate(TqoDataList* list) {
 }
 
 void TqoDataEntity::CleanForFree() {
+    // Whatever the handlers do, the entity ends without list; the host
+    // reference goes last, as its release runs host code.
     struct TDetach {
         TqoDataEntity* fEntity;
         ~TDetach() {
-            fEntity->SetUserReference(nullptr);
             fEntity->fDataList = nullptr;
+            fEntity->SetUserReference(nullptr);
         }
     } detach{this};
     if (TqoListController* c = Controller()) {

@@ -70,12 +70,15 @@ public:
     HRESULT Set_UserVariantReferenceX(VARIANT value);
 
 protected:
+    // A host may set a reference on an entity that its list has already let go of.
+    ~TqoDataEntity() override { SetUserReference(nullptr); }
     void CleanForFree() override;
 
 private:
     friend class TqoDataList;
     class TAuto;
     TqoListController* Controller() const;
+    void ExchangeUserReference(void* value, bool held);
     template <class F> HRESULT Auto(F&& body) { return Guard(IID_IqoDataEntity, std::forward<F>(body)); }
 
     bool fSelected = false;

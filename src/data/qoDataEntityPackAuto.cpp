@@ -7,9 +7,15 @@ namespace qo {
 // ---- references held for hosts ----
 
 void TqoDataEntity::SetUserReference(void* value) {
-    if (fUserReferenceHeld) static_cast<IUnknown*>(fUserReference)->Release();
-    fUserReferenceHeld = false;
-    fUserReference = value;
+    ExchangeUserReference(value, false);
+}
+
+// The release runs host code that may set the reference again: the field
+// holds the new value before the old one goes.
+void TqoDataEntity::ExchangeUserReference(void* value, bool held) {
+    void* old = std::exchange(fUserReference, value);
+    const bool oldHeld = std::exchange(fUserReferenceHeld, held);
+    if (oldHeld) static_cast<IUnknown*>(old)->Release();
 }
 
 void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
@@ -96,9 +102,7 @@ HRESULT TqoDataEntity::Get_UserReferenceX(IDispatch** value) {
 
 HRESULT TqoDataEntity::Set_UserReferenceX(IDispatch* value) {
     return Auto([&] {
-        AddRefed(value);
-        SetUserReference(value);
-        fUserReferenceHeld = value != nullptr;
+        ExchangeUserReference(AddRefed(value), value != nullptr);
     });
 }
 
