@@ -251,9 +251,14 @@ HRESULT TqoDataList::MoveX(LONG index, LONG newIndex) {
     return Auto([&] {
         TqoDataEntity* entity = Items(index);
         if (!entity) throw EListError(index);
-        entity->Move(newIndex);
-        if (fListController && fListController->OnHandlePerformedMove())
-            fListController->OnHandlePerformedMove()(Items(index), index, newIndex);
+        {
+            // The move's handlers may delete the entity.
+            const TqoKeepAlive<TqoDataEntity> keep({entity});
+            entity->Move(newIndex);
+        }
+        if (!fListController || !fListController->OnHandlePerformedMove()) return;
+        TqoDataEntity* now = Items(index);
+        if (now && fListController) fListController->OnHandlePerformedMove().Fire(now, index, newIndex);
     });
 }
 
