@@ -71,10 +71,10 @@ struct TDetachedCase {
 class FreedList : public HostileHost, public ::testing::WithParamInterface<TDetachedCase> {};
 
 TEST_P(FreedList, FailsClearlyReportsNothingAndTakesNothing) {
+    std::vector<std::string> events;
     IqoDataList* held = AddRefed(list->AutoIntf());
     test::TOwned<TqoDataList> other = test::NewNumberedList(&controller, 1);
     list.reset();
-    std::vector<std::string> events;
     controller.SetOnInsertItem([&](TqoDataEntity*) { events.push_back("Insert"); });
     controller.SetOnContentChanged([&](TqoDataList*) { events.push_back("Content"); });
     controller.SetOnUnLoadedContentChanged([&](TqoDataList*) { events.push_back("UnloadedContent"); });
