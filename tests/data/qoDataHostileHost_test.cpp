@@ -240,6 +240,20 @@ TEST_F(HostileHost, InsertWhileTheOwnerFreesTheListFromACreationHandler) {
     held->Release();
 }
 
+TEST_F(HostileHost, MoveWhoseLoadDeletesTheMovedEntityLeavesTheRestInOrder) {
+    list->Clear();
+    list->AddUnloaded(10);
+    list->Items(0)->SetUserIntegerReference(0);
+    bool deleted = false;
+    controller.SetOnLoadItem([&](TqoDataEntity* e) {
+        e->SetUserIntegerReference(e->ListIndex());
+        if (!std::exchange(deleted, true)) list->Delete(0);
+    });
+    EXPECT_EQ(list->MoveX(0, 5), S_OK);
+    EXPECT_EQ(list->Count(), 9);
+    EXPECT_EQ(list->Items(0)->UserIntegerReference(), 1);
+}
+
 TEST_F(HostileHost, SortWhoseCompareDeletesFailsWithTheListIntact) {
     controller.SetOnSortCompare([&](TqoDataEntity* a, TqoDataEntity* b) {
         if (list->Count() == 3) list->Delete(0);
