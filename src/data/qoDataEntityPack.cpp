@@ -12,7 +12,8 @@ TqoListController* TqoDataEntity::Controller() const {
 }
 
 int32_t TqoDataEntity::ListIndex() {
-    if (fDataList) fDataList->EnsureListIndexes();
+    if (!fInList) return -1;
+    fDataList->EnsureListIndexes();
     return fListIndex;
 }
 
@@ -43,11 +44,13 @@ void TqoDataEntity::AfterCreate(TqoDataList* list) {
 }
 
 void TqoDataEntity::CleanForFree() {
+    // Whatever the handlers do, the entity ends without list; the host
+    // reference goes last, as its release runs host code.
     struct TDetach {
         TqoDataEntity* fEntity;
         ~TDetach() {
-            fEntity->SetUserReference(nullptr);
             fEntity->fDataList = nullptr;
+            fEntity->SetUserReference(nullptr);
         }
     } detach{this};
     if (TqoListController* c = Controller()) {
@@ -58,13 +61,16 @@ void TqoDataEntity::CleanForFree() {
 
 void TqoDataEntity::Move(int32_t newIndex) {
     TqoDataList* list = fDataList;
-    if (!list) return;
+    if (!fInList) return;
     if (newIndex < 0 || newIndex >= list->Count()) throw EListError(newIndex);
     {
         // This entity must survive the loading of the target position.
         TqoDataList::TKeepLoaded keep(*list);
         list->EnsureLoadedItem(newIndex);
     }
+    // Loading ran handlers that may have changed the list or taken this entity out.
+    if (!fInList || fDataList != list) return;
+    if (!list->IsLoaded(newIndex)) throw EListError(newIndex);
     const int32_t old = ListIndex();
     auto& items = list->fItems;
     const auto from = items.begin() + (old - list->fUnloadedPreCount);
@@ -79,15 +85,22 @@ void TqoDataEntity::Move(int32_t newIndex) {
 
 void TqoDataEntity::ChangeOwner(TqoDataList* newList, int32_t index) {
     TqoDataList* oldList = fDataList;
-    if (!newList || !oldList || newList == oldList || !newList->fDataEntityClass.IsInstance(this)) return;
-    if (index < 0 || index > newList->LoadedCount()) throw EListError(index);
+    const auto check = [&] {
+        if (!newList || !fInList || newList == oldList || !newList->fDataEntityClass.IsInstance(this))
+            return false;
+        newList->CheckAttached();
+        if (index < 0 || index > newList->LoadedCount()) throw EListError(index);
+        return true;
+    };
+    if (!check()) return;
     if (TqoListController* c = oldList->fListController) c->OnLeaveOwnerBeforeChange().Fire(this);
-    const int32_t old = ListIndex();
-    oldList->fItems.erase(oldList->fItems.begin() + (old - oldList->fUnloadedPreCount));
+    // The handler may have changed either list or taken this entity out.
+    if (fDataList != oldList || !check()) return;
+    oldList->TakeOut(ListIndex() - oldList->fUnloadedPreCount);
     --oldList->fCount;
-    oldList->ListIndexesOutOfDate(old);
     fDataList = newList;
     newList->fItems.insert(newList->fItems.begin() + index, this);
+    fInList = true;
     ++newList->fCount;
     newList->ListIndexesOutOfDate(index + newList->fUnloadedPreCount);
     if (TqoListController* c = newList->fListController) {
@@ -110,20 +123,63 @@ TqoDataEntity* TqoDataList::Loaded(int32_t k) const {
     return fItems[size_t(k)];
 }
 
+TqoDataList::~TqoDataList() {
+    for (TqoDataEntity* entity : fItems) {
+        entity->fDataList = nullptr;
+        entity->fInList = false;
+        FreeCall(entity);
+    }
+}
+
+void TqoDataList::CheckAttached() const {
+    if (fDetached) throw EqoError(kDetachedMessage);
+}
+
+// The creation handlers run host code; an entity whose handler raises goes again.
 TqoDataEntity* TqoDataList::CreateItem() {
     TqoDataEntity* entity = fDataEntityClass.Create();
-    entity->AfterCreate(this);
+    try {
+        entity->AfterCreate(this);
+    } catch (...) {
+        Discard(entity);
+        throw;
+    }
     entity->fDataList = this;
     return entity;
 }
 
-TqoDataEntity* TqoDataList::InsertItem(int32_t k) {
+void TqoDataList::Discard(TqoDataEntity* entity) {
+    entity->fDataList = nullptr;
+    entity->FreeWheneverPossible();
+}
+
+// Takes the loaded entity at window position k out of the list before anything
+// may free it, so that host code run by the freeing never finds it there.
+TqoDataEntity* TqoDataList::TakeOut(int32_t k) {
+    TqoDataEntity* entity = fItems[size_t(k)];
+    fItems.erase(fItems.begin() + k);
+    entity->fInList = false;
+    entity->fListIndex = -1;
+    ListIndexesOutOfDate(k + fUnloadedPreCount);
+    return entity;
+}
+
+TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
     TqoDataEntity* entity = CreateItem();
     const bool selected = entity->fSelected;
-    entity->SetSelected(false);
-    fItems.insert(fItems.begin() + k, entity);
+    try {
+        entity->SetSelected(false);
+        // The handlers ran host code: the position is checked against the list as it is now.
+        CheckAttached();
+        if (i < fUnloadedPreCount || i > fUnloadedPreCount + LoadedCount()) throw EListError(i);
+    } catch (...) {
+        Discard(entity);
+        throw;
+    }
+    fItems.insert(fItems.begin() + (i - fUnloadedPreCount), entity);
+    entity->fInList = true;
     ++fCount;
-    ListIndexesOutOfDate(k + fUnloadedPreCount);
+    ListIndexesOutOfDate(i);
     if (fListController) {
         fListController->OnInsertItem().Fire(entity);
         fListController->OnContentChanged().Fire(this);
@@ -132,22 +188,20 @@ TqoDataEntity* TqoDataList::InsertItem(int32_t k) {
     return entity;
 }
 
+// Loading runs host code that may change the list: every count is read again after it.
 TqoDataEntity* TqoDataList::Insert(int32_t i) {
-    const int32_t count = Count();
-    if (i < 0 || i > count) throw EListError(i);
+    CheckAttached();
+    if (i < 0 || i > Count()) throw EListError(i);
     EnsureLoadedItem(i);
-    if (i == count && i > 0) EnsureLoadedItem(i - 1);
-    return InsertItem(i - fUnloadedPreCount);
+    if (i == Count() && i > 0) EnsureLoadedItem(i - 1);
+    return InsertItem(i);
 }
 
 void TqoDataList::Delete(int32_t i) {
     if (i < 0 || i >= Count()) return;
     --fCount;
     if (IsLoaded(i)) {
-        TqoDataEntity* entity = fItems[size_t(i - fUnloadedPreCount)];
-        fItems.erase(fItems.begin() + (i - fUnloadedPreCount));
-        ListIndexesOutOfDate(i);
-        FreeDataEntity(entity);
+        FreeDataEntity(TakeOut(i - fUnloadedPreCount));
     } else if (i < fUnloadedPreCount) {
         // Every loaded entity moves up by one.
         --fUnloadedPreCount;
@@ -156,7 +210,7 @@ void TqoDataList::Delete(int32_t i) {
 }
 
 void TqoDataList::Remove(TqoDataEntity* entity) {
-    if (entity && entity->fDataList == this) Delete(entity->ListIndex());
+    if (entity && entity->fDataList == this && entity->fInList) Delete(entity->ListIndex());
 }
 
 int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
@@ -175,19 +229,24 @@ void TqoDataList::FreeDataEntity(TqoDataEntity* entity) {
     entity->FreeWheneverPossible();
 }
 
+// Detaches first, so that host code run by the freeing cannot add to the list;
+// then frees the entities as Clear does, each taken out before it goes. Every
+// entity is freed even when a handler throws; the first error is passed on.
 void TqoDataList::CleanForFree() {
-    // Every entity is freed even when a handler throws; the first error is passed on.
+    fDetached = true;
+    fCount = LoadedCount();
+    fUnloadedPreCount = 0;
     std::exception_ptr error;
-    for (size_t k = 0; k < fItems.size(); ++k) {
+    while (!fItems.empty()) {
+        TqoDataEntity* entity = TakeOut(LoadedCount() - 1);
+        --fCount;
         try {
-            FreeDataEntity(fItems[k]);
+            FreeDataEntity(entity);
         } catch (...) {
             if (!error) error = std::current_exception();
         }
     }
-    fItems.clear();
-    fUnloadedPreCount = 0;
-    fCount = 0;
+    fListController = nullptr;
     if (error) std::rethrow_exception(error);
 }
 
@@ -218,12 +277,16 @@ void TqoDataList::ClearSelections() {
 void TqoDataList::Sort(bool descending) {
     if (!fListController || !fListController->OnSortCompare()) return;
     LoadAll();
+    if (!fListController || !fListController->OnSortCompare()) return;
     // The comparison is bound to this list's controller; a handler that throws
-    // leaves the list as it was.
-    const TOnEntityCompare& compare = fListController->OnSortCompare();
+    // leaves the list as it was. The handler runs host code: the entities stay
+    // in memory while it does, and a list that it changed is not sorted.
+    const TOnEntityCompare compare = fListController->OnSortCompare();
+    const TqoKeepAlive<TqoDataEntity> before(fItems);
     std::vector<TqoDataEntity*> sorted = fItems;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [&compare](TqoDataEntity* a, TqoDataEntity* b) { return compare(a, b) < 0; });
+    if (fItems != before.Objects()) throw EqoError(kChangedWhileSortingMessage);
     if (descending) std::reverse(sorted.begin(), sorted.end());
     fItems = std::move(sorted);
     ListIndexesOutOfDate(0);
@@ -235,22 +298,24 @@ int32_t TqoDataList::VisibleCount() const {
         std::count_if(fItems.begin(), fItems.end(), [](TqoDataEntity* e) { return e->GetVisible(); }));
 }
 
+// Loading runs handlers that may shrink the list: an index may then yield nil.
 bool TqoDataList::VisibleIndexDataEntity(int32_t i) {
-    return ValidIndexDataEntity(i) && Items(i)->GetVisible();
+    TqoDataEntity* entity = ValidIndexDataEntity(i) ? Items(i) : nullptr;
+    return entity && entity->GetVisible();
 }
 
 int32_t TqoDataList::ListIndexToVisibleIndex(int32_t i) {
     if (i < 0) return -1;
     int32_t visible = -1;
     for (int32_t j = 0; j <= i && j < Count(); ++j)
-        if (Items(j)->GetVisible()) ++visible;
+        if (TqoDataEntity* entity = Items(j); entity && entity->GetVisible()) ++visible;
     return visible;
 }
 
 int32_t TqoDataList::VisibleIndexToListIndex(int32_t v) {
     int32_t visible = -1;
     for (int32_t j = 0; j < Count(); ++j) {
-        if (Items(j)->GetVisible()) ++visible;
+        if (TqoDataEntity* entity = Items(j); entity && entity->GetVisible()) ++visible;
         if (visible == v) return j;
     }
     return -1;
@@ -258,15 +323,22 @@ int32_t TqoDataList::VisibleIndexToListIndex(int32_t v) {
 
 TqoDataEntity* TqoDataList::FindDataEntity(const TFindFunc& match) const {
     if (!match) return nullptr;
-    for (TqoDataEntity* entity : fItems)
-        if (match(entity)) return entity;
+    for (size_t k = 0; k < fItems.size(); ++k)
+        if (TqoDataEntity* entity = fItems[k]; match(entity)) return entity;
     return nullptr;
 }
 
+// Visits a snapshot: every entity selected at the start that is still in this
+// list and still selected when its turn comes, once, in list order. The call
+// may delete, deselect or add entities; what it adds is not visited.
 void TqoDataList::IteratorOfSelectedDataEntities(const TSelectedDataEntityEvent& call) {
     if (!call) return;
-    for (size_t k = 0; k < fItems.size(); ++k)
-        if (fItems[k]->fSelected) call(this, fItems[k]);
+    std::vector<TqoDataEntity*> selected;
+    for (TqoDataEntity* entity : fItems)
+        if (entity->fSelected) selected.push_back(entity);
+    const TqoKeepAlive<TqoDataEntity> keep(std::move(selected));
+    for (TqoDataEntity* entity : keep.Objects())
+        if (entity->fInList && entity->fDataList == this && entity->fSelected) call(this, entity);
 }
 
 } // namespace qo

@@ -24,6 +24,7 @@ class TqoDataEntity : public TqoExposable {
 public:
     TqoDataEntity() = default;
 
+    // -1 while the entity is not in its list (being created, deleted or freed).
     int32_t ListIndex();
     void Move(int32_t newIndex);
     // Moves the entity into newList at a position of its loaded window.
@@ -70,18 +71,23 @@ public:
     HRESULT Set_UserVariantReferenceX(VARIANT value);
 
 protected:
+    // A host may set a reference on an entity that its list has already let go of.
+    ~TqoDataEntity() override { SetUserReference(nullptr); }
     void CleanForFree() override;
 
 private:
     friend class TqoDataList;
     class TAuto;
     TqoListController* Controller() const;
+    void ExchangeUserReference(void* value, bool held);
     template <class F> HRESULT Auto(F&& body) { return Guard(IID_IqoDataEntity, std::forward<F>(body)); }
 
     bool fSelected = false;
     bool fVisible = false;
     bool fCanEdit = false;
     bool fUserReferenceHeld = false;
+    // Between placement in its list and being taken out of it.
+    bool fInList = false;
     int32_t fUserIntegerReference = 0;
     TqoDataList* fDataList = nullptr;
     void* fUserReference = nullptr;
@@ -124,9 +130,14 @@ private:
     } fAuto{*this};
 };
 
+// Once its owner has freed it, a list is detached: it is empty, reports to
+// nobody, takes nothing new and fails every automation member, while a host
+// that still holds it keeps valid memory.
 class TqoDataList : public TqoExposable {
 public:
     static constexpr int32_t kLoadWindow = 500;
+    static constexpr const char* kDetachedMessage = "Data list was freed by its owner";
+    static constexpr const char* kChangedWhileSortingMessage = "Data list was changed while sorting";
 
     TqoDataList() = default;
     virtual void AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass);
@@ -143,6 +154,7 @@ public:
         return EnsureLoadedItem(i);
     }
     TqoListController* ListController() const { return fListController; }
+    bool Detached() const { return fDetached; }
     const TqoDataEntityClass& DataEntityClass() const { return fDataEntityClass; }
     void* MiscObjectPointer() const { return fMiscObjectPointer; }
     void SetMiscObjectPointer(void* value) { fMiscObjectPointer = value; }
@@ -203,12 +215,19 @@ public:
     HRESULT MoveX(LONG index, LONG newIndex);
 
 protected:
+    // Lets go of what a caller destroyed it without freeing it first still held.
+    ~TqoDataList() override;
     void CleanForFree() override;
 
 private:
     friend class TqoDataEntity;
     template <class I> class TAuto;
-    template <class F> HRESULT Auto(F&& body) { return Guard(IID_IqoDataList, std::forward<F>(body)); }
+    template <class F> HRESULT Auto(F&& body) {
+        return Guard(IID_IqoDataList, [&] {
+            CheckAttached();
+            body();
+        });
+    }
     struct TLoadRange {
         int32_t From, To;
         bool InFront;
@@ -229,8 +248,15 @@ private:
 
     void ListIndexesOutOfDate(int32_t i);
     void UpdateListIndexesFrom(int32_t i);
+    void CheckAttached() const;
     TqoDataEntity* CreateItem();
-    TqoDataEntity* InsertItem(int32_t k);
+    std::vector<TqoDataEntity*> CreateItems(int32_t from, int32_t to, bool inFront);
+    // Frees an entity that was created but never placed in the list.
+    static void Discard(TqoDataEntity* entity);
+    TqoDataEntity* TakeOut(int32_t k);
+    TqoDataEntity* InsertItem(int32_t i);
+    bool WindowBorders(int32_t from, int32_t to, bool inFront) const;
+    bool UnloadEnd(bool front);
     TLoadRange RangeToLoad(int32_t i) const;
     void LoadAll();
 
@@ -240,6 +266,7 @@ private:
     TqoDataEntityClass fDataEntityClass;
     bool fListIndexesOutOfDate = false;
     bool fKeepLoaded = false;
+    bool fDetached = false;
     int32_t fOutOfDateFromIndex = 0;
     int32_t fUnloadedPreCount = 0;
     // The entities after the window are counted as what the total leaves over.
@@ -329,6 +356,7 @@ public:
 
 private:
     void StepSelection(bool forward);
+    TqoDataList* LiveMember(size_t k) const { return k < fList.size() ? fList[k] : nullptr; }
 
     TOnMissingIndex fOnMissingIndex;
 };

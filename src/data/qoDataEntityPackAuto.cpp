@@ -7,9 +7,15 @@ namespace qo {
 // ---- references held for hosts ----
 
 void TqoDataEntity::SetUserReference(void* value) {
-    if (fUserReferenceHeld) static_cast<IUnknown*>(fUserReference)->Release();
-    fUserReferenceHeld = false;
-    fUserReference = value;
+    ExchangeUserReference(value, false);
+}
+
+// The release runs host code that may set the reference again: the field
+// holds the new value before the old one goes.
+void TqoDataEntity::ExchangeUserReference(void* value, bool held) {
+    void* old = std::exchange(fUserReference, value);
+    const bool oldHeld = std::exchange(fUserReferenceHeld, held);
+    if (oldHeld) static_cast<IUnknown*>(old)->Release();
 }
 
 void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
@@ -96,9 +102,7 @@ HRESULT TqoDataEntity::Get_UserReferenceX(IDispatch** value) {
 
 HRESULT TqoDataEntity::Set_UserReferenceX(IDispatch* value) {
     return Auto([&] {
-        AddRefed(value);
-        SetUserReference(value);
-        fUserReferenceHeld = value != nullptr;
+        ExchangeUserReference(AddRefed(value), value != nullptr);
     });
 }
 
@@ -247,9 +251,14 @@ HRESULT TqoDataList::MoveX(LONG index, LONG newIndex) {
     return Auto([&] {
         TqoDataEntity* entity = Items(index);
         if (!entity) throw EListError(index);
-        entity->Move(newIndex);
-        if (fListController && fListController->OnHandlePerformedMove())
-            fListController->OnHandlePerformedMove()(Items(index), index, newIndex);
+        {
+            // The move's handlers may delete the entity.
+            const TqoKeepAlive<TqoDataEntity> keep({entity});
+            entity->Move(newIndex);
+        }
+        if (!fListController || !fListController->OnHandlePerformedMove()) return;
+        TqoDataEntity* now = Items(index);
+        if (now && fListController) fListController->OnHandlePerformedMove().Fire(now, index, newIndex);
     });
 }
 

@@ -13,16 +13,17 @@ TqoDataList* TqoDataList2lev::Items(int32_t i) {
     return handled ? Member(i) : nullptr;
 }
 
+// The selection and load handlers may change the members: they are read live.
 void TqoDataList2lev::ClearSelections() {
-    for (TqoDataList* list : fList)
-        for (int32_t i = 0; list && i < list->Count(); ++i)
-            if (TqoDataEntity* entity = list->Items(i)) entity->SetSelected(false);
+    for (size_t k = 0; k < fList.size(); ++k)
+        for (int32_t i = 0; LiveMember(k) && i < LiveMember(k)->Count(); ++i)
+            if (TqoDataEntity* entity = LiveMember(k)->Items(i)) entity->SetSelected(false);
 }
 
 TqoDataEntity* TqoDataList2lev::FindSelected() {
-    for (TqoDataList* list : fList)
-        for (int32_t i = 0; list && i < list->Count(); ++i)
-            if (TqoDataEntity* entity = list->Items(i); entity && entity->GetSelected()) return entity;
+    for (size_t k = 0; k < fList.size(); ++k)
+        for (int32_t i = 0; LiveMember(k) && i < LiveMember(k)->Count(); ++i)
+            if (TqoDataEntity* entity = LiveMember(k)->Items(i); entity && entity->GetSelected()) return entity;
     return nullptr;
 }
 
@@ -37,7 +38,8 @@ void TqoDataList2lev::StepSelection(bool forward) {
     const auto outside = [&] { return forward ? trav.Eof() : trav.BOF(); };
     bool found = false;
     for (trav.First(); !trav.Eof() && !found;) {
-        found = trav.DataEntity()->GetSelected();
+        const TqoDataEntity* entity = trav.DataEntity();
+        found = entity && entity->GetSelected();
         if (!found) trav.Next();
     }
     if (found) {
@@ -45,7 +47,7 @@ void TqoDataList2lev::StepSelection(bool forward) {
         forward ? trav.Next() : trav.Prev();
     }
     if (!found || outside()) forward ? trav.First() : trav.Last();
-    if (!outside()) trav.DataEntity()->SetSelected(true);
+    if (TqoDataEntity* entity = outside() ? nullptr : trav.DataEntity()) entity->SetSelected(true);
 }
 
 } // namespace qo

@@ -10,6 +10,7 @@
 namespace qo {
 
 void TqoDataList::AddUnloaded(int32_t n) {
+    CheckAttached();
     if (n < 0) throw EListError(n);
     fCount += n;
     if (fListController) {
@@ -42,24 +43,45 @@ TqoDataEntity* TqoDataList::EnsureLoadedItem(int32_t i) {
         range = RangeToLoad(i);
     }
     LoadItems(range.From, range.To, range.InFront);
-    return fItems[size_t(i - fUnloadedPreCount)];
+    // The load handlers ran host code that may have changed the window.
+    return IsLoaded(i) ? fItems[size_t(i - fUnloadedPreCount)] : nullptr;
+}
+
+// Whether the range still borders the window where the load was planned.
+bool TqoDataList::WindowBorders(int32_t from, int32_t to, bool inFront) const {
+    const int32_t pre = fItems.empty() && fUnloadedPreCount == 0 ? from : fUnloadedPreCount;
+    return inFront ? from >= 0 && to == pre - 1 : from == pre + LoadedCount() && to < Count();
+}
+
+// Creates the entities of a range; when a creation handler raises, or host
+// code run by the handlers moved the window, none of them stays.
+std::vector<TqoDataEntity*> TqoDataList::CreateItems(int32_t from, int32_t to, bool inFront) {
+    std::vector<TqoDataEntity*> created;
+    created.reserve(size_t(to - from + 1));
+    try {
+        for (int32_t j = from; j <= to; ++j) created.push_back(CreateItem());
+        CheckAttached();
+        if (!WindowBorders(from, to, inFront)) throw EListError(from);
+    } catch (...) {
+        for (TqoDataEntity* entity : created) Discard(entity);
+        throw;
+    }
+    return created;
 }
 
 void TqoDataList::LoadItems(int32_t from, int32_t to, bool inFront) {
+    const std::vector<TqoDataEntity*> created = CreateItems(from, to, inFront);
     if (fItems.empty() && fUnloadedPreCount == 0) fUnloadedPreCount = from;
-    std::vector<TqoDataEntity*> created;
-    created.reserve(size_t(to - from + 1));
-    for (int32_t j = from; j <= to; ++j) {
-        TqoDataEntity* entity = CreateItem();
-        entity->fListIndex = j;
-        created.push_back(entity);
-    }
     const int32_t n = int32_t(created.size());
     if (inFront) {
         fItems.insert(fItems.begin(), created.begin(), created.end());
         fUnloadedPreCount -= n;
     } else {
         fItems.insert(fItems.end(), created.begin(), created.end());
+    }
+    for (int32_t k = 0; k < n; ++k) {
+        created[size_t(k)]->fInList = true;
+        created[size_t(k)]->fListIndex = from + k;
     }
     if (!fListController || !fListController->OnLoadItem()) return;
     const TOnDataEntityNotify& onLoad = fListController->OnLoadItem();
@@ -78,17 +100,28 @@ bool TqoDataList::CanUnload(TqoDataEntity* entity) {
 
 void TqoDataList::Unload(int32_t i, bool inFront) {
     if (!IsLoaded(i)) throw EListError(i);
-    TqoDataEntity* entity = fItems[size_t(i - fUnloadedPreCount)];
-    fItems.erase(fItems.begin() + (i - fUnloadedPreCount));
+    TqoDataEntity* entity = TakeOut(i - fUnloadedPreCount);
     // The counts are settled before the handlers of the freeing see the list.
     if (inFront) ++fUnloadedPreCount;
     if (fItems.empty()) fUnloadedPreCount = 0;
     entity->FreeWheneverPossible();
 }
 
+// The handler that allows an unload runs host code: the entity it allowed must
+// still stand at that end of the window.
+bool TqoDataList::UnloadEnd(bool front) {
+    if (fItems.empty()) return false;
+    TqoDataEntity* entity = front ? fItems.front() : fItems.back();
+    if (!CanUnload(entity) || fItems.empty() || entity != (front ? fItems.front() : fItems.back())) return false;
+    Unload(front ? fUnloadedPreCount : fUnloadedPreCount + LoadedCount() - 1, front);
+    return true;
+}
+
 void TqoDataList::Purge() {
-    while (!fItems.empty() && CanUnload(fItems.front())) Unload(fUnloadedPreCount, true);
-    while (!fItems.empty() && CanUnload(fItems.back())) Unload(fUnloadedPreCount + LoadedCount() - 1, false);
+    while (UnloadEnd(true)) {
+    }
+    while (UnloadEnd(false)) {
+    }
 }
 
 void TqoDataList::UnloadAll() {

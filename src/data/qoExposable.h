@@ -5,6 +5,8 @@
 #include "platform/com/qoAutoObject.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace qo {
 class TqoExposable;
@@ -70,6 +72,24 @@ public:
 
 protected:
     Owner& fOwner;
+};
+
+// Keeps objects in memory while host code runs that may free them; an object
+// that its owner freed meanwhile goes at the end of the scope.
+template <class T> class TqoKeepAlive {
+public:
+    explicit TqoKeepAlive(std::vector<T*> objects) : fObjects(std::move(objects)) {
+        for (T* object : fObjects) object->ObjAddRef();
+    }
+    TqoKeepAlive(const TqoKeepAlive&) = delete;
+    TqoKeepAlive& operator=(const TqoKeepAlive&) = delete;
+    ~TqoKeepAlive() {
+        for (T* object : fObjects) object->ObjRelease();
+    }
+    const std::vector<T*>& Objects() const { return fObjects; }
+
+private:
+    std::vector<T*> fObjects;
 };
 
 // Hands out an interface with a reference for the caller; nil stays nil.

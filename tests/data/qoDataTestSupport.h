@@ -2,7 +2,10 @@
 // Lists owned the way a component owns them, entities that count their
 // instances, and a controller that writes every event it sees into a log.
 #include "data/qoDataEntityPack.h"
+#include "platform/com/qoComTestSupport.h"
 #include "platform/core/qoErrors.h"
+
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -53,6 +56,18 @@ inline std::vector<int> Numbers(TqoDataList& list) {
     for (int32_t i = 0; i < list.Count(); ++i) out.push_back(list.Items(i)->UserIntegerReference());
     return out;
 }
+
+// A host object whose next Release runs host code, as a script object's
+// terminate code does; the code runs once.
+class THostObject : public TqoForeignDispatch {
+public:
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG count = --fRefCount;
+        if (auto code = std::exchange(OnRelease, nullptr)) code();
+        return count;
+    }
+    std::function<void()> OnRelease;
+};
 
 // Events as short texts: "Insert 3" names the entity by its integer reference.
 class TEventLog {

@@ -51,9 +51,9 @@ TEST_F(DeferredFreeing, FreedListDetachesHeldEntitiesAndSurvivesItsOwnClient) {
     list->ObjAddRef();
     log.Take();
     list->FreeWheneverPossible();
-    // Each entity reports its deletion while still in the list.
-    EXPECT_EQ(log.Take(), (std::vector<std::string>{"Delete 0", "Content 3", "Delete 1", "Content 3",
-                                                    "Delete 2", "Content 3"}));
+    // As Clear does: last first, each taken out of the list before it reports.
+    EXPECT_EQ(log.Take(), (std::vector<std::string>{"Delete 2", "Content 2", "Delete 1", "Content 1",
+                                                    "Delete 0", "Content 0"}));
     EXPECT_EQ(list->Count(), 0);
     EXPECT_EQ(held->OwningDataList(), nullptr);
     EXPECT_EQ(TCountedEntity::Alive, 1);

@@ -2,6 +2,7 @@
 // Events are method pointers that may be unassigned. An event is tested before
 // each call: `if (OnX) OnX(...)`, or Fire(), which does the test itself.
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace qo {
@@ -13,7 +14,7 @@ public:
     TqoEvent() = default;
     TqoEvent(std::nullptr_t) {}
     template <class F, class = std::enable_if_t<std::is_invocable_r_v<R, F, Args...>>>
-    TqoEvent(F f) : fHandler(std::move(f)) {}
+    TqoEvent(F f) : fHandler(std::make_shared<const THandler>(std::move(f))) {}
 
     // Binds a member function of an object, the classic "code and data" pair.
     template <class T> static TqoEvent Bind(T* object, R (T::*method)(Args...)) {
@@ -21,15 +22,22 @@ public:
     }
 
     explicit operator bool() const { return bool(fHandler); }
-    R operator()(Args... args) const { return fHandler(std::forward<Args>(args)...); }
+    // A handler may reassign or clear its own event while it runs: the call
+    // keeps the running handler alive until it returns.
+    R operator()(Args... args) const {
+        const std::shared_ptr<const THandler> running = fHandler;
+        if (!running) throw std::bad_function_call();
+        return (*running)(std::forward<Args>(args)...);
+    }
     // Calls the handler when one is assigned.
     void Fire(Args... args) const {
-        if (fHandler) fHandler(std::forward<Args>(args)...);
+        if (const std::shared_ptr<const THandler> running = fHandler) (*running)(std::forward<Args>(args)...);
     }
     void Clear() { fHandler = nullptr; }
 
 private:
-    std::function<R(Args...)> fHandler;
+    using THandler = std::function<R(Args...)>;
+    std::shared_ptr<const THandler> fHandler;
 };
 
 } // namespace qo

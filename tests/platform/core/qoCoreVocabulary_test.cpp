@@ -43,6 +43,32 @@ TEST(Events, UnassignedEventsAreSkippedAndAssignedOnesCalled) {
     EXPECT_FALSE(allow);
 }
 
+// The handler's own captured state must survive the handler reassigning or
+// clearing the event it runs from.
+TEST(Events, HandlerMayReassignItsOwnEventWhileRunning) {
+    struct TProbe {
+        explicit TProbe(bool* alive) : Alive(alive) {}
+        bool* Alive;
+        ~TProbe() { *Alive = false; }
+    };
+    for (bool clear : {false, true}) {
+        bool alive = true;
+        bool aliveAfterReassign = false;
+        TqoEvent<void(int)> onChange;
+        onChange = [&, probe = std::make_shared<TProbe>(&alive)](int) {
+            if (clear)
+                onChange.Clear();
+            else
+                onChange = [](int) {};
+            aliveAfterReassign = alive && probe->Alive == &alive;
+        };
+        onChange.Fire(1);
+        EXPECT_TRUE(aliveAfterReassign) << "clear " << clear;
+        EXPECT_FALSE(alive); // released once the handler has returned
+        EXPECT_EQ(bool(onChange), !clear);
+    }
+}
+
 namespace {
 struct TShape {
     explicit TShape(int size) : Size(size) {}
