@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace qo {
 
@@ -188,14 +189,16 @@ void TBabGridView_Custom::SetRowSelect(bool v) {
     Invalidate();
 }
 
+// The layout of a running paint takes changes in at once; an invalidation
+// from inside a paint would be lost when the paint ends.
 void TBabGridView_Custom::SetHardViewParamsOutOfDate() {
     fHardViewParamsOutOfDate = true;
-    Invalidate();
+    if (!fInLayout) Invalidate();
 }
 
 void TBabGridView_Custom::SetSoftViewParamsOutOfDate() {
     fSoftViewParamsOutOfDate = true;
-    Invalidate();
+    if (!fInLayout) Invalidate();
 }
 
 void TBabGridView_Custom::HardViewParamsUpdate() {
@@ -205,24 +208,31 @@ void TBabGridView_Custom::HardViewParamsUpdate() {
 void TBabGridView_Custom::SoftViewParamsUpdate() {
     StopEditing();
     // A bar that shows or hides changes the drawing rectangle: measure once more, then keep it.
+    TBabGridCellForViewer* root = MainGrid();
     for (int pass = 0; pass < 2; ++pass) {
         const bool horz = fHorz->Visible(), vert = fVert->Visible();
-        MainGrid()->CalcVisibleArea(GetDrawRect());
+        const int left = root->Left(), top = root->Top();
+        root->CalcVisibleArea(GetDrawRect());
         UpdateScrollbars();
-        if (horz == fHorz->Visible() && vert == fVert->Visible()) break;
+        if (horz == fHorz->Visible() && vert == fVert->Visible() && left == root->Left() && top == root->Top())
+            break;
     }
 }
 
 void TBabGridView_Custom::UpdateViewParams() {
+    struct TLayoutScope {
+        bool& Flag;
+        bool Outer;
+        ~TLayoutScope() { Flag = Outer; }
+    } scope{fInLayout, std::exchange(fInLayout, true)};
     if (fHardViewParamsOutOfDate) {
-        fHardViewParamsOutOfDate = false;
         HardViewParamsUpdate();
+        fHardViewParamsOutOfDate = false;
         fSoftViewParamsOutOfDate = true;
     }
-    if (fSoftViewParamsOutOfDate) {
-        fSoftViewParamsOutOfDate = false;
-        SoftViewParamsUpdate();
-    }
+    if (fSoftViewParamsOutOfDate) SoftViewParamsUpdate();
+    // What the layout changed of itself is taken in already.
+    fSoftViewParamsOutOfDate = false;
 }
 
 void TBabGridView_Custom::TopLeftChanged() {

@@ -306,6 +306,7 @@ private:
     TScrollbar_qo* fHorz = nullptr;
     TScrollbar_qo* fVert = nullptr;
     bool fHijackVerticalScroll = false;
+    bool fInLayout = false;
     bool fHardViewParamsOutOfDate = true;
     bool fSoftViewParamsOutOfDate = true;
     bool fEditing = false;

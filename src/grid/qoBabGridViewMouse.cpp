@@ -241,6 +241,8 @@ void TBabGridView_Custom::HandleAutoSize(TBabCell* cell) {
     column->SetUserSize(widest);
     OnAfterUserSize.Fire(this, cell, true, column);
     SetHardViewParamsOutOfDate();
+    // At once, so that the release of this double click resizes from the new width.
+    Repaint();
 }
 
 } // namespace qo
