@@ -157,6 +157,37 @@ void CheckMark(TCanvas& canvas, TPoint at, TColor color) {
     }
 }
 
+void TreeButton(TCanvas& canvas, const TRect& box, bool expanded) {
+    TqoDCSaver saver(canvas);
+    Fill(canvas, box, clWhite);
+    canvas.Brush().ClearPattern();
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    canvas.Brush().Color = clGray;
+    canvas.FrameRect(box);
+    SolidPen(canvas, clBlack);
+    const int cx = (box.Left + box.Right - 1) / 2, cy = (box.Top + box.Bottom - 1) / 2;
+    Line(canvas, box.Left + 2, cy, box.Right - 2, cy);
+    if (!expanded) Line(canvas, cx, box.Top + 2, cx, box.Bottom - 2);
+}
+
+void SortMark(TCanvas& canvas, const TRect& rect, bool ascending) {
+    TqoDCSaver saver(canvas);
+    const int r = rect.Right, m = rect.Top + (rect.Bottom - rect.Top) / 2;
+    if (ascending) {
+        SolidPen(canvas, cl3DDkShadow);
+        const std::array<TPoint, 3> shadow{{{r - 3, m - 3}, {r - 10, m - 3}, {r - 7, m + 3}}};
+        canvas.Polyline(shadow);
+        SolidPen(canvas, clWhite);
+        Line(canvas, r - 6, m + 3, r - 3, m - 3);
+        return;
+    }
+    SolidPen(canvas, clWhite);
+    const std::array<TPoint, 3> light{{{r - 10, m + 3}, {r - 3, m + 3}, {r - 6, m - 3}}};
+    canvas.Polyline(light);
+    SolidPen(canvas, cl3DDkShadow);
+    Line(canvas, r - 7, m - 3, r - 10, m + 3);
+}
+
 void FocusRect(TCanvas& canvas, const TRect& rect) {
     canvas.DrawFocusRect(rect);
 }

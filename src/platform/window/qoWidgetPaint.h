@@ -50,6 +50,13 @@ void CheckBox(TCanvas& canvas, TPoint at, TCheckState state, bool enabled, bool 
 // The 7 x 7 tick with its top-left corner at at.
 void CheckMark(TCanvas& canvas, TPoint at, TColor color);
 
+// The box of a tree node's button, white in a grey frame, with a minus, or a
+// plus while collapsed; box is the frame (9 x 9 in the classic look).
+void TreeButton(TCanvas& canvas, const TRect& box, bool expanded);
+// A header's etched sort triangle at the right end of rect, pointing down
+// when ascending, up otherwise.
+void SortMark(TCanvas& canvas, const TRect& rect, bool ascending);
+
 // The dotted focus rectangle (an exclusive-or: drawing it twice removes it).
 void FocusRect(TCanvas& canvas, const TRect& rect);
 // Text as the classic look shows it disabled: highlight under shadow, etched.
