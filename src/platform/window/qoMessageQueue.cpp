@@ -5,6 +5,7 @@
 #include "platform/window/qoWindows.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qo {
 
@@ -52,6 +53,7 @@ void TMessageQueue::Invalidate(HWND hwnd, const TRect& rect, bool erase) {
 }
 
 void TMessageQueue::Validate(HWND hwnd) {
+    if (hwnd == fPainting) fPaintTaken = true;
     std::erase_if(fUpdates, [hwnd](const TUpdate& u) { return u.Hwnd == hwnd; });
 }
 
@@ -70,9 +72,14 @@ bool TMessageQueue::TakeUpdate(HWND hwnd, TRect& rect, bool& erase) {
 
 void TMessageQueue::Update(HWND hwnd) {
     if (!HasUpdate(hwnd)) return;
+    const HWND outer = std::exchange(fPainting, hwnd);
+    const bool outerTaken = std::exchange(fPaintTaken, false);
     SendMessage(hwnd, WM_PAINT, 0, 0);
-    // A window that ignored the paint must not be asked again and again.
-    Validate(hwnd);
+    // A window that ignored the paint must not be asked again and again; what a
+    // window invalidates while it paints is painted next time, as on Windows.
+    if (!fPaintTaken) Validate(hwnd);
+    fPainting = outer;
+    fPaintTaken = outerTaken;
 }
 
 void TMessageQueue::SetTimer(HWND hwnd, uintptr_t id, uint32_t elapse) {

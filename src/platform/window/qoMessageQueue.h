@@ -77,6 +77,9 @@ private:
     std::vector<TUpdate> fUpdates; // in invalidation order
     std::vector<TTimerEntry> fTimers;
     bool fQuit = false;
+    // The window whose paint runs, and whether it took its update.
+    HWND fPainting{};
+    bool fPaintTaken = false;
 };
 
 // The loop of the user-interface thread.

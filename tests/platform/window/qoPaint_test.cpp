@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 namespace qo {
 namespace {
@@ -22,6 +24,7 @@ public:
     int Erases = 0;
     TRect ClipDuringPaint;
     bool HandleErase = false;
+    std::function<void()> OnPainted;
 
 protected:
     void Paint() override {
@@ -29,6 +32,7 @@ protected:
         ClipDuringPaint = Canvas().Handle()->GetClipBox();
         Canvas().Brush().Color = clRed;
         Canvas().FillRect(TRect::Bounds(2, 2, 4, 4));
+        if (OnPainted) OnPainted();
     }
     void WndProc(TMessage& message) override {
         if (message.Msg == WM_ERASEBKGND) {
@@ -96,6 +100,21 @@ TEST_F(Painting, InvalidatingARectangleWithoutErasePaintsOnlyThere) {
     harness.RunUntilIdle();
     EXPECT_EQ(square->Erases, 1);
     EXPECT_EQ(square->ClipDuringPaint, TRect(0, 0, 10, 10));
+}
+
+TEST_F(Painting, WhatAPaintInvalidatesIsPaintedNextTime) {
+    harness.RunUntilIdle();
+    square->Paints = 0;
+    bool again = true;
+    square->OnPainted = [&] {
+        if (std::exchange(again, false)) square->Invalidate();
+    };
+    square->Invalidate();
+    harness.RunUntilIdle();
+    EXPECT_EQ(square->Paints, 2);
+    square->Invalidate();
+    harness.RunUntilIdle();
+    EXPECT_EQ(square->Paints, 3) << "and the window still takes later invalidations";
 }
 
 TEST_F(Painting, AControlThatHandlesEraseKeepsItsOldPixels) {
