@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine, builds and runs:
 #   tools/dev.sh demo [demo options]   builds the demo only and runs it (--help lists its options)
-#   tools/dev.sh test                  builds everything and runs every test
+#   tools/dev.sh test [ctest options]  builds everything and runs every test
 #   tools/dev.sh threads               builds and runs the test programs that run worker threads
 #   tools/dev.sh build                 builds everything
 # Environment: BUILD_DIR (default build), QO_SANITIZE=ON for AddressSanitizer and
@@ -57,7 +57,7 @@ case "$what" in
         ;;
     test)
         build
-        ctest --test-dir "$BUILD_DIR" -j "$(nproc)" --output-on-failure
+        ctest --test-dir "$BUILD_DIR" -j "$(nproc)" --output-on-failure "${@:2}"
         ;;
     threads)
         build qo_threaded_tests
