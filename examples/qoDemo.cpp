@@ -1,8 +1,7 @@
 // The demo host. It grows with the library: it shows the core's date vocabulary
-// on standard output, draws a sample of what the canvas can do into
-// out/qo-demo-canvas.png under the current directory, date scalers at several
-// ranges into out/, and shows the canvas sample in a window when a display is
-// present (QO_HEADLESS=1 or --no-window keep it headless).
+// on standard output, draws a sample of what the canvas can do and date scalers
+// at several ranges into out/, and shows the canvas sample in a window when a
+// display is present. `qo-demo --help` says what it writes and how it ends.
 #include "platform/backends/qoX11Backend.h"
 #include "platform/core/qoDateFormat.h"
 #include "platform/graphics/qoBitmap.h"
@@ -100,10 +99,37 @@ bool ShowInWindow(TBitmap& sample) {
     return RunInX11Window(form, "qoChartix demo");
 }
 
+constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--help]
+
+Prints today's date in several formats, then writes into out/ under the current
+directory:
+  out/qo-demo-canvas.png              a sample of what the canvas draws
+  out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
+  out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
+                                      decade, horizontal (-h) and vertical (-v)
+When a display is present it then shows the canvas sample in a window and runs
+until that window is closed with the window manager's close button.
+
+  --no-window   do not open the window (so does QO_HEADLESS=1, or no DISPLAY)
+  --help        show this text
+)";
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool window = !(argc > 1 && std::string(argv[1]) == "--no-window");
+    bool window = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--no-window") {
+            window = false;
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "qo-demo: unknown option %s\n%s", arg.c_str(), Usage);
+            return 2;
+        }
+    }
     const TDateTime now = Now();
     for (const char* format : {"dddddd", "ddddd tt", "YYMMDD HH:MM:SS", "yyyy mmm", "dddd d mmmm yyyy"})
         std::printf("%-20s %s\n", format, FormatDateTime(format, now).c_str());
@@ -117,7 +143,7 @@ int main(int argc, char** argv) {
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
         RenderScalerDemo("out");
         RenderWidgetGallery("out");
-        if (window && ShowInWindow(sample)) std::printf("window closed\n");
+        if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());
         return 1;

@@ -1,6 +1,8 @@
 // Runs the program's benchmarks and then prints each one's time as a ratio to
-// the baseline of the same run (the benchmark whose name starts "Baseline"),
-// so that figures compare across machines and loads.
+// the baseline of its own group, measured in the same run, so that figures
+// compare across machines and loads. A group starts at a benchmark whose name
+// starts with "Baseline" and runs to the next one. Benchmarks named "Memory..."
+// measure sizes: they get no time ratio, and their counters are printed as sizes.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,22 +18,44 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const std::string name = run.benchmark_name();
-            const double t = run.GetAdjustedRealTime();
-            if (name.rfind("Baseline", 0) == 0 && fBaseline <= 0) fBaseline = t;
-            fResults.emplace_back(name, t);
+            TRow row{run.benchmark_name(), run.GetAdjustedRealTime(), {}, 0, run.counters};
+            if (StartsWith(row.Name, "Baseline")) fBaseline = {row.Name, row.Time};
+            row.Baseline = fBaseline.first;
+            row.BaselineTime = fBaseline.second;
+            fRows.push_back(std::move(row));
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        if (fBaseline <= 0) return;
-        std::printf("\n%-60s %12s\n", "benchmark", "x baseline");
-        for (const auto& [name, t] : fResults) std::printf("%-60s %12.2f\n", name.c_str(), t / fBaseline);
+        std::printf("\n%-56s %10s  %s\n", "benchmark", "x baseline", "baseline of the group");
+        for (const TRow& row : fRows) PrintRow(row);
     }
 
 private:
-    double fBaseline = 0;
-    std::vector<std::pair<std::string, double>> fResults;
+    struct TRow {
+        std::string Name;
+        double Time;
+        std::string Baseline; // empty before the program's first baseline
+        double BaselineTime;
+        benchmark::UserCounters Counters;
+    };
+
+    static bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+    static void PrintRow(const TRow& row) {
+        if (StartsWith(row.Name, "Memory")) {
+            std::printf("%-56s %10s  a size, not a time:", row.Name.c_str(), "-");
+            for (const auto& [name, counter] : row.Counters) std::printf(" %s %.6g", name.c_str(), counter.value);
+            std::printf("\n");
+        } else if (row.Baseline.empty() || row.BaselineTime <= 0) {
+            std::printf("%-56s %10s  no baseline before it in this run\n", row.Name.c_str(), "-");
+        } else {
+            std::printf("%-56s %10.2f  %s\n", row.Name.c_str(), row.Time / row.BaselineTime, row.Baseline.c_str());
+        }
+    }
+
+    std::pair<std::string, double> fBaseline{"", 0};
+    std::vector<TRow> fRows;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/com/qoBstr.h"
+#include "platform/core/qoModuleEnd.h"
 #include "platform/com/qoGuid.h"
 #include "platform/com/qoTypeLibReg.h"
 #include "qoChartixControl_TLB.h"
@@ -31,6 +32,10 @@ HRESULT TqoComServer::GetClassObject(REFCLSID clsid, REFIID iid, void** object) 
 }
 
 HRESULT TqoComServer::CanUnloadNow() const {
+    if (ServerLockCount() > 0) return S_FALSE;
+    // The module may be unloaded after a yes: its deferred work runs now and its
+    // window goes. That work may create objects again, and then the answer is no.
+    EndModule();
     return ServerLockCount() > 0 ? S_FALSE : S_OK;
 }
 

@@ -24,6 +24,7 @@ public:
     static std::string ProgID(const TqoClassDescription& description);
 
     HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) const;
+    // S_OK when no object and no lock is left; a yes ends the module (EndModule).
     HRESULT CanUnloadNow() const;
     // E_FAIL when any step fails.
     HRESULT RegisterServer();

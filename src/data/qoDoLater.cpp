@@ -1,6 +1,8 @@
 #include "data/qoDoLater.h"
 
 #include "platform/core/qoErrors.h"
+#include "platform/core/qoModuleEnd.h"
+#include "platform/window/qoBackend.h"
 #include "platform/window/qoDialogs.h"
 #include "platform/window/qoThreads.h"
 #include "platform/window/qoWindows.h"
@@ -15,13 +17,15 @@ namespace qo {
 namespace {
 
 struct TDoLaterState {
-    // Guards the pending list and the current entry only: calls run unlocked, so
-    // that a worker queuing while the queue runs cannot deadlock.
+    // Guards everything here: calls run unlocked, so that a worker queuing
+    // while the queue runs cannot deadlock.
     std::recursive_mutex Lock;
     std::deque<TDoLaterContainer> Pending;
     bool Running = false;
     TDoLaterContainer Current;
     HWND Window = 0;
+    // A worker asked the user-interface thread to make the window.
+    bool WindowAsked = false;
 };
 
 TDoLaterState& State() {
@@ -55,19 +59,35 @@ HWND AllocateWindow() {
     return CreateWindow(DoLaterWindowClass, "", 0, TRect(), 0);
 }
 
-// The window belongs to the user-interface thread; a worker that comes first
-// has it made there.
-HWND EnsureWindow() {
-    TDoLaterState& s = State();
-    if (s.Window && IsWindow(s.Window)) return s.Window;
+// With the lock held. The window belongs to the user-interface thread: a worker
+// that comes first asks that thread to make it and returns at once. Posting
+// under the lock keeps the window from going away in between.
+void PostRun(TDoLaterState& s) {
+    if (s.Window && PostMessage(s.Window, QO_WM_DOLATER_RUN, 0, 0)) return;
+    s.Window = 0;
     if (!IsMainThread()) {
-        TThread::Synchronize([] { EnsureWindow(); });
-        return s.Window;
+        if (s.WindowAsked) return;
+        s.WindowAsked = true;
+        TThread::Queue([] {
+            TDoLaterState& s = State();
+            std::lock_guard guard(s.Lock);
+            s.WindowAsked = false;
+            if (!s.Pending.empty()) PostRun(s);
+        });
+        return;
     }
     s.Window = AllocateWindow();
     if (!s.Window) throw EqoError("The deferred-call window cannot be created");
     SetWakeMainThread(&TDoLater::qoWake);
-    return s.Window;
+    PostMessage(s.Window, QO_WM_DOLATER_RUN, 0, 0);
+    // Registered once the window table and the message loop exist, so that at
+    // exit it runs before they are destroyed.
+    AtModuleEnd<&TDoLater::Shutdown>();
+}
+
+bool IsRunning(TDoLaterState& s) {
+    std::lock_guard guard(s.Lock);
+    return s.Running;
 }
 
 bool Matches(const TDoLaterContainer& c, TDoLaterCall call, void* data) {
@@ -86,12 +106,10 @@ bool TDoLater::AlreadyInList(TDoLaterCall call, void* data) {
 
 void TDoLater::DoLater(TDoLaterCall call, void* data) {
     TDoLaterState& s = State();
-    {
-        std::lock_guard guard(s.Lock);
-        if (AlreadyInList(call, data)) return;
-        s.Pending.push_back({call, data, Now()});
-    }
-    PostMessage(EnsureWindow(), QO_WM_DOLATER_RUN, 0, 0);
+    std::lock_guard guard(s.Lock);
+    if (AlreadyInList(call, data)) return;
+    s.Pending.push_back({call, data, Now()});
+    PostRun(s);
 }
 
 void TDoLater::NeverMind(TDoLaterCall call) {
@@ -132,28 +150,32 @@ int TDoLater::PendingCount() {
 }
 
 void TDoLater::qoWake() {
-    const HWND window = State().Window;
-    if (window) PostMessage(window, QO_WM_DOLATER_WAKE, 0, 0);
+    TDoLaterState& s = State();
+    std::lock_guard guard(s.Lock);
+    if (!s.Window || !PostMessage(s.Window, QO_WM_DOLATER_WAKE, 0, 0)) WakeBackend();
 }
 
 void TDoLater::Shutdown() {
+    // The calls and the window belong to the user-interface thread; a call
+    // that is running finishes the pass itself.
     TDoLaterState& s = State();
+    if (!IsMainThread() || IsRunning(s)) return;
     try {
         DoAllNow();
     } catch (...) {
         // The module is going away: there is nobody left to tell.
     }
     std::lock_guard guard(s.Lock);
-    s.Pending.clear();
-    if (s.Window) {
-        SetWakeMainThread(nullptr);
-        DestroyWindow(s.Window);
-        s.Window = 0;
-    }
+    if (!s.Window) return;
+    SetWakeMainThread(nullptr);
+    DestroyWindow(s.Window);
+    s.Window = 0;
 }
 
 HWND TDoLater::Window() {
-    return State().Window;
+    TDoLaterState& s = State();
+    std::lock_guard guard(s.Lock);
+    return s.Window;
 }
 
 } // namespace qo

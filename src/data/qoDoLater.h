@@ -39,8 +39,9 @@ constexpr const char* DoLaterWindowClass = "TDoLaterWindow";
 
 class TDoLater {
 public:
-    // Any thread. A call already queued (or running) with the same method and
-    // data is not queued again.
+    // Any thread, and it never waits for another thread. A call already queued
+    // (or running) with the same method and data is not queued again. The first
+    // call makes the window on the user-interface thread.
     static void DoLater(TDoLaterCall call, void* data);
     // Any thread. Drops every queued call of the method, whatever its data;
     // the one running goes on.
@@ -53,7 +54,9 @@ public:
     static int PendingCount();
     // Posts the wake message; the hook by which workers wake the user-interface thread.
     static void qoWake();
-    // Module end: runs what is queued, then frees the window and the queue.
+    // Module end (registered with AtModuleEnd once the window exists): runs
+    // what is queued and destroys the window; a later call makes a new one.
+    // Only on the user-interface thread, and not from inside a running call.
     static void Shutdown();
     // The hidden window, or 0 before the first call.
     static HWND Window();

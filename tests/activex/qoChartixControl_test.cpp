@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "activex/qoChartixControl.h"
+#include "data/qoDoLater.h"
+#include "platform/window/qoHeadless.h"
 #include "platform/com/qoGuid.h"
 #include "platform/com/qoTypeLibReg.h"
 #include "qoChartixControl_TLB.h"
@@ -97,6 +99,35 @@ TEST_F(ServerTest, ClassObjectsAreFoundByClsidOnly) {
     factory->LockServer(true);
     EXPECT_EQ(fServer.CanUnloadNow(), S_FALSE);
     factory->LockServer(false);
+}
+
+// A yes may be followed by the unload: the deferred calls run before it and the
+// hidden window goes. A call that keeps an object alive turns the answer to no.
+TEST_F(ServerTest, AYesToCanUnloadNowFirstEndsTheModule) {
+    THeadlessHarness harness;
+    struct TProbe {
+        int Runs = 0;
+        bool KeepsAnObject = false;
+        void Run(void*) {
+            ++Runs;
+            if (KeepsAnObject) ServerLock();
+        }
+    };
+    const struct {
+        bool locked, keepsAnObject;
+        HRESULT answer;
+        int runs;
+    } cases[] = {{true, false, S_FALSE, 0}, {false, false, S_OK, 1}, {false, true, S_FALSE, 1}};
+    for (const auto& c : cases) {
+        TProbe probe{0, c.keepsAnObject};
+        TDoLater::DoLater(DoLaterMethod<&TProbe::Run>(&probe), nullptr);
+        if (c.locked) ServerLock();
+        EXPECT_EQ(fServer.CanUnloadNow(), c.answer) << c.locked << c.keepsAnObject;
+        EXPECT_EQ(probe.Runs, c.runs) << c.locked << c.keepsAnObject;
+        EXPECT_EQ(TDoLater::Window() == 0, c.runs == 1) << "the window goes with the last call";
+        if (c.locked || c.keepsAnObject) ServerUnlock();
+        TDoLater::Shutdown();
+    }
 }
 
 } // namespace

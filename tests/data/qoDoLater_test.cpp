@@ -8,8 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -136,6 +145,82 @@ TEST_F(DoLater, TheWakeMessageRunsAWorkersSynchronousCall) {
     while (!called) MessageQueue().HandleMessage();
     worker.join();
     EXPECT_TRUE(ranOnMain);
+}
+
+TEST_F(DoLater, AWorkersFirstCallReturnsAtOnceAndRunsOnTheUserInterfaceThread) {
+    ASSERT_EQ(TDoLater::Window(), 0u);
+    bool ranOnMain = false;
+    r.During = [&](void*) { ranOnMain = IsMainThread(); };
+    // The user-interface thread waits for the worker without running its loop.
+    std::promise<void> queued;
+    std::future<void> returned = queued.get_future();
+    std::thread worker([&] {
+        TDoLater::DoLater(A(), D(7));
+        queued.set_value();
+    });
+    const bool atOnce = returned.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    // A worker that got stuck is let go, so that the test fails instead of hanging.
+    while (returned.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) ProcessMessages();
+    worker.join();
+    EXPECT_TRUE(atOnce) << "DoLater waited for the user-interface thread";
+    EXPECT_TRUE(r.Calls.empty());
+    harness.RunUntilIdle();
+    EXPECT_EQ(r.Calls, (std::vector<std::string>{"A:7"}));
+    EXPECT_TRUE(ranOnMain);
+    EXPECT_NE(TDoLater::Window(), 0u);
+}
+
+TEST_F(DoLater, WorkersQueueWhileTheWindowIsMadeAndDestroyed) {
+    TRecorder fromWorker;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (intptr_t i = 0; i < 300; ++i) TDoLater::DoLater(DoLaterMethod<&TRecorder::A>(&fromWorker), D(i));
+        done = true;
+    });
+    while (!done) {
+        TDoLater::DoLater(A(), D(1));
+        ProcessMessages();
+        TDoLater::Shutdown(); // runs what is queued and destroys the window
+    }
+    worker.join();
+    harness.RunUntilIdle();
+    TDoLater::DoAllNow();
+    EXPECT_EQ(fromWorker.Calls.size(), 300u) << "each call ran once";
+    EXPECT_EQ(TDoLater::PendingCount(), 0);
+}
+
+// At the module's end what is queued runs and the window goes: at process exit here.
+TEST_F(DoLater, ProcessExitRunsTheQueuedCallsAndDestroysTheWindow) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Registered first, so it runs after the queue's own end.
+            std::atexit([] { std::fprintf(stderr, TDoLater::Window() ? "window left\n" : "window destroyed\n"); });
+            r.During = [](void*) { std::fprintf(stderr, "deferred call ran\n"); };
+            TDoLater::DoLater(A(), D(1));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "deferred call ran.*window destroyed");
+}
+
+// The same when a library holding the queue is unloaded. What the library keeps
+// to the very end of the process (the queue's and the threads' state) stays
+// behind then: the leak checker is told.
+TEST_F(DoLater, LibraryUnloadRunsTheQueuedCalls) {
+#ifdef __SANITIZE_ADDRESS__
+    __lsan::ScopedDisabler stateStaysBehind;
+#endif
+    void* library = dlopen(QO_DOLATER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    using TQueueCall = void (*)(void (*)());
+    auto queue = reinterpret_cast<TQueueCall>(dlsym(library, "QueueDeferredCall"));
+    ASSERT_NE(queue, nullptr) << dlerror();
+    static int ran = 0;
+    ran = 0;
+    queue([] { ++ran; });
+    EXPECT_EQ(ran, 0);
+    dlclose(library);
+    EXPECT_EQ(ran, 1);
 }
 
 TEST(BeginUpdate, EntersOnlyWhenMarkedAndLeavesOnce) {

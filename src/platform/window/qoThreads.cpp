@@ -5,13 +5,17 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 
 namespace qo {
 
 namespace {
 
+// A synchronous request lives on its worker's stack; a queued one is owned by
+// the pending list until it ran.
 struct TSyncRequest {
-    const TThread::TMethod* Method = nullptr;
+    TThread::TMethod Method;
+    bool Queued = false;
     bool Done = false;
     std::exception_ptr Error;
 };
@@ -86,8 +90,14 @@ bool CheckSynchronize() {
             request = sync.Pending.front();
             sync.Pending.pop_front();
         }
+        if (request->Queued) {
+            const std::unique_ptr<TSyncRequest> owned(request);
+            any = true;
+            owned->Method();
+            continue;
+        }
         try {
-            (*request->Method)();
+            request->Method();
         } catch (...) {
             request->Error = std::current_exception();
         }
@@ -108,7 +118,7 @@ void TThread::Synchronize(const TMethod& method) {
     }
     TSyncState& sync = Sync();
     TSyncRequest request;
-    request.Method = &method;
+    request.Method = method;
     {
         std::lock_guard lock(sync.Mutex);
         sync.Pending.push_back(&request);
@@ -120,6 +130,17 @@ void TThread::Synchronize(const TMethod& method) {
         sync.Signal.wait(lock, [&] { return request.Done; });
     }
     if (request.Error) std::rethrow_exception(request.Error);
+}
+
+void TThread::Queue(TMethod method) {
+    auto request = std::make_unique<TSyncRequest>();
+    request->Method = std::move(method);
+    request->Queued = true;
+    {
+        std::lock_guard lock(Sync().Mutex);
+        Sync().Pending.push_back(request.release());
+    }
+    WakeMainThread();
 }
 
 TThread::TThread() = default;

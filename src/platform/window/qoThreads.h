@@ -77,6 +77,10 @@ public:
     // exception it raises is raised again here. On the user-interface thread
     // it simply calls method.
     static void Synchronize(const TMethod& method);
+    // Hands method to the user-interface thread and returns at once; it runs at
+    // that thread's next CheckSynchronize, and what it raises goes to that
+    // thread's loop. On the user-interface thread it is queued too.
+    static void Queue(TMethod method);
 
 protected:
     virtual void Execute() = 0;

@@ -75,6 +75,24 @@ TEST_F(Threads, TheWakeHookLetsAHiddenWindowServeTheCallsFromTheMessageLoop) {
     UnregisterClass("TWakeWindow");
 }
 
+TEST_F(Threads, QueueReturnsAtOnceAndTheCallRunsInTheLoop) {
+    std::atomic<bool> returned{false};
+    TThreadID ranOn = 0;
+    TWorker worker([&](TWorker&) {
+        TThread::Queue([&] { ranOn = GetCurrentThreadId(); });
+        returned = true;
+    });
+    worker.Start();
+    while (!returned) std::this_thread::yield(); // the loop does not run meanwhile
+    EXPECT_EQ(ranOn, 0u);
+    ProcessMessages();
+    EXPECT_EQ(ranOn, MainThreadID());
+    worker.WaitFor();
+    // Nobody waits for a queued call: what it raises goes to the loop.
+    TThread::Queue([] { throw EqoError("queued"); });
+    EXPECT_THROW(ProcessMessages(), EqoError);
+}
+
 TEST_F(Threads, ErrorsOfTheCallReachTheWorkerAndErrorsOfExecuteAreKept) {
     std::string caught;
     TWorker worker([&](TWorker&) {
