@@ -274,7 +274,7 @@ TEST_F(DispatchTest, TypeInfoDescribesTheInterfaceAndInvokes) {
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
     EXPECT_TRUE(attr->guid == IID_ISample2);
-    EXPECT_EQ(attr->cFuncs, 15);
+    EXPECT_EQ(attr->cFuncs, 16);
     EXPECT_EQ(attr->wTypeFlags, TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION);
     info->ReleaseTypeAttr(attr);
     BSTR names[3] = {};
@@ -297,7 +297,7 @@ TEST_F(DispatchTest, TypeInfoDescribesTheInterfaceAndInvokes) {
     EXPECT_EQ(func->lprgelemdescParam[1].tdesc.lptdesc->vt, VT_BSTR);
     EXPECT_EQ(func->lprgelemdescParam[1].paramdesc.wParamFlags, PARAMFLAG_FIN | PARAMFLAG_FOUT);
     info->ReleaseFuncDesc(func);
-    EXPECT_EQ(info->GetFuncDesc(15, &func), TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(info->GetFuncDesc(16, &func), TYPE_E_ELEMENTNOTFOUND);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     TqoVariant result;
     EXPECT_EQ(info->Invoke(Disp(), 20, DISPATCH_METHOD, &none, &result, nullptr, nullptr), S_OK);
