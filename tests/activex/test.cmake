@@ -4,12 +4,7 @@
 #   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
 # so that the library is instrumented for coverage too. The test runs it for
 # QO_FUZZ_SECONDS (60) and reports SKIPPED in builds without it.
-if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  add_executable(qo-fuzz-dispatch ${CMAKE_CURRENT_LIST_DIR}/fuzz/qoDispatch_fuzz.cpp)
-  target_link_libraries(qo-fuzz-dispatch PRIVATE qo_data qo_warnings)
-  target_compile_options(qo-fuzz-dispatch PRIVATE -fsanitize=fuzzer)
-  target_link_options(qo-fuzz-dispatch PRIVATE -fsanitize=fuzzer)
-endif()
+qo_fuzz_target(qo-fuzz-dispatch ${CMAKE_CURRENT_LIST_DIR}/fuzz/qoDispatch_fuzz.cpp qo_data)
 add_test(NAME qo_fuzz_dispatch
          COMMAND ${CMAKE_CURRENT_LIST_DIR}/fuzz/qoFuzzRun.sh ${CMAKE_BINARY_DIR}/bin/qo-fuzz-dispatch
                  ${CMAKE_BINARY_DIR}/fuzz-corpus/dispatch)
