@@ -230,12 +230,14 @@ HRESULT CopyInd(VARIANT* target, VARIANT* source) {
 }
 
 HRESULT ChangeType(VARIANT& target, VARIANT& source, VARTYPE vt, int depth) {
+    // Objects are held by a copy of our own while their value property runs host code.
+    const bool direct = !(source.vt & VT_BYREF) && !IsObject(source.vt);
     VARIANT plain;
     VariantInit(&plain);
-    HRESULT hr = CopyInd(&plain, &source);
+    HRESULT hr = direct ? S_OK : CopyInd(&plain, &source);
     VARIANT result;
     VariantInit(&result);
-    if (SUCCEEDED(hr)) hr = Coerce(result, plain, vt, depth);
+    if (SUCCEEDED(hr)) hr = Coerce(result, direct ? source : plain, vt, depth);
     VariantClear(&plain);
     if (SUCCEEDED(hr)) {
         VariantClear(&target);

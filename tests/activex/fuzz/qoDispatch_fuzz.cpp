@@ -100,11 +100,15 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++fCount; }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        Trace("host object %p count %lu\n", static_cast<void*>(this), static_cast<unsigned long>(fCount + 1));
+        return ++fCount;
+    }
     // Like a script object's terminate code, run while the object still lives.
     ULONG STDMETHODCALLTYPE Release() override {
         fWorld.ReEnter();
         const ULONG count = --fCount;
+        Trace("host object %p count %lu\n", static_cast<void*>(this), static_cast<unsigned long>(count));
         if (count == 0) delete this;
         return count;
     }
