@@ -1,13 +1,10 @@
 #include "platform/com/qoVariant.h"
 
-#include <cfloat>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "platform/core/qoDateFormat.h"
 #include "platform/com/qoVariantNumber.h"
+#include "platform/core/qoDateFormat.h"
 
 #ifndef _WIN32
 namespace {
