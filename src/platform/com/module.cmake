@@ -19,3 +19,21 @@ add_custom_target(qo_com_generated DEPENDS ${QO_IDL_OUTPUTS} ${QO_IDL_IDENTITIES
 add_dependencies(${QO_MODULE_TARGET} qo_com_generated)
 target_sources(${QO_MODULE_TARGET} PRIVATE ${QO_IDL_OUTPUTS})
 target_include_directories(${QO_MODULE_TARGET} PUBLIC ${QO_IDL_GEN_DIR})
+
+# qo_dispatch_tables(TARGET IDL): generates the declarations and dispatch tables
+# of another IDL (the runtime's test library) into TARGET.
+function(qo_dispatch_tables target idl)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  get_filename_component(stem ${idl} NAME_WE)
+  set(dir ${CMAKE_BINARY_DIR}/generated/${target})
+  set(outputs ${dir}/${stem}_TLB.h ${dir}/${stem}_TLB.cpp)
+  add_custom_command(
+    OUTPUT ${outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${idl}
+            --header ${dir}/${stem}_TLB.h --source ${dir}/${stem}_TLB.cpp
+    DEPENDS ${idl} ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_parse.py
+            ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py)
+  target_sources(${target} PRIVATE ${outputs})
+  target_include_directories(${target} PRIVATE ${dir})
+endfunction()

@@ -156,49 +156,77 @@ struct IUnknown;
 struct IDispatch;
 struct IRecordInfo;
 
+// Currency: the amount times 10000.
+union CY {
+    LONGLONG int64;
+};
+
+// A 96-bit integer scaled down by 10^scale (0..28); sign 0x80 is negative.
+// It fills the whole VARIANT, its first field overlapping vt.
+struct DECIMAL {
+    USHORT wReserved;
+    BYTE scale;
+    BYTE sign;
+    ULONG Hi32;
+    ULONGLONG Lo64;
+};
+constexpr BYTE DECIMAL_NEG = 0x80;
+
 struct VARIANT {
-    VARTYPE vt;
-    WORD wReserved1;
-    WORD wReserved2;
-    WORD wReserved3;
     union {
-        LONGLONG llVal;
-        LONG lVal;
-        BYTE bVal;
-        SHORT iVal;
-        float fltVal;
-        double dblVal;
-        VARIANT_BOOL boolVal;
-        SCODE scode;
-        DATE date;
-        BSTR bstrVal;
-        IUnknown* punkVal;
-        IDispatch* pdispVal;
-        BYTE* pbVal;
-        SHORT* piVal;
-        LONG* plVal;
-        float* pfltVal;
-        double* pdblVal;
-        VARIANT_BOOL* pboolVal;
-        SCODE* pscode;
-        DATE* pdate;
-        BSTR* pbstrVal;
-        IUnknown** ppunkVal;
-        IDispatch** ppdispVal;
-        VARIANT* pvarVal;
-        PVOID byref;
-        char cVal;
-        USHORT uiVal;
-        ULONG ulVal;
-        ULONGLONG ullVal;
-        INT intVal;
-        UINT uintVal;
         struct {
-            PVOID pvRecord;
-            IRecordInfo* pRecInfo;
-        } brecVal;
+            VARTYPE vt;
+            WORD wReserved1;
+            WORD wReserved2;
+            WORD wReserved3;
+            union {
+                LONGLONG llVal;
+                LONG lVal;
+                BYTE bVal;
+                SHORT iVal;
+                float fltVal;
+                double dblVal;
+                VARIANT_BOOL boolVal;
+                SCODE scode;
+                CY cyVal;
+                DATE date;
+                BSTR bstrVal;
+                IUnknown* punkVal;
+                IDispatch* pdispVal;
+                BYTE* pbVal;
+                SHORT* piVal;
+                LONG* plVal;
+                LONGLONG* pllVal;
+                float* pfltVal;
+                double* pdblVal;
+                VARIANT_BOOL* pboolVal;
+                SCODE* pscode;
+                CY* pcyVal;
+                DATE* pdate;
+                BSTR* pbstrVal;
+                IUnknown** ppunkVal;
+                IDispatch** ppdispVal;
+                VARIANT* pvarVal;
+                DECIMAL* pdecVal;
+                PVOID byref;
+                char cVal;
+                USHORT uiVal;
+                ULONG ulVal;
+                ULONGLONG ullVal;
+                ULONG* pulVal;
+                ULONGLONG* pullVal;
+                INT intVal;
+                UINT uintVal;
+                struct {
+                    PVOID pvRecord;
+                    IRecordInfo* pRecInfo;
+                } brecVal;
+            };
+        };
+        DECIMAL decVal;
     };
 };
+static_assert(sizeof(VARIANT) == 8 + 2 * sizeof(void*), "the system's VARIANT layout");
 typedef VARIANT VARIANTARG;
 
 struct DISPPARAMS {

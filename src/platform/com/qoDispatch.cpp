@@ -1,5 +1,8 @@
 #include "platform/com/qoDispatch.h"
 
+#include <algorithm>
+#include <bitset>
+#include <cassert>
 #include <new>
 
 #ifndef _WIN32
@@ -45,15 +48,44 @@ const TqoDispMember* FindMember(const TqoDispInterface& table, DISPID id, WORD f
     return known ? fallback : nullptr;
 }
 
-HRESULT CheckShape(const TqoDispMember& m, const DISPPARAMS& params) {
+bool IsPut(const TqoDispMember& m) {
+    return m.fKind >= INVOKE_PROPERTYPUT;
+}
+
+// The parameter that named argument `id` fills, or -1 for none.
+int NamedTarget(const TqoDispMember& m, DISPID id) {
+    const bool put = IsPut(m);
+    if (id == DISPID_PROPERTYPUT) return put ? m.fArgCount - 1 : -1;
+    return id >= 0 && UINT(id) + put < UINT(m.fArgCount) ? id : -1;
+}
+
+// Positional arguments fill the first parameters, named ones theirs (names
+// are the parameter DISPIDs that GetIDsOfNames hands out); a put's value is
+// named DISPID_PROPERTYPUT. Every parameter needs exactly one argument.
+HRESULT CheckArguments(const TqoDispMember& m, const DISPPARAMS& params, UINT* argErr) {
     if (params.cArgs && !params.rgvarg) return E_INVALIDARG;
     if (params.cNamedArgs > params.cArgs || (params.cNamedArgs && !params.rgdispidNamedArgs))
         return E_INVALIDARG;
-    bool put = m.fKind >= INVOKE_PROPERTYPUT;
-    if (put && (params.cNamedArgs != 1 || params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+    const DISPID* named = params.rgdispidNamedArgs;
+    if (IsPut(m) && std::find(named, named + params.cNamedArgs, DISPID_PROPERTYPUT) == named + params.cNamedArgs)
         return DISP_E_PARAMNOTOPTIONAL;
-    if (!put && params.cNamedArgs) return DISP_E_NONAMEDARGS;
-    return params.cArgs == m.fArgCount ? S_OK : DISP_E_BADPARAMCOUNT;
+    if (params.cArgs > m.fArgCount) return DISP_E_BADPARAMCOUNT;
+    const UINT positional = params.cArgs - params.cNamedArgs;
+    std::bitset<256> filled;
+    assert(m.fArgCount <= filled.size() && "members have a few parameters");
+    for (UINT p = 0; p < positional; ++p) filled.set(p);
+    bool names = false;
+    for (UINT j = 0; j < params.cNamedArgs; ++j) {
+        const int target = NamedTarget(m, named[j]);
+        if (target < 0 || filled.test(size_t(target))) {
+            if (argErr) *argErr = j;
+            return DISP_E_PARAMNOTFOUND;
+        }
+        filled.set(size_t(target));
+        names = names || named[j] != DISPID_PROPERTYPUT;
+    }
+    if (params.cArgs == m.fArgCount) return S_OK;
+    return names ? DISP_E_PARAMNOTOPTIONAL : DISP_E_BADPARAMCOUNT;
 }
 
 void FillException(EXCEPINFO* excep, HRESULT code) {
@@ -73,10 +105,7 @@ HRESULT CallMember(const TqoDispMember& m, void* intf, DISPPARAMS& params, VARIA
     try {
         return m.fThunk(intf, call);
     } catch (const TqoArgError& e) {
-        if (argErr) {
-            bool value = m.fKind >= INVOKE_PROPERTYPUT && e.fIndex + 1 == m.fArgCount;
-            *argErr = value ? 0 : params.cArgs - 1 - e.fIndex;
-        }
+        if (argErr) *argErr = call.Position(e.fIndex);
         return e.fCode;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -89,8 +118,21 @@ bool IsArgumentFailure(HRESULT hr) {
 
 } // namespace
 
+UINT TqoDispCall::NamedPosition(UINT index) const {
+    for (UINT j = 0; j < fParams.cNamedArgs; ++j)
+        if (NamedTarget(fMember, fParams.rgdispidNamedArgs[j]) == int(index)) return j;
+    assert(false && "DispInvoke checked that every parameter has an argument");
+    return 0;
+}
+
 void LoadArg(TqoDispCall& call, UINT index, VARTYPE vt, VARIANT& temp) {
     VARIANT& arg = call.Arg(index);
+    // The common case: a number of the declared type, which owns nothing.
+    if (arg.vt == vt && vt != VT_BSTR && vt != VT_DISPATCH && vt != VT_UNKNOWN && vt != VT_VARIANT &&
+        vt != VT_DECIMAL) {
+        temp = arg;
+        return;
+    }
     HRESULT hr = vt == VT_VARIANT ? VariantCopyInd(&temp, &arg) : VariantChangeType(&temp, &arg, 0, vt);
     if (FAILED(hr)) call.Fail(index, hr == E_INVALIDARG ? DISP_E_TYPEMISMATCH : hr);
 }
@@ -118,7 +160,7 @@ HRESULT DispInvoke(const TqoDispInterface& table, void* intf, DISPID id, WORD fl
     if (!params) return E_INVALIDARG;
     const TqoDispMember* member = FindMember(table, id, flags);
     if (!member) return DISP_E_MEMBERNOTFOUND;
-    HRESULT hr = CheckShape(*member, *params);
+    HRESULT hr = CheckArguments(*member, *params, argErr);
     if (FAILED(hr)) return hr;
     if (result) VariantInit(result);
     SetErrorInfo(0, nullptr);

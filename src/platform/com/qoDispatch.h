@@ -79,20 +79,25 @@ struct TqoArgError {
     HRESULT fCode;
 };
 
-// The arguments of one call as the member's parameters see them.
+// The arguments of one call as the member's parameters see them. DispInvoke
+// has checked that every parameter has exactly one argument.
 class TqoDispCall {
 public:
     TqoDispCall(DISPPARAMS& params, VARIANT* result, const TqoDispMember& member)
         : fParams(params), fResult(result), fMember(member) {}
-    // Positional arguments arrive last first; a put's value is the named one.
-    VARIANT& Arg(UINT index) {
-        if (fMember.fKind >= INVOKE_PROPERTYPUT && index + 1 == fMember.fArgCount) return fParams.rgvarg[0];
-        return fParams.rgvarg[fParams.cArgs - 1 - index];
+    // Where parameter `index` stands in rgvarg: positional arguments last
+    // first at the end, named ones (a put's value as DISPID_PROPERTYPUT) in front.
+    UINT Position(UINT index) const {
+        if (index < fParams.cArgs - fParams.cNamedArgs) return fParams.cArgs - 1 - index;
+        return NamedPosition(index);
     }
+    VARIANT& Arg(UINT index) { return fParams.rgvarg[Position(index)]; }
     VARIANT* Result() const { return fResult; }
     [[noreturn]] void Fail(UINT index, HRESULT code) { throw TqoArgError{index, code}; }
 
 private:
+    UINT NamedPosition(UINT index) const;
+
     DISPPARAMS& fParams;
     VARIANT* fResult;
     const TqoDispMember& fMember;

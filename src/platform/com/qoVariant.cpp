@@ -1,16 +1,20 @@
 #include "platform/com/qoVariant.h"
 
-#include <cfloat>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "platform/com/qoVariantNumber.h"
 #include "platform/core/qoDateFormat.h"
-#include "platform/core/qoRounding.h"
 
 #ifndef _WIN32
 namespace {
+
+using qo::TqoNumber;
+
+// How far a conversion follows references to variants and objects' value
+// properties that lead to further ones, so that a variant referring to itself
+// or an object whose value is itself ends in an error, not in a loop.
+constexpr int kMaxIndirections = 16;
 
 bool IsObject(VARTYPE vt) {
     return vt == VT_DISPATCH || vt == VT_UNKNOWN;
@@ -22,10 +26,14 @@ bool IsNumeric(VARTYPE vt) {
     case VT_I4:
     case VT_R4:
     case VT_R8:
+    case VT_CY:
     case VT_DATE:
     case VT_BOOL:
+    case VT_DECIMAL:
     case VT_UI1:
     case VT_UI4:
+    case VT_I8:
+    case VT_UI8:
         return true;
     default:
         return false;
@@ -37,88 +45,15 @@ bool IsKnown(VARTYPE vt) {
            IsNumeric(vt);
 }
 
-double NumberOf(const VARIANT& v) {
-    switch (v.vt) {
-    case VT_I2:
-        return v.iVal;
-    case VT_I4:
-        return v.lVal;
-    case VT_R4:
-        return v.fltVal;
-    case VT_R8:
-        return v.dblVal;
-    case VT_DATE:
-        return v.date;
-    case VT_BOOL:
-        return v.boolVal ? -1 : 0;
-    case VT_UI1:
-        return v.bVal;
-    case VT_UI4:
-        return v.ulVal;
-    default:
-        return 0;
-    }
-}
-
-bool ParseNumber(BSTR text, double& out) {
+HRESULT NumberFromText(BSTR text, VARTYPE vt, TqoNumber& out) {
     std::string s = qo::BstrToUtf8(text);
-    const char* begin = s.c_str();
-    while (*begin == ' ' || *begin == '\t') ++begin;
-    if (!*begin) return false;
-    char* end = nullptr;
-    out = std::strtod(begin, &end);
-    while (*end == ' ' || *end == '\t') ++end;
-    return *end == 0 && std::isfinite(out);
-}
-
-HRESULT NumberFromText(BSTR text, VARTYPE vt, double& out) {
-    std::string s = qo::BstrToUtf8(text);
-    if (vt == VT_BOOL && (s == "True" || s == "true" || s == "TRUE")) return out = -1, S_OK;
-    if (vt == VT_BOOL && (s == "False" || s == "false" || s == "FALSE")) return out = 0, S_OK;
-    if (ParseNumber(text, out)) return S_OK;
-    if (vt == VT_DATE && qo::TryStrToDateTime(s, out, qo::FormatSettings())) return S_OK;
+    if (vt == VT_BOOL && (s == "True" || s == "true" || s == "TRUE")) return out = TqoNumber{true, -1}, S_OK;
+    if (vt == VT_BOOL && (s == "False" || s == "false" || s == "FALSE")) return out = TqoNumber{}, S_OK;
+    if (qo::ParseNumberText(s, out)) return S_OK;
+    double date = 0;
+    if (vt == VT_DATE && qo::TryStrToDateTime(s, date, qo::FormatSettings()))
+        return out = TqoNumber{false, 0, 0, date}, S_OK;
     return DISP_E_TYPEMISMATCH;
-}
-
-// Stores a number as vt, rounding halves to even and refusing what does not fit.
-HRESULT StoreNumber(VARIANT& target, double d, VARTYPE vt) {
-    auto fits = [&](double lo, double hi) { return d >= lo && d <= hi; };
-    switch (vt) {
-    case VT_I2:
-        if (!fits(-32768.5, 32767.5)) return DISP_E_OVERFLOW;
-        target.iVal = static_cast<SHORT>(qo::Round(d));
-        break;
-    case VT_I4:
-        if (!fits(-2147483648.5, 2147483647.5)) return DISP_E_OVERFLOW;
-        target.lVal = static_cast<LONG>(qo::RoundInt64(d));
-        break;
-    case VT_UI1:
-        if (!fits(-0.5, 255.5)) return DISP_E_OVERFLOW;
-        target.bVal = static_cast<BYTE>(qo::Round(d));
-        break;
-    case VT_UI4:
-        if (!fits(-0.5, 4294967295.5)) return DISP_E_OVERFLOW;
-        target.ulVal = static_cast<ULONG>(qo::RoundInt64(d));
-        break;
-    case VT_R4:
-        if (!fits(-FLT_MAX, FLT_MAX)) return DISP_E_OVERFLOW;
-        target.fltVal = static_cast<float>(d);
-        break;
-    case VT_R8:
-        target.dblVal = d;
-        break;
-    case VT_DATE:
-        if (!fits(-657434.0, 2958466.0)) return DISP_E_OVERFLOW;
-        target.date = d;
-        break;
-    case VT_BOOL:
-        target.boolVal = d != 0 ? VARIANT_TRUE : VARIANT_FALSE;
-        break;
-    default:
-        return DISP_E_TYPEMISMATCH;
-    }
-    target.vt = vt;
-    return S_OK;
 }
 
 std::string TextOf(const VARIANT& v) {
@@ -134,21 +69,40 @@ std::string TextOf(const VARIANT& v) {
         return buffer;
     case VT_DATE:
         return qo::FormatDateTime("c", v.date);
-    default:
-        std::snprintf(buffer, sizeof buffer, "%.0f", NumberOf(v));
-        return buffer;
+    default: {
+        TqoNumber n;
+        qo::NumberOfVariant(v, n);
+        return qo::ExactText(n);
+    }
     }
 }
 
-HRESULT ValueOfObject(IDispatch* object, VARIANT& value) {
+HRESULT ChangeType(VARIANT& target, VARIANT& source, VARTYPE vt, int depth);
+
+// Objects answer with their value property, which is then converted.
+HRESULT ValueOfObject(const VARIANT& source, VARIANT& value) {
+    IDispatch* object = nullptr;
+    if (source.vt == VT_DISPATCH)
+        object = source.pdispVal;
+    else if (source.punkVal)
+        source.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object));
     if (!object) return DISP_E_TYPEMISMATCH;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     HRESULT hr = object->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                                 &value, nullptr, nullptr);
+    if (source.vt == VT_UNKNOWN) object->Release();
     return FAILED(hr) ? DISP_E_TYPEMISMATCH : S_OK;
 }
 
-HRESULT Coerce(VARIANT& target, const VARIANT& source, VARTYPE vt);
+HRESULT CoerceFromObject(VARIANT& target, const VARIANT& source, VARTYPE vt, int depth) {
+    if (depth >= kMaxIndirections) return DISP_E_TYPEMISMATCH;
+    VARIANT value;
+    VariantInit(&value);
+    HRESULT hr = ValueOfObject(source, value);
+    if (SUCCEEDED(hr)) hr = ChangeType(target, value, vt, depth + 1);
+    VariantClear(&value);
+    return hr == E_INVALIDARG ? DISP_E_TYPEMISMATCH : hr;
+}
 
 HRESULT CoerceObject(VARIANT& target, const VARIANT& source, VARTYPE vt) {
     if (source.vt == VT_EMPTY) {
@@ -170,44 +124,123 @@ HRESULT CoerceObject(VARIANT& target, const VARIANT& source, VARTYPE vt) {
     return S_OK;
 }
 
-// Objects answer with their value property, which is then converted.
-HRESULT CoerceFromObject(VARIANT& target, const VARIANT& source, VARTYPE vt) {
-    VARIANT value;
-    VariantInit(&value);
-    IDispatch* object = nullptr;
-    if (source.vt == VT_DISPATCH)
-        object = source.pdispVal;
-    else if (source.punkVal)
-        source.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object));
-    HRESULT hr = ValueOfObject(object, value);
-    if (source.vt == VT_UNKNOWN && object) object->Release();
-    if (SUCCEEDED(hr)) hr = IsObject(value.vt) ? DISP_E_TYPEMISMATCH : Coerce(target, value, vt);
-    VariantClear(&value);
-    return hr;
-}
-
-HRESULT Coerce(VARIANT& target, const VARIANT& source, VARTYPE vt) {
+// source holds a value, no reference.
+HRESULT Coerce(VARIANT& target, const VARIANT& source, VARTYPE vt, int depth) {
     if (!IsKnown(vt)) return DISP_E_BADVARTYPE;
     if (!IsKnown(source.vt)) return DISP_E_BADVARTYPE;
     if (source.vt == vt) return VariantCopy(&target, const_cast<VARIANT*>(&source));
     if (vt == VT_EMPTY) return S_OK;
     if (IsObject(vt)) return CoerceObject(target, source, vt);
-    if (IsObject(source.vt)) return CoerceFromObject(target, source, vt);
+    if (IsObject(source.vt)) return CoerceFromObject(target, source, vt, depth);
     if (vt == VT_NULL && source.vt == VT_EMPTY) return target.vt = VT_NULL, S_OK;
     if (vt == VT_NULL || vt == VT_ERROR || source.vt == VT_NULL || source.vt == VT_ERROR)
         return DISP_E_TYPEMISMATCH;
     if (vt == VT_BSTR) {
+        if (source.vt == VT_DECIMAL && source.decVal.scale > 28) return E_INVALIDARG;
         target.bstrVal = qo::BstrFromUtf8(TextOf(source));
         if (!target.bstrVal) return E_OUTOFMEMORY;
         target.vt = VT_BSTR;
         return S_OK;
     }
-    double number = NumberOf(source);
-    if (source.vt == VT_BSTR) {
-        HRESULT hr = NumberFromText(source.bstrVal, vt, number);
-        if (FAILED(hr)) return hr;
+    TqoNumber number;
+    HRESULT hr = source.vt == VT_BSTR ? NumberFromText(source.bstrVal, vt, number) : qo::NumberOfVariant(source, number);
+    return FAILED(hr) ? hr : qo::StoreNumberAs(target, number, vt);
+}
+
+// What a reference of type vt points to, borrowed (not copied).
+bool Pointee(const VARIANT& source, VARTYPE vt, VARIANT& value) {
+    switch (vt) {
+    case VT_I2:
+        value.iVal = *source.piVal;
+        break;
+    case VT_I4:
+        value.lVal = *source.plVal;
+        break;
+    case VT_R4:
+        value.fltVal = *source.pfltVal;
+        break;
+    case VT_R8:
+        value.dblVal = *source.pdblVal;
+        break;
+    case VT_CY:
+        value.cyVal = *source.pcyVal;
+        break;
+    case VT_DATE:
+        value.date = *source.pdate;
+        break;
+    case VT_BOOL:
+        value.boolVal = *source.pboolVal;
+        break;
+    case VT_UI1:
+        value.bVal = *source.pbVal;
+        break;
+    case VT_UI4:
+        value.ulVal = *source.pulVal;
+        break;
+    case VT_I8:
+        value.llVal = *source.pllVal;
+        break;
+    case VT_UI8:
+        value.ullVal = *source.pullVal;
+        break;
+    case VT_ERROR:
+        value.scode = *source.pscode;
+        break;
+    case VT_BSTR:
+        value.bstrVal = *source.pbstrVal;
+        break;
+    case VT_DECIMAL:
+        value.decVal = *source.pdecVal;
+        break;
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+        value.punkVal = *source.ppunkVal;
+        break;
+    default:
+        return false;
     }
-    return StoreNumber(target, number, vt);
+    value.vt = vt; // after decVal, whose first field it shares
+    return true;
+}
+
+// A reference to a variant may lead to another reference; the chain is
+// followed up to kMaxIndirections and refused beyond that.
+HRESULT CopyInd(VARIANT* target, VARIANT* source) {
+    for (int depth = 0; source->vt == (VT_BYREF | VT_VARIANT); ++depth) {
+        if (!source->pvarVal || depth == kMaxIndirections) return E_INVALIDARG;
+        source = source->pvarVal;
+    }
+    if (!(source->vt & VT_BYREF)) return VariantCopy(target, source);
+    if (!source->byref) return E_INVALIDARG;
+    VARIANT value;
+    VariantInit(&value);
+    if (!Pointee(*source, source->vt & ~VT_BYREF, value)) return DISP_E_BADVARTYPE;
+    // value borrows the pointee; VariantCopy makes the owned copy.
+    VARIANT result;
+    VariantInit(&result);
+    HRESULT hr = VariantCopy(&result, &value);
+    if (SUCCEEDED(hr)) {
+        VariantClear(target);
+        *target = result;
+    }
+    return hr;
+}
+
+HRESULT ChangeType(VARIANT& target, VARIANT& source, VARTYPE vt, int depth) {
+    // Objects are held by a copy of our own while their value property runs host code.
+    const bool direct = !(source.vt & VT_BYREF) && !IsObject(source.vt);
+    VARIANT plain;
+    VariantInit(&plain);
+    HRESULT hr = direct ? S_OK : CopyInd(&plain, &source);
+    VARIANT result;
+    VariantInit(&result);
+    if (SUCCEEDED(hr)) hr = Coerce(result, direct ? source : plain, vt, depth);
+    VariantClear(&plain);
+    if (SUCCEEDED(hr)) {
+        VariantClear(&target);
+        target = result;
+    }
+    return hr;
 }
 
 } // namespace
@@ -253,74 +286,12 @@ HRESULT VariantCopy(VARIANT* target, VARIANT* source) {
 
 HRESULT VariantCopyInd(VARIANT* target, VARIANT* source) {
     if (!target || !source) return E_INVALIDARG;
-    if (!(source->vt & VT_BYREF)) return VariantCopy(target, source);
-    VARTYPE vt = source->vt & ~VT_BYREF;
-    if (!source->byref) return E_INVALIDARG;
-    if (vt == VT_VARIANT) return VariantCopyInd(target, source->pvarVal);
-    if (!IsKnown(vt) || vt == VT_EMPTY || vt == VT_NULL) return DISP_E_BADVARTYPE;
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = vt;
-    switch (vt) {
-    case VT_I2:
-        value.iVal = *source->piVal;
-        break;
-    case VT_I4:
-        value.lVal = *source->plVal;
-        break;
-    case VT_R4:
-        value.fltVal = *source->pfltVal;
-        break;
-    case VT_R8:
-        value.dblVal = *source->pdblVal;
-        break;
-    case VT_DATE:
-        value.date = *source->pdate;
-        break;
-    case VT_BOOL:
-        value.boolVal = *source->pboolVal;
-        break;
-    case VT_UI1:
-        value.bVal = *source->pbVal;
-        break;
-    case VT_UI4:
-        value.ulVal = *reinterpret_cast<ULONG*>(source->byref);
-        break;
-    case VT_ERROR:
-        value.scode = *source->pscode;
-        break;
-    case VT_BSTR:
-        value.bstrVal = *source->pbstrVal;
-        break;
-    default:
-        value.punkVal = *source->ppunkVal;
-        break;
-    }
-    // value borrows the pointee; VariantCopy makes the owned copy.
-    VARIANT result;
-    VariantInit(&result);
-    HRESULT hr = VariantCopy(&result, &value);
-    if (SUCCEEDED(hr)) {
-        VariantClear(target);
-        *target = result;
-    }
-    return hr;
+    return CopyInd(target, source);
 }
 
 HRESULT VariantChangeType(VARIANT* target, VARIANT* source, USHORT, VARTYPE vt) {
     if (!target || !source) return E_INVALIDARG;
-    VARIANT plain;
-    VariantInit(&plain);
-    HRESULT hr = VariantCopyInd(&plain, source);
-    VARIANT result;
-    VariantInit(&result);
-    if (SUCCEEDED(hr)) hr = Coerce(result, plain, vt);
-    VariantClear(&plain);
-    if (SUCCEEDED(hr)) {
-        VariantClear(target);
-        *target = result;
-    }
-    return hr;
+    return ChangeType(*target, *source, vt, 0);
 }
 
 HRESULT VariantChangeTypeEx(VARIANT* target, VARIANT* source, LCID, USHORT flags, VARTYPE vt) {

@@ -1,8 +1,8 @@
 #pragma once
 // VARIANT handling: the system's functions on Windows, ours elsewhere with the
-// same rules for the types that the automation surface uses (EMPTY, NULL, I2,
-// I4, R4, R8, DATE, BSTR, BOOL, DISPATCH, UNKNOWN, ERROR, UI1, UI4 and their
-// by-reference forms).
+// same rules for the types that automation hosts send (EMPTY, NULL, I2, I4,
+// R4, R8, CY, DATE, BSTR, BOOL, DECIMAL, DISPATCH, UNKNOWN, ERROR, UI1, UI4,
+// I8, UI8 and their by-reference forms).
 #include <string_view>
 
 #include "platform/com/qoBstr.h"
@@ -11,11 +11,16 @@
 void VariantInit(VARIANT* value);
 HRESULT VariantClear(VARIANT* value);
 HRESULT VariantCopy(VARIANT* target, VARIANT* source);
-// Copies what a by-reference variant points to rather than the reference.
+// Copies what a by-reference variant points to rather than the reference. A
+// reference to a variant that is again a reference is followed a few levels
+// deep; a longer chain (or one that loops) is E_INVALIDARG.
 HRESULT VariantCopyInd(VARIANT* target, VARIANT* source);
 // Sources are not changed (the system declares them without const). Target
 // and source may be the same variant. Failures: DISP_E_TYPEMISMATCH
 // (no conversion), DISP_E_OVERFLOW (out of range), DISP_E_BADVARTYPE.
+// Whole numbers, currency and decimals convert exactly among themselves and
+// to text; conversions to whole types round halves to even. An object
+// converts through its value property (DISPID_VALUE), a few levels deep.
 HRESULT VariantChangeType(VARIANT* target, VARIANT* source, USHORT flags, VARTYPE vt);
 HRESULT VariantChangeTypeEx(VARIANT* target, VARIANT* source, LCID lcid, USHORT flags, VARTYPE vt);
 #endif

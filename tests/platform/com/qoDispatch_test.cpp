@@ -95,16 +95,109 @@ TEST_F(DispatchTest, CallsOfTheWrongShapeFailWithoutCallingTheMember) {
     EXPECT_EQ(Number(), 0);
 }
 
-TEST_F(DispatchTest, PutNeedsItsNamedValueAndMethodsTakeNoNames) {
-    TqoVariant value(LONG(3));
-    DISPPARAMS unnamed = {&value, nullptr, 1, 0};
-    EXPECT_EQ(Disp()->Invoke(1, IID_NULL, 0, cPut, &unnamed, nullptr, nullptr, nullptr),
-              DISP_E_PARAMNOTOPTIONAL);
-    DISPID name = 0;
-    TqoVariant args[4] = {TqoVariant(LONG(1)), TqoVariant(1.0, VT_DATE), TqoVariant(2.0), TqoVariant(true)};
-    DISPPARAMS named = {args, &name, 4, 1};
-    EXPECT_EQ(Disp()->Invoke(5, IID_NULL, 0, cCall, &named, nullptr, nullptr, nullptr), DISP_E_NONAMEDARGS);
-    EXPECT_EQ(Number(), 0);
+// rgvarg as the host lays it out: the named arguments first, in the order of
+// their DISPIDs, then the positional ones last first.
+struct NamedCase {
+    const char* fName;
+    DISPID fId;
+    WORD fFlags;
+    std::vector<TqoVariant> fArgs;
+    std::vector<DISPID> fNames;
+    HRESULT fHr;
+    UINT fArgErr;
+};
+
+TEST_F(DispatchTest, NamedArgumentsFillTheirParametersInAnyOrder) {
+    const TqoVariant row(LONG(4)), start(2.0, VT_DATE), length(1.5), text("x");
+    const NamedCase cases[] = {
+        {"all named, reordered", 10, cCall, {length, row, start}, {2, 0, 1}, S_OK, ~0u},
+        {"positional first, named after", 10, cCall, {start, length, row}, {1, 2}, S_OK, ~0u},
+        {"a name no parameter has", 10, cCall, {start, length, row}, {1, 7}, DISP_E_PARAMNOTFOUND, 1},
+        {"a name for a positional one", 10, cCall, {row, length, row}, {0, 2}, DISP_E_PARAMNOTFOUND, 0},
+        {"the same name twice", 10, cCall, {start, start, row}, {1, 1}, DISP_E_PARAMNOTFOUND, 1},
+        {"the put value's name on a method", 10, cCall, {length, start, row}, {DISPID_PROPERTYPUT, 1},
+         DISP_E_PARAMNOTFOUND, 0},
+        {"a parameter left out", 10, cCall, {length, row}, {2, 0}, DISP_E_PARAMNOTOPTIONAL, ~0u},
+        {"one too many", 10, cCall, {length, row, row, row}, {2}, DISP_E_BADPARAMCOUNT, ~0u},
+        {"a named argument of the wrong type", 10, cCall, {text, start, row}, {2, 1}, DISP_E_TYPEMISMATCH, 0},
+        {"a put without its value's name", 1, cPut, {row}, {}, DISP_E_PARAMNOTOPTIONAL, ~0u},
+        {"an indexed put with its index named", 4, cPut, {length, TqoVariant(LONG(2))},
+         {DISPID_PROPERTYPUT, 0}, S_OK, ~0u},
+        {"an indexed put given the value twice", 4, cPut, {length, length}, {DISPID_PROPERTYPUT, DISPID_PROPERTYPUT},
+         DISP_E_PARAMNOTFOUND, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fName);
+        fObject->fPlacedRow = 0;
+        std::vector<TqoVariant> args = c.fArgs;
+        std::vector<DISPID> names = c.fNames;
+        DISPPARAMS params = {reinterpret_cast<VARIANT*>(args.data()), names.empty() ? nullptr : names.data(),
+                             UINT(args.size()), UINT(names.size())};
+        UINT argErr = ~0u;
+        EXPECT_EQ(Disp()->Invoke(c.fId, IID_NULL, 0, c.fFlags, &params, nullptr, nullptr, &argErr), c.fHr);
+        EXPECT_EQ(argErr, c.fArgErr);
+        if (c.fHr == S_OK && c.fId == 10) {
+            EXPECT_EQ(fObject->fPlacedRow, 4);
+            EXPECT_EQ(fObject->fPlacedStart, 2.0);
+            EXPECT_EQ(fObject->fPlacedLength, 1.5);
+        } else if (c.fId == 10) {
+            EXPECT_EQ(fObject->fPlacedRow, 0);
+        }
+    }
+    double item = 0;
+    fObject->get_Item(2, &item);
+    EXPECT_EQ(item, 1.5);
+}
+
+TEST_F(DispatchTest, NamesFromGetIDsOfNamesCallTheMethod) {
+    std::u16string member = u"Place", first = u"LENGTH", second = u"row", third = u"start";
+    LPOLESTR names[] = {member.data(), first.data(), second.data(), third.data()};
+    DISPID ids[4];
+    ASSERT_EQ(Disp()->GetIDsOfNames(IID_NULL, names, 4, 0, ids), S_OK);
+    TqoVariant args[] = {TqoVariant(LONG(3)), TqoVariant("7"), TqoVariant(45000.0, VT_DATE)};
+    DISPPARAMS params = {args, ids + 1, 3, 3};
+    EXPECT_EQ(Disp()->Invoke(ids[0], IID_NULL, 0, cCall, &params, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(fObject->fPlacedLength, 3.0);
+    EXPECT_EQ(fObject->fPlacedRow, 7);
+    EXPECT_EQ(fObject->fPlacedStart, 45000.0);
+}
+
+TEST_F(DispatchTest, CurrencyDecimalAndLongArgumentsReachNumberParameters) {
+    TqoVariant cy;
+    cy.vt = VT_CY;
+    cy.cyVal.int64 = 123456; // 12.3456
+    TqoVariant longRow;
+    longRow.vt = VT_I8;
+    longRow.llVal = 9;
+    TqoVariant dec;
+    dec.decVal.scale = 1;
+    dec.decVal.Lo64 = 455001; // 45500.1
+    dec.vt = VT_DECIMAL;
+    TqoInvokeResult r;
+    CallDispatch(Disp(), 10, cCall, {longRow, dec, cy}, r);
+    ASSERT_EQ(r.fHr, S_OK);
+    EXPECT_EQ(fObject->fPlacedRow, 9);
+    EXPECT_DOUBLE_EQ(fObject->fPlacedStart, 45500.1);
+    EXPECT_DOUBLE_EQ(fObject->fPlacedLength, 12.3456);
+
+    TqoVariant tooLong = longRow;
+    tooLong.llVal = 1LL << 33;
+    TqoInvokeResult overflow;
+    CallDispatch(Disp(), 10, cCall, {tooLong, dec, cy}, overflow);
+    EXPECT_EQ(overflow.fHr, DISP_E_OVERFLOW);
+    EXPECT_EQ(overflow.fArgErr, 2u);
+}
+
+TEST_F(DispatchTest, AVariantReferringToItselfIsATypeMismatch) {
+    TqoVariant self;
+    self.vt = VT_BYREF | VT_VARIANT;
+    self.pvarVal = &self;
+    TqoInvokeResult number, echo;
+    CallDispatch(Disp(), 1, cPut, {self}, number);
+    EXPECT_EQ(number.fHr, DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(number.fArgErr, 0u);
+    CallDispatch(Disp(), 8, cCall, {self}, echo);
+    EXPECT_EQ(echo.fHr, DISP_E_TYPEMISMATCH);
 }
 
 TEST_F(DispatchTest, MalformedParametersFromAHostAreRefused) {
@@ -274,7 +367,7 @@ TEST_F(DispatchTest, TypeInfoDescribesTheInterfaceAndInvokes) {
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
     EXPECT_TRUE(attr->guid == IID_ISample2);
-    EXPECT_EQ(attr->cFuncs, 15);
+    EXPECT_EQ(attr->cFuncs, 16);
     EXPECT_EQ(attr->wTypeFlags, TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION);
     info->ReleaseTypeAttr(attr);
     BSTR names[3] = {};
@@ -297,7 +390,7 @@ TEST_F(DispatchTest, TypeInfoDescribesTheInterfaceAndInvokes) {
     EXPECT_EQ(func->lprgelemdescParam[1].tdesc.lptdesc->vt, VT_BSTR);
     EXPECT_EQ(func->lprgelemdescParam[1].paramdesc.wParamFlags, PARAMFLAG_FIN | PARAMFLAG_FOUT);
     info->ReleaseFuncDesc(func);
-    EXPECT_EQ(info->GetFuncDesc(15, &func), TYPE_E_ELEMENTNOTFOUND);
+    EXPECT_EQ(info->GetFuncDesc(16, &func), TYPE_E_ELEMENTNOTFOUND);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     TqoVariant result;
     EXPECT_EQ(info->Invoke(Disp(), 20, DISPATCH_METHOD, &none, &result, nullptr, nullptr), S_OK);

@@ -98,6 +98,13 @@ public:
             fTag = value;
         });
     }
+    HRESULT STDMETHODCALLTYPE Place(LONG row, DATE start, double length) override {
+        return Guard(IID_ISample, [&] {
+            fPlacedRow = row;
+            fPlacedStart = start;
+            fPlacedLength = length;
+        });
+    }
     HRESULT STDMETHODCALLTYPE Extra(LONG* value) override {
         return Guard(IID_ISample2, [&] { *CheckPointer(value) = 42; });
     }
@@ -112,6 +119,10 @@ public:
 
     ISample2* Intf() { return this; }
     int32_t Count() const { return fRefCount; }
+    // What the last Place received.
+    LONG fPlacedRow = 0;
+    DATE fPlacedStart = 0;
+    double fPlacedLength = 0;
 
 private:
     static int CheckIndex(SHORT index) {

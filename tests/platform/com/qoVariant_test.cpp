@@ -78,6 +78,124 @@ TEST(VariantTest, ChangeTypeBetweenTheAutomationTypes) {
     }
 }
 
+TqoVariant Cy(LONGLONG tenThousandths) {
+    TqoVariant v = Typed(VT_CY);
+    v.cyVal.int64 = tenThousandths;
+    return v;
+}
+
+TqoVariant Dec(ULONGLONG magnitude, BYTE scale, bool negative = false, ULONG high = 0) {
+    TqoVariant v;
+    v.decVal.scale = scale;
+    v.decVal.sign = negative ? DECIMAL_NEG : 0;
+    v.decVal.Hi32 = high;
+    v.decVal.Lo64 = magnitude;
+    v.vt = VT_DECIMAL;
+    return v;
+}
+
+TqoVariant I8(LONGLONG value, VARTYPE vt = VT_I8) {
+    TqoVariant v = Typed(vt);
+    v.llVal = value;
+    return v;
+}
+
+struct ExactCase {
+    const char* fName;
+    TqoVariant fFrom;
+    VARTYPE fTo;
+    HRESULT fHr;
+    const char* fText; // the result as text, exact
+};
+
+TEST(VariantTest, CurrencyDecimalAndSixtyFourBitIntegersConvertExactly) {
+    LONGLONG referenced = 7;
+    ExactCase cases[] = {
+        {"currency to text", Cy(15000), VT_BSTR, S_OK, "1.5"},
+        {"currency to I4 halves to even", Cy(25000), VT_I4, S_OK, "2"},
+        {"currency to I4 above half", Cy(25001), VT_I4, S_OK, "3"},
+        {"negative currency to I2", Cy(-35000), VT_I2, S_OK, "-4"},
+        {"currency to R8", Cy(12345), VT_R8, S_OK, "1.2345"},
+        {"largest currency to text", Cy(0x7FFFFFFFFFFFFFFF), VT_BSTR, S_OK, "922337203685477.5807"},
+        {"currency beyond I4", Cy(30000000000000), VT_I4, DISP_E_OVERFLOW, nullptr},
+        {"decimal to text", Dec(12345, 3), VT_BSTR, S_OK, "12.345"},
+        {"decimal keeps 28 digits", Dec(1, 28), VT_BSTR, S_OK, "0.0000000000000000000000000001"},
+        {"96-bit decimal to text", Dec(0xFFFFFFFFFFFFFFFF, 0, false, 0xFFFFFFFF), VT_BSTR, S_OK,
+         "79228162514264337593543950335"},
+        {"negative decimal to I4 halves to even", Dec(25, 1, true), VT_I4, S_OK, "-2"},
+        {"decimal to currency rounds", Dec(123456789, 6), VT_CY, S_OK, "123.4568"},
+        {"decimal to R8", Dec(5, 1), VT_R8, S_OK, "0.5"},
+        {"decimal with scale beyond 28", Dec(5, 29), VT_I4, E_INVALIDARG, nullptr},
+        {"I8 to text beyond double precision", I8(9007199254740993), VT_BSTR, S_OK, "9007199254740993"},
+        {"I8 beyond I4", I8(1LL << 40), VT_I4, DISP_E_OVERFLOW, nullptr},
+        {"UI8 to UI1", I8(200, VT_UI8), VT_UI1, S_OK, "200"},
+        {"by-reference I8", ByRef(VT_I8, &referenced), VT_I4, S_OK, "7"},
+        {"text to I8 exactly", TqoVariant("-9007199254740993"), VT_I8, S_OK, "-9007199254740993"},
+        {"text to currency", TqoVariant(" 12.34565 "), VT_CY, S_OK, "12.3456"},
+        {"text to decimal", TqoVariant("0.10"), VT_DECIMAL, S_OK, "0.1"},
+        {"R8 to currency", TqoVariant(1.23456), VT_CY, S_OK, "1.2346"},
+        {"R8 to decimal keeps fifteen digits", TqoVariant(0.1), VT_DECIMAL, S_OK, "0.1"},
+        {"R8 beyond currency", TqoVariant(1e20), VT_CY, DISP_E_OVERFLOW, nullptr},
+        {"R8 beyond decimal", TqoVariant(1e30), VT_DECIMAL, DISP_E_OVERFLOW, nullptr},
+        {"I4 to UI8 below zero", TqoVariant(LONG(-1)), VT_UI8, DISP_E_OVERFLOW, nullptr},
+        {"NULL to currency", Typed(VT_NULL), VT_CY, DISP_E_TYPEMISMATCH, nullptr},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.fName);
+        TqoVariant result;
+        ASSERT_EQ(VariantChangeType(&result, &c.fFrom, 0, c.fTo), c.fHr);
+        if (FAILED(c.fHr)) continue;
+        EXPECT_EQ(result.vt, c.fTo);
+        TqoVariant text;
+        ASSERT_EQ(VariantChangeType(&text, &result, 0, VT_BSTR), S_OK);
+        EXPECT_EQ(BstrToUtf8(text.bstrVal), c.fText);
+    }
+}
+
+// An object whose value property answers with another object, or with itself.
+class TqoValueChain : public TqoForeignDispatch {
+public:
+    explicit TqoValueChain(IDispatch* next) : fNext(next) {}
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                     UINT*) override {
+        if (id != DISPID_VALUE || !result) return DISP_E_MEMBERNOTFOUND;
+        result->vt = VT_DISPATCH;
+        result->pdispVal = fNext ? fNext : this;
+        result->pdispVal->AddRef();
+        return S_OK;
+    }
+    IDispatch* fNext;
+};
+
+TEST(VariantTest, ReferenceAndValueChainsEndInAnErrorInsteadOfALoop) {
+    TqoVariant self;
+    self.vt = VT_BYREF | VT_VARIANT;
+    self.pvarVal = &self;
+    TqoVariant copy;
+    EXPECT_EQ(VariantCopyInd(&copy, &self), E_INVALIDARG);
+    EXPECT_EQ(VariantChangeType(&copy, &self, 0, VT_I4), E_INVALIDARG);
+    EXPECT_FALSE(VariantEquals(self, self));
+
+    TqoVariant end(LONG(5));
+    std::vector<TqoVariant> chain(4);
+    chain[0] = ByRef(VT_VARIANT, &end);
+    for (size_t i = 1; i < chain.size(); ++i) chain[i] = ByRef(VT_VARIANT, &chain[i - 1]);
+    ASSERT_EQ(VariantChangeType(&copy, &chain.back(), 0, VT_R8), S_OK);
+    EXPECT_EQ(copy.dblVal, 5.0);
+
+    TqoForeignDispatch value; // 77
+    TqoValueChain inner(&value), outer(&inner), loop(nullptr);
+    TqoVariant viaTwo(&outer, VT_DISPATCH), viaItself(&loop, VT_DISPATCH);
+    ASSERT_EQ(VariantChangeType(&copy, &viaTwo, 0, VT_I4), S_OK);
+    EXPECT_EQ(copy.lVal, 77);
+    EXPECT_EQ(VariantChangeType(&copy, &viaItself, 0, VT_I4), DISP_E_TYPEMISMATCH);
+    viaTwo = TqoVariant();
+    viaItself = TqoVariant();
+    EXPECT_EQ(loop.fRefCount, 1u);
+    EXPECT_EQ(outer.fRefCount, 1u);
+    EXPECT_EQ(value.fRefCount, 1u);
+}
+
 TEST(VariantTest, ChangeTypeInPlaceAndObjectsKeepTheirCounts) {
     TqoVariant v("42");
     ASSERT_EQ(VariantChangeType(&v, &v, 0, VT_I4), S_OK);

@@ -4,9 +4,4 @@ target_compile_definitions(${QO_TEST_TARGET} PRIVATE QO_SCENE_DIR="${CMAKE_CURRE
   QO_ICON_DIR="${CMAKE_CURRENT_LIST_DIR}/icons")
 
 # The icon loader's fuzz target, where the compiler can build libFuzzer programs.
-if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  add_executable(qo-fuzz-icon ${CMAKE_CURRENT_LIST_DIR}/fuzz/qoIcon_fuzz.cpp)
-  target_link_libraries(qo-fuzz-icon PRIVATE qo_graphics qo_warnings)
-  target_compile_options(qo-fuzz-icon PRIVATE -fsanitize=fuzzer)
-  target_link_options(qo-fuzz-icon PRIVATE -fsanitize=fuzzer)
-endif()
+qo_fuzz_target(qo-fuzz-icon ${CMAKE_CURRENT_LIST_DIR}/fuzz/qoIcon_fuzz.cpp qo_graphics)
