@@ -52,6 +52,20 @@ std::u32string Utf8ToUtf32(std::string_view text) {
     return out;
 }
 
+std::string Utf32ToUtf8(std::u32string_view text) {
+    std::u16string units;
+    for (char32_t cp : text) {
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) cp = 0xFFFD;
+        if (cp >= 0x10000) {
+            units += char16_t(0xD800 + ((cp - 0x10000) >> 10));
+            units += char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            units += char16_t(cp);
+        }
+    }
+    return Utf16ToUtf8(units);
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());

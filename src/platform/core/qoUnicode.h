@@ -9,6 +9,7 @@ namespace qo {
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u32string Utf8ToUtf32(std::string_view text);
+std::string Utf32ToUtf8(std::u32string_view text);
 // Length in UTF-16 code units, the unit of automation string lengths.
 size_t Utf16Length(std::string_view text);
 

@@ -55,6 +55,14 @@ struct TFont {
     friend bool operator==(const TFont&, const TFont&) = default;
 };
 
+// The cell of the selected font, as GDI's TEXTMETRIC reports it: the height is
+// ascent plus descent; internal leading is the part of it above the em square.
+struct TTextMetric {
+    int32_t Height = 0, Ascent = 0, Descent = 0;
+    int32_t InternalLeading = 0, ExternalLeading = 0;
+    int32_t AveCharWidth = 0;
+};
+
 // DrawTextW flags (the Windows values; windows.h, where included first, has them).
 #ifndef DT_CENTER
 constexpr uint32_t DT_LEFT = 0x0;
@@ -133,6 +141,9 @@ public:
     TSize TextExtent(std::string_view text);
     int32_t TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int32_t TextHeight(std::string_view text) { return TextExtent(text).cy; }
+    TTextMetric TextMetrics();
+    // The family of the font file that the font name resolved to.
+    std::string FontFamily();
 
 private:
     TqoDC& DC() const;
@@ -149,9 +160,11 @@ private:
     void Stroke(std::span<const TPoint> points, bool closed);
     void Blit(const TRect& dest, const TqoRaster& source, const TRect& sourceRect);
     void DrawGlyphs(TPoint origin, std::string_view text, const TRect* clip);
-    std::vector<std::string> LayoutLines(std::string_view text, int32_t width, uint32_t flags);
-    std::string Ellipsized(std::string line, int32_t width);
-    void WrapWords(const std::string& paragraph, int32_t width, std::vector<std::string>& lines);
+    struct TTextLine;
+    TTextLine NextLine(std::u32string_view rest, int32_t width, uint32_t flags, bool lastLine);
+    size_t CharsFitting(std::u32string_view text, int32_t width);
+    size_t WordBreak(std::u32string_view segment, size_t fit, uint32_t flags, size_t& used);
+    std::u32string Ellipsized(std::u32string_view line, int32_t width);
 
     TqoDC* fDC;
     TPen fPen;

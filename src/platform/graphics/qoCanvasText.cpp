@@ -4,7 +4,6 @@
 #include "platform/graphics/qoCanvas.h"
 #include "platform/graphics/qoFontFace.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace qo {
@@ -16,16 +15,6 @@ uint32_t Blend(uint32_t dst, uint32_t src, uint32_t alpha) {
     for (int shift = 0; shift < 24; shift += 8) {
         const int32_t d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
         out |= uint32_t(d + ((s - d) * int32_t(alpha) + (s > d ? 127 : -127)) / 255) << shift;
-    }
-    return out;
-}
-
-// Drops the mnemonic markers: "&&" stays as one "&".
-std::string WithoutPrefixes(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size()) ++i;
-        out += text[i];
     }
     return out;
 }
@@ -46,6 +35,14 @@ TqoFontFace& TCanvas::Face() {
 TSize TCanvas::TextExtent(std::string_view text) {
     TqoFontFace& face = Face();
     return {face.Width(Utf8ToUtf32(text)), face.Height()};
+}
+
+TTextMetric TCanvas::TextMetrics() {
+    return Face().Metric();
+}
+
+std::string TCanvas::FontFamily() {
+    return Face().Family();
 }
 
 // Text frame (u along the text, v down from the cell top) to device pixels;
@@ -106,98 +103,6 @@ void TCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
 
 void TCanvas::TextRect(const TRect& rect, int32_t x, int32_t y, std::string_view text) {
     ExtTextOutW(x, y, ETO_CLIPPED | (fBrush.Style != TBrushStyle::bsClear ? ETO_OPAQUE : 0), &rect, text);
-}
-
-// Fills each line with whole words; a word wider than the rectangle stands alone.
-void TCanvas::WrapWords(const std::string& paragraph, int32_t width, std::vector<std::string>& lines) {
-    std::string line;
-    size_t at = 0;
-    while (at < paragraph.size()) {
-        const size_t space = paragraph.find(' ', at);
-        const std::string word =
-            paragraph.substr(at, space == std::string::npos ? std::string::npos : space - at);
-        const std::string candidate = line.empty() ? word : line + " " + word;
-        if (!line.empty() && TextWidth(candidate) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = candidate;
-        }
-        at = space == std::string::npos ? paragraph.size() : space + 1;
-    }
-    lines.push_back(line);
-}
-
-std::vector<std::string> TCanvas::LayoutLines(std::string_view text, int32_t width, uint32_t flags) {
-    std::vector<std::string> lines;
-    std::string source = flags & DT_NOPREFIX ? std::string(text) : WithoutPrefixes(text);
-    std::vector<std::string> paragraphs;
-    if (flags & DT_SINGLELINE) {
-        std::replace(source.begin(), source.end(), '\n', ' ');
-        source.erase(std::remove(source.begin(), source.end(), '\r'), source.end());
-        paragraphs.push_back(source);
-    } else {
-        size_t start = 0;
-        for (size_t nl; (nl = source.find('\n', start)) != std::string::npos; start = nl + 1)
-            paragraphs.push_back(source.substr(start, nl - start - (nl > start && source[nl - 1] == '\r')));
-        paragraphs.push_back(source.substr(start));
-    }
-    for (const std::string& p : paragraphs) {
-        if (!(flags & DT_WORDBREAK) || (flags & DT_SINGLELINE) || TextWidth(p) <= width) {
-            lines.push_back(p);
-            continue;
-        }
-        WrapWords(p, width, lines);
-    }
-    if (flags & DT_END_ELLIPSIS)
-        for (std::string& line : lines) line = Ellipsized(line, width);
-    return lines;
-}
-
-// The line cut to fit the width with "..." appended, when it does not fit whole.
-std::string TCanvas::Ellipsized(std::string line, int32_t width) {
-    if (TextWidth(line) <= width) return line;
-    const int32_t dots = TextWidth("...");
-    while (!line.empty() && TextWidth(line) + dots > width) {
-        while (line.size() > 1 && (uint8_t(line.back()) & 0xC0) == 0x80) line.pop_back();
-        line.pop_back();
-    }
-    return line + "...";
-}
-
-int32_t TCanvas::DrawTextW(std::string_view text, TRect& rect, uint32_t flags) {
-    if (text.empty()) {
-        // Nothing to lay out: an empty rectangle at the origin, as GDI reports it.
-        if (flags & DT_CALCRECT) rect = {rect.Left, rect.Top, rect.Left, rect.Top};
-        return 0;
-    }
-    const std::vector<std::string> lines = LayoutLines(text, rect.Width(), flags);
-    const int32_t lineHeight = Face().Height();
-    const int32_t height = lineHeight * int32_t(lines.size());
-    if (flags & DT_CALCRECT) {
-        int32_t widest = 0;
-        for (const std::string& line : lines) widest = std::max(widest, TextWidth(line));
-        rect.Right = rect.Left + widest;
-        rect.Bottom = rect.Top + height;
-        return height;
-    }
-    int32_t y = rect.Top;
-    if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER)
-            y = rect.Top + (rect.Height() - lineHeight) / 2;
-        else if (flags & DT_BOTTOM)
-            y = rect.Bottom - lineHeight;
-    }
-    const uint32_t options = flags & DT_NOCLIP ? 0 : ETO_CLIPPED;
-    for (const std::string& line : lines) {
-        const int32_t w = TextWidth(line);
-        const int32_t x = flags & DT_CENTER  ? rect.Left + (rect.Width() - w) / 2
-                          : flags & DT_RIGHT ? rect.Right - w
-                                             : rect.Left;
-        ExtTextOutW(x, y, options, &rect, line);
-        y += lineHeight;
-    }
-    return height;
 }
 
 } // namespace qo

@@ -27,9 +27,9 @@ public:
     ~TqoFontFace();
 
     const std::string& Family() const { return fFamily; }
-    int32_t Ascent() const { return fAscent; }
-    int32_t Descent() const { return fDescent; }
-    int32_t Height() const { return fAscent + fDescent; }
+    const TTextMetric& Metric() const { return fMetric; }
+    int32_t Ascent() const { return fMetric.Ascent; }
+    int32_t Height() const { return fMetric.Height; }
     // The lines of the underline and strike-out styles: first row, from the
     // baseline downwards (negative above it), and thickness.
     struct TLine {
@@ -41,15 +41,27 @@ public:
     const TqoGlyph& Glyph(char32_t c);
     int32_t Width(std::u32string_view text);
 
+    // A font file that fontconfig matched, and the styles it lacks.
+    struct TFaceFile {
+        std::string File, Family;
+        int32_t Index = 0;
+        bool Embolden = false, Oblique = false;
+    };
+
 private:
-    TqoFontFace(const std::string& file, int32_t faceIndex, int32_t pixels, bool embolden, bool oblique);
+    TqoFontFace(const TFaceFile& file, int32_t pixels, bool classicCell);
+    static bool HasClassicCell(const std::string& name);
+    void SetMetrics(bool classicCell);
+    void Rasterise(char32_t c, TqoGlyph& g);
 
     struct TImpl;
     std::unique_ptr<TImpl> fImpl;
     std::string fFamily;
-    int32_t fAscent = 0, fDescent = 0;
+    int32_t fPixels = 0;
+    TTextMetric fMetric;
     TLine fUnderline, fStrikeOut;
     bool fEmbolden = false, fOblique = false;
+    bool fMono = false; // black-and-white glyphs at this size
     std::mutex fLock;
     std::unordered_map<char32_t, TqoGlyph> fGlyphs;
 };
