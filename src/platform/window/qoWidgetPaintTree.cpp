@@ -1,0 +1,33 @@
+// The style painter's parts of the tree view: dotted lines and expand buttons.
+#include "platform/window/qoWidgetPaint.h"
+
+#include "platform/graphics/qoDCSaver.h"
+
+#include <algorithm>
+
+namespace qo::qoWidgetPaint {
+
+void DottedLine(TCanvas& canvas, TPoint a, TPoint b, TColor color) {
+    const int x0 = std::min(a.X, b.X), x1 = std::max(a.X, b.X);
+    const int y0 = std::min(a.Y, b.Y), y1 = std::max(a.Y, b.Y);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            if (((x + y) & 1) == 0) canvas.SetPixel(x, y, color);
+}
+
+void TreeButton(TCanvas& canvas, TPoint centre, bool expanded) {
+    const int half = TreeButtonSize / 2;
+    const TRect box{centre.X - half, centre.Y - half, centre.X + half + 1, centre.Y + half + 1};
+    Fill(canvas, box, clWindow);
+    {
+        TqoDCSaver saver(canvas);
+        canvas.Brush().ClearPattern();
+        canvas.Brush().Style = TBrushStyle::bsSolid;
+        canvas.Brush().Color = clBtnShadow;
+        canvas.FrameRect(box);
+    }
+    Fill(canvas, TRect(centre.X - 2, centre.Y, centre.X + 3, centre.Y + 1), clWindowText);
+    if (!expanded) Fill(canvas, TRect(centre.X, centre.Y - 2, centre.X + 1, centre.Y + 3), clWindowText);
+}
+
+} // namespace qo::qoWidgetPaint
