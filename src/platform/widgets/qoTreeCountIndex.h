@@ -45,6 +45,8 @@ public:
             if (const int32_t up = i + (i & -i); up <= size) fTree[size_t(up - 1)] += fTree[size_t(i - 1)];
         }
     }
+    // Drops the last child's counts: no entry before it covers it.
+    void PopBack() { fTree.pop_back(); }
     void Add(int32_t index, TTreeCounts delta) {
         for (int32_t i = index + 1; i <= Size(); i += i & -i) fTree[size_t(i - 1)] += delta;
     }

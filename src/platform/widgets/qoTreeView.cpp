@@ -88,6 +88,8 @@ void TCustomTreeView::Detach(TTreeNode* node) {
     children.Sum -= counts;
     if (children.Nodes.empty() && !(parent->fFlags & TTreeNode::kRoot))
         parent->fChildren.reset();
+    else if (index == int(children.Nodes.size()))
+        children.Index.PopBack();
     else
         parent->Reindex(index);
     Propagate(parent, {parent->Expanded() ? -counts.Visible : 0, -counts.Total});
@@ -138,9 +140,7 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
     if (inside(fLastTop)) fLastTop = nullptr;
     TTreeNode* replacement = nullptr;
     if (inside(fSelected)) {
-        replacement = node->GetNextSibling() ? node->GetNextSibling()
-                      : node->GetPrevSibling() ? node->GetPrevSibling()
-                                               : node->Parent();
+        replacement = SelectionAfterDeleting(node);
         fSelected = nullptr;
     }
     Detach(node);
@@ -152,6 +152,12 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
     owned.reset();
     StructureChanged();
     if (replacement && !replacement->Deleting()) SetSelected(replacement);
+}
+
+TTreeNode* TCustomTreeView::SelectionAfterDeleting(TTreeNode* deleted) {
+    if (TTreeNode* next = deleted->GetNextSibling()) return next;
+    if (TTreeNode* prev = deleted->GetPrevSibling()) return prev;
+    return deleted->Parent();
 }
 
 void TCustomTreeView::NotifyDeletion(TTreeNode* node, const TqoAlive::TWatch& alive) {

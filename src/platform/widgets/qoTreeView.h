@@ -246,6 +246,9 @@ protected:
     virtual bool CustomDrawItem(TTreeNode* node, TCustomDrawState state);
     virtual void AdvancedCustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage);
     virtual void TopItemChanged() {}
+    // The node selected when the selected one is deleted: its next sibling,
+    // else its previous one, else its parent.
+    virtual TTreeNode* SelectionAfterDeleting(TTreeNode* deleted);
 
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
