@@ -159,12 +159,12 @@ void CheckMark(TCanvas& canvas, TPoint at, TColor color) {
 
 void TreeButton(TCanvas& canvas, const TRect& box, bool expanded) {
     TqoDCSaver saver(canvas);
-    Fill(canvas, box, clWhite);
+    Fill(canvas, box, clWindow);
     canvas.Brush().ClearPattern();
     canvas.Brush().Style = TBrushStyle::bsSolid;
-    canvas.Brush().Color = clGray;
+    canvas.Brush().Color = clBtnShadow;
     canvas.FrameRect(box);
-    SolidPen(canvas, clBlack);
+    SolidPen(canvas, clWindowText);
     const int cx = (box.Left + box.Right - 1) / 2, cy = (box.Top + box.Bottom - 1) / 2;
     Line(canvas, box.Left + 2, cy, box.Right - 2, cy);
     if (!expanded) Line(canvas, cx, box.Top + 2, cx, box.Bottom - 2);

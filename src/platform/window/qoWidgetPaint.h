@@ -63,3 +63,15 @@ void FocusRect(TCanvas& canvas, const TRect& rect);
 void DisabledText(TCanvas& canvas, std::string_view text, TRect rect, uint32_t flags);
 
 } // namespace qo::qoWidgetPaint
+
+namespace qo::qoWidgetPaint {
+
+// The tree view's lines: every other pixel on a grid fixed to the canvas, so
+// that lines of neighbouring rows join, from a to b (one of them straight).
+void DottedLine(TCanvas& canvas, TPoint a, TPoint b, TColor color);
+// The tree view's 9 x 9 expand button centred on centre: a plus while
+// collapsed, a minus while expanded.
+constexpr int TreeButtonSize = 9;
+void TreeButton(TCanvas& canvas, TPoint centre, bool expanded);
+
+} // namespace qo::qoWidgetPaint

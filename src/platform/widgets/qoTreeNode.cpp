@@ -1,0 +1,169 @@
+// Tree nodes: their place among siblings, walking the tree, their counts.
+#include "platform/core/qoErrors.h"
+#include "platform/widgets/qoTreeView.h"
+
+namespace qo {
+
+TTreeNode::~TTreeNode() {
+    if (!fChildren) return;
+    for (TTreeNode* child : fChildren->Nodes) delete child;
+}
+
+TTreeCounts TTreeNode::Counts() const {
+    const TTreeCounts sum = fChildren ? fChildren->Sum : TTreeCounts{};
+    return {1 + (Expanded() ? sum.Visible : 0), 1 + sum.Total};
+}
+
+TTreeNode::TChildren& TTreeNode::Children() {
+    if (!fChildren) fChildren = std::make_unique<TChildren>();
+    return *fChildren;
+}
+
+void TTreeNode::Reindex(int from) {
+    auto& nodes = fChildren->Nodes;
+    for (size_t i = size_t(from); i < nodes.size(); ++i) nodes[i]->fIndex = int32_t(i);
+    fChildren->Index.Rebuild(int32_t(nodes.size()), [&](int32_t i) { return nodes[size_t(i)]->Counts(); });
+}
+
+TCustomTreeView* TTreeNode::TreeView() const {
+    const TTreeNode* node = this;
+    while (node->fParent) node = node->fParent;
+    return node->fFlags & kRoot ? static_cast<TCustomTreeView*>(node->fData) : nullptr;
+}
+
+TTreeNode* TTreeNode::Parent() const {
+    return fParent && !(fParent->fFlags & kRoot) ? fParent : nullptr;
+}
+
+int TTreeNode::Level() const {
+    int level = 0;
+    for (const TTreeNode* p = Parent(); p; p = p->Parent()) ++level;
+    return level;
+}
+
+TTreeNode* TTreeNode::Item(int index) const {
+    if (index < 0 || index >= Count()) throw EListError(index);
+    return fChildren->Nodes[size_t(index)];
+}
+
+TTreeNode* TTreeNode::GetNextSibling() const {
+    if (!fParent || fIndex < 0 || fIndex + 1 >= fParent->Count()) return nullptr;
+    return fParent->fChildren->Nodes[size_t(fIndex + 1)];
+}
+
+TTreeNode* TTreeNode::GetPrevSibling() const {
+    if (!fParent || fIndex <= 0) return nullptr;
+    return fParent->fChildren->Nodes[size_t(fIndex - 1)];
+}
+
+TTreeNode* TTreeNode::GetNext() const {
+    if (HasChildren()) return GetFirstChild();
+    for (const TTreeNode* node = this; node && !(node->fFlags & kRoot); node = node->fParent)
+        if (TTreeNode* next = node->GetNextSibling()) return next;
+    return nullptr;
+}
+
+TTreeNode* TTreeNode::GetNextVisible() const {
+    if (Expanded() && HasChildren()) return GetFirstChild();
+    for (const TTreeNode* node = this; node && !(node->fFlags & kRoot); node = node->fParent)
+        if (TTreeNode* next = node->GetNextSibling()) return next;
+    return nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrevVisible() const {
+    TTreeNode* node = GetPrevSibling();
+    if (!node) return Parent();
+    while (node->Expanded() && node->HasChildren()) node = node->GetLastChild();
+    return node;
+}
+
+bool TTreeNode::HasAsParent(const TTreeNode* ancestor) const {
+    for (const TTreeNode* p = Parent(); p; p = p->Parent())
+        if (p == ancestor) return true;
+    return false;
+}
+
+bool TTreeNode::IsVisible() const {
+    for (const TTreeNode* p = Parent(); p; p = p->Parent())
+        if (!p->Expanded()) return false;
+    return fIndex >= 0;
+}
+
+int TTreeNode::AbsoluteIndex() const {
+    int index = -1;
+    for (const TTreeNode* node = this; node->fParent && node->fIndex >= 0; node = node->fParent)
+        index += 1 + node->fParent->fChildren->Index.Prefix(node->fIndex).Total;
+    return index;
+}
+
+bool TTreeNode::Selected() const {
+    const TCustomTreeView* tree = TreeView();
+    return tree && tree->Selected() == this;
+}
+
+void TTreeNode::SetText(std::string_view text) {
+    if (fText == text) return;
+    fText = text;
+    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+}
+
+void TTreeNode::SetImageIndex(int index) {
+    if (fImageIndex == index) return;
+    fImageIndex = index;
+    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+}
+
+void TTreeNode::SetSelectedIndex(int index) {
+    if (fSelectedIndex == index) return;
+    fSelectedIndex = index;
+    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+}
+
+void TTreeNode::SetExpanded(bool expanded) {
+    if (TCustomTreeView* tree = TreeView()) tree->SetExpandedState(this, expanded);
+}
+
+void TTreeNode::Expand(bool recurse) {
+    SetExpanded(true);
+    if (!recurse) return;
+    // Children may go while a handler runs: take them one at a time by index.
+    for (int i = 0; i < Count(); ++i) Item(i)->Expand(true);
+}
+
+void TTreeNode::Collapse(bool recurse) {
+    if (recurse)
+        for (int i = 0; i < Count(); ++i) Item(i)->Collapse(true);
+    SetExpanded(false);
+}
+
+TRect TTreeNode::DisplayRect(bool textOnly) const {
+    const TCustomTreeView* tree = TreeView();
+    const int row = tree ? tree->RowOf(this) : -1;
+    if (row < 0) return {};
+    const TCustomTreeView::TRowLayout layout = tree->LayoutOf(this, row);
+    const int bottom = layout.Top + tree->ItemHeight();
+    if (textOnly) return {layout.TextLeft, layout.Top, layout.TextRight, bottom};
+    return {0, layout.Top, tree->VisibleRect().Right, bottom};
+}
+
+void TTreeNode::Delete() {
+    if (TCustomTreeView* tree = TreeView()) tree->DeleteNode(this);
+}
+
+void TTreeNode::DeleteChildren() {
+    while (HasChildren()) GetLastChild()->Delete();
+}
+
+void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
+    if (TCustomTreeView* tree = TreeView()) tree->MoveNode(this, destination, mode);
+}
+
+void TTreeNode::CustomSort(const TTVCompare& compare, bool recurse) {
+    if (TCustomTreeView* tree = TreeView()) tree->SortChildren(this, compare, recurse);
+}
+
+void TTreeNode::EditText() {
+    if (TCustomTreeView* tree = TreeView()) tree->StartEdit(this);
+}
+
+} // namespace qo

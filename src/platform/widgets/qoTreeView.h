@@ -1,0 +1,333 @@
+#pragma once
+// The tree view: nodes with a text, two image indexes, an expanded state and a
+// data pointer, drawn in rows of one height with lines and expand buttons, one
+// selected node, label editing in place, custom drawing before each node and
+// the notifications of the classic control in their order. Each node keeps
+// the counts of its children's subtrees in an index, so that a node's row, the
+// node at a row and a change of expansion cost O(depth x log siblings): a
+// tree of a million nodes scrolls and paints like one of a hundred.
+#include "platform/graphics/qoBitmap.h"
+#include "platform/graphics/qoImageList.h"
+#include "platform/widgets/qoAlive.h"
+#include "platform/widgets/qoScrollingControl.h"
+#include "platform/widgets/qoTreeCountIndex.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qo {
+
+class TCustomTreeView;
+class TTimer;
+class TTreeNode;
+
+enum TNodeAttachMode { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
+
+// Where a point lies relative to the node in its row.
+using THitTests = uint32_t;
+constexpr THitTests htNowhere = 0x1;
+constexpr THitTests htOnButton = 0x2;
+constexpr THitTests htOnIndent = 0x4;
+constexpr THitTests htOnIcon = 0x8;
+constexpr THitTests htOnLabel = 0x10;
+constexpr THitTests htOnRight = 0x20;
+constexpr THitTests htOnItem = htOnIcon | htOnLabel;
+
+// The state a node is drawn in.
+using TCustomDrawState = uint32_t;
+constexpr TCustomDrawState cdsSelected = 0x1;
+constexpr TCustomDrawState cdsFocused = 0x2;
+enum TCustomDrawStage { cdPrePaint, cdPostPaint };
+
+using TTVNodeEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node)>;
+using TTVAllowEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, bool& allow)>;
+using TTVEditedEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, std::string& text)>;
+using TTVCustomDrawItemEvent =
+    TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, TCustomDrawState state, bool& defaultDraw)>;
+using TTVAdvancedCustomDrawItemEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node,
+                                                     TCustomDrawState state, TCustomDrawStage stage)>;
+using TTVCompare = TqoEvent<int(TTreeNode* a, TTreeNode* b)>;
+
+class TTreeNode {
+public:
+    TTreeNode() = default;
+    virtual ~TTreeNode();
+    TTreeNode(const TTreeNode&) = delete;
+    TTreeNode& operator=(const TTreeNode&) = delete;
+
+    TCustomTreeView* TreeView() const;
+    // Nil for a node at the root.
+    TTreeNode* Parent() const;
+    int Level() const;
+    int Index() const { return fIndex; }
+    int Count() const { return fChildren ? int(fChildren->Nodes.size()) : 0; }
+    bool HasChildren() const { return Count() > 0; }
+    TTreeNode* Item(int index) const;
+    TTreeNode* GetFirstChild() const { return Count() ? fChildren->Nodes.front() : nullptr; }
+    TTreeNode* GetLastChild() const { return Count() ? fChildren->Nodes.back() : nullptr; }
+    TTreeNode* GetNextSibling() const;
+    TTreeNode* GetPrevSibling() const;
+    // In the fully expanded order.
+    TTreeNode* GetNext() const;
+    // In the order of the rows that show; nil past either end.
+    TTreeNode* GetNextVisible() const;
+    TTreeNode* GetPrevVisible() const;
+    bool HasAsParent(const TTreeNode* ancestor) const;
+
+    const std::string& Text() const { return fText; }
+    void SetText(std::string_view text);
+    int ImageIndex() const { return fImageIndex; }
+    void SetImageIndex(int index);
+    int SelectedIndex() const { return fSelectedIndex; }
+    void SetSelectedIndex(int index);
+    void* Data() const { return fData; }
+    void SetData(void* data) { fData = data; }
+    bool Expanded() const { return fFlags & kExpanded; }
+    // Through the expanding and collapsing notifications, which may refuse.
+    void SetExpanded(bool expanded);
+    void Expand(bool recurse);
+    void Collapse(bool recurse);
+    bool Deleting() const { return fFlags & kDeleting; }
+
+    // All ancestors expanded.
+    bool IsVisible() const;
+    // Position in the fully expanded order, counted from 0.
+    int AbsoluteIndex() const;
+    bool Selected() const;
+    // The label's rectangle, or the whole row; empty while the node does not show.
+    TRect DisplayRect(bool textOnly) const;
+
+    void Delete();
+    void DeleteChildren();
+    void MoveTo(TTreeNode* destination, TNodeAttachMode mode);
+    // Sorts the children (and theirs when recurse) by compare, keeping equal ones in order.
+    void CustomSort(const TTVCompare& compare, bool recurse);
+    void EditText();
+
+private:
+    friend class TCustomTreeView;
+    static constexpr uint8_t kExpanded = 0x1;
+    static constexpr uint8_t kDeleting = 0x2;
+    static constexpr uint8_t kRoot = 0x4;
+
+    struct TChildren {
+        std::vector<TTreeNode*> Nodes;
+        TTreeCountIndex Index;
+        TTreeCounts Sum;
+    };
+    TTreeCounts Counts() const;
+    TChildren& Children();
+    void Reindex(int from);
+
+    TTreeNode* fParent = nullptr;
+    std::unique_ptr<TChildren> fChildren;
+    void* fData = nullptr;
+    std::string fText;
+    int32_t fIndex = -1;
+    int32_t fImageIndex = -1;
+    int32_t fSelectedIndex = -1;
+    uint8_t fFlags = 0;
+};
+
+class TCustomTreeView : public TqoScrollingControl {
+public:
+    explicit TCustomTreeView(TComponent* owner);
+    ~TCustomTreeView() override;
+
+    // ---- Nodes ----
+    // A new node as the last (or first) child of parent, at the root for nil.
+    TTreeNode* AddChild(TTreeNode* parent, std::string_view text, void* data = nullptr);
+    TTreeNode* AddChildFirst(TTreeNode* parent, std::string_view text, void* data = nullptr);
+    // A new node just before sibling (at the end of the root for nil).
+    TTreeNode* Insert(TTreeNode* sibling, std::string_view text, void* data = nullptr);
+    void Clear();
+    // Every node of the tree.
+    int Count() const { return fRoot->Counts().Total - 1; }
+    TTreeNode* GetFirstNode() const { return fRoot->GetFirstChild(); }
+    const TTreeNode* RootNode() const { return fRoot.get(); }
+    // Nodes of the tree in the fully expanded order.
+    TTreeNode* NodeAtAbsoluteIndex(int index) const;
+    // Sorts the nodes at the root (and all below when recurse).
+    void CustomSort(const TTVCompare& compare, bool recurse);
+    // While locked, changes of nodes neither repaint nor measure; the last
+    // EndUpdate does both once.
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return fUpdateCount > 0; }
+
+    // ---- Selection and rows ----
+    TTreeNode* Selected() const { return fSelected; }
+    // Through the selection-changing notification, which may refuse; scrolls the node into view.
+    void SetSelected(TTreeNode* node);
+    TTreeNode* TopItem() const { return NodeAtRow(ScrollPos(sbVertical)); }
+    void SetTopItem(TTreeNode* node);
+    // Rows that show when every collapsed subtree is left out.
+    int VisibleRowCount() const { return fRoot->Counts().Visible - 1; }
+    // Row of a visible node counted from the first; -1 for a node that does not show.
+    int RowOf(const TTreeNode* node) const;
+    TTreeNode* NodeAtRow(int row) const;
+    // Whole rows that fit the window.
+    int VisibleCount() const;
+    TTreeNode* GetNodeAt(int x, int y) const;
+    THitTests GetHitTestInfoAt(int x, int y) const;
+
+    // ---- Looks ----
+    int ItemHeight() const;
+    // 0 takes the height from the font and the images.
+    void SetItemHeight(int height);
+    int Indent() const { return fIndent; }
+    void SetIndent(int indent);
+    bool ShowLines() const { return fShowLines; }
+    void SetShowLines(bool value);
+    bool ShowButtons() const { return fShowButtons; }
+    void SetShowButtons(bool value);
+    bool ShowRoot() const { return fShowRoot; }
+    void SetShowRoot(bool value);
+    bool HideSelection() const { return fHideSelection; }
+    void SetHideSelection(bool value);
+    // Not owned; nil draws no images.
+    TImageList* Images() const { return fImages; }
+    void SetImages(TImageList* images);
+    bool ReadOnly() const { return fReadOnly; }
+    void SetReadOnly(bool value) { fReadOnly = value; }
+    bool RightClickSelect() const { return fRightClickSelect; }
+    void SetRightClickSelect(bool value) { fRightClickSelect = value; }
+
+    // ---- Label editing ----
+    bool IsEditing() const { return fEditNode != nullptr; }
+    TTreeNode* EditNode() const { return fEditNode; }
+    const std::string& EditingText() const { return fEditText; }
+    // Starts editing the node's label, asking OnEditing first.
+    bool StartEdit(TTreeNode* node);
+    // Accepts (through OnEdited) or drops the text being edited.
+    void EndEdit(bool cancel);
+
+    // ---- Notifications, in the classic order ----
+    TTVAllowEvent OnChanging;
+    TTVNodeEvent OnChange;
+    TTVAllowEvent OnExpanding;
+    TTVNodeEvent OnExpanded;
+    TTVAllowEvent OnCollapsing;
+    TTVNodeEvent OnCollapsed;
+    TTVAllowEvent OnEditing;
+    TTVEditedEvent OnEdited;
+    TTVNodeEvent OnCancelEdit;
+    // Each key typed into the label while it is edited.
+    TTVNodeEvent OnEditChange;
+    TTVNodeEvent OnDeletion;
+    TTVNodeEvent OnAddition;
+    TTVNodeEvent OnBeginDrag;
+    TTVNodeEvent OnRightClick;
+    TTVNodeEvent OnGetDisplayInfo;
+    TTVNodeEvent OnSetDisplayInfo;
+    TTVCustomDrawItemEvent OnCustomDrawItem;
+    TTVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
+
+protected:
+    // The factory of every node; a derived tree makes its own kind.
+    virtual TTreeNode* CreateNode() { return new TTreeNode; }
+    virtual bool CanChange(TTreeNode* node);
+    virtual void Change(TTreeNode* node);
+    virtual bool CanExpand(TTreeNode* node);
+    virtual void Expand(TTreeNode* node);
+    virtual bool CanCollapse(TTreeNode* node);
+    virtual void Collapse(TTreeNode* node);
+    virtual bool CanEdit(TTreeNode* node);
+    virtual void Edit(TTreeNode* node, std::string& text);
+    virtual void EditChanged(TTreeNode* node);
+    virtual void Delete(TTreeNode* node);
+    virtual void Added(TTreeNode* node);
+    virtual void BeginNodeDrag(TTreeNode* node);
+    virtual void RightClicked(TTreeNode* node);
+    // Before a node is drawn: the canvas holds the default font and colours,
+    // which the handler may change; false skips the default drawing.
+    virtual bool CustomDrawItem(TTreeNode* node, TCustomDrawState state);
+    virtual void AdvancedCustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage);
+    virtual void TopItemChanged() {}
+    // The node selected when the selected one is deleted: its next sibling,
+    // else its previous one, else its parent.
+    virtual TTreeNode* SelectionAfterDeleting(TTreeNode* deleted);
+
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void DblClick() override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyPress(char16_t& key) override;
+    void WndProc(TMessage& message) override;
+    void FontChanged() override;
+
+    TqoScrollExtent ScrollExtent(TScrollBarKind axis, const TRect& visible) const override;
+    void ScrollPosChanged(TScrollBarKind axis) override;
+
+private:
+    friend class TTreeNode;
+    // The row layout of a node: where its indent, button, image and label lie.
+    struct TRowLayout {
+        int Top, Left, ButtonCenter, ImageLeft, TextLeft, TextRight;
+    };
+    TTreeNode* NewNode(TTreeNode* parent, int index, std::string_view text, void* data);
+    void Attach(TTreeNode* node, TTreeNode* parent, int index);
+    void Detach(TTreeNode* node);
+    static void Propagate(TTreeNode* node, TTreeCounts delta);
+    void DeleteNode(TTreeNode* node);
+    void NotifyDeletion(TTreeNode* node, const TqoAlive::TWatch& alive);
+    void MoveNode(TTreeNode* node, TTreeNode* destination, TNodeAttachMode mode);
+    void SortChildren(TTreeNode* parent, const TTVCompare& compare, bool recurse);
+    bool SetExpandedState(TTreeNode* node, bool expanded);
+    void SelectionLeaving(TTreeNode* subtree, bool deleted);
+    void StructureChanged();
+    void NodeChanged(const TTreeNode* node);
+    void CheckTopItem();
+    bool Allowed(const TTVAllowEvent& event, TTreeNode* node);
+
+    TRowLayout LayoutOf(const TTreeNode* node, int row) const;
+    int TextWidth(const TTreeNode* node) const;
+    void DrawNode(TTreeNode* node, const TRowLayout& layout);
+    void DrawLines(const TTreeNode* node, const TRowLayout& layout);
+    void DrawEditor(const TRowLayout& layout);
+
+    void MoveSelection(TTreeNode* node);
+    void TypeAhead(char16_t ch);
+    void EditKey(uint16_t key);
+    void EditTimerFired();
+
+    TqoAlive fAlive;
+    // Measures labels outside a paint.
+    mutable TBitmap fMeasure{1, 1};
+    std::unique_ptr<TTreeNode> fRoot;
+    TTreeNode* fSelected = nullptr;
+    TTreeNode* fLastTop = nullptr;
+    TImageList* fImages = nullptr;
+    int fItemHeight = 0;
+    int fIndent = 19;
+    bool fShowLines = true, fShowButtons = true, fShowRoot = true;
+    bool fHideSelection = false, fReadOnly = false, fRightClickSelect = false;
+    int fUpdateCount = 0;
+    bool fStructurePending = false;
+    // The widest row measured so far; the horizontal extent.
+    mutable int fWidest = 0;
+    // Mouse: the node pressed, whether it was selected before, where.
+    TTreeNode* fPressed = nullptr;
+    bool fPressedWasSelected = false;
+    TPoint fPressPoint;
+    bool fDragReported = false;
+    // Type-ahead: what was typed and when.
+    std::u16string fTyped;
+    int64_t fTypedAt = 0;
+    // Label editing.
+    TTreeNode* fEditNode = nullptr;
+    std::string fEditText;
+    TTimer* fEditTimer;
+};
+
+// The tree view with its properties published for designers.
+class TTreeView : public TCustomTreeView {
+public:
+    using TCustomTreeView::TCustomTreeView;
+};
+
+} // namespace qo
