@@ -203,6 +203,12 @@ void TAxisContentList::Move(int current, int newIndex) {
     if (current < 0 || current >= Count()) throw EListError(current);
     if (newIndex < 0 || newIndex >= Count()) throw EListError(newIndex);
     EnsureLoadedItem(current);
+    if (!IsLoaded(current)) throw EListError(current);
+    // Too far apart for one window: loading the target would unload the item.
+    if (!LoadsBeside(newIndex)) {
+        MoveAcross(current, newIndex);
+        return;
+    }
     EnsureLoadedItem(newIndex);
     if (!IsLoaded(current)) throw EListError(current);
     if (!IsLoaded(newIndex)) throw EListError(newIndex);
@@ -215,6 +221,45 @@ void TAxisContentList::Move(int current, int newIndex) {
     MarkIndexesStale(std::min(from, to));
     fBabGridCell->MovingAxisItem(this, from, to);
     AxisChanged();
+}
+
+void TAxisContentList::MoveAcross(int current, int newIndex) {
+    // The item leaves with its cells, the window is loaded at the target, and it comes back there.
+    const int from = TrueToLoaded(current);
+    std::unique_ptr<TAxisContentItem> item = std::move(fList[from]);
+    fList.erase(fList.begin() + from);
+    MarkIndexesStale(from);
+    TCellMatris::TCellLine cells = fBabGridCell->TakingAxisItem(this, from);
+    int to = 0;
+    try {
+        to = WindowSlotFor(newIndex);
+    } catch (...) {
+        PutBack(std::move(item), std::move(cells), WindowSlotNear(newIndex));
+        throw;
+    }
+    PutBack(std::move(item), std::move(cells), to);
+    AxisChanged();
+}
+
+int TAxisContentList::WindowSlotFor(int trueIndex) {
+    if (trueIndex >= Count()) {
+        if (Count() > 0) EnsureLoadedItem(Count() - 1);
+    } else {
+        EnsureLoadedItem(trueIndex);
+    }
+    return WindowSlotNear(trueIndex);
+}
+
+int TAxisContentList::WindowSlotNear(int trueIndex) const {
+    // Asked again: a load callback may have moved the window.
+    if (trueIndex >= Count()) return LoadedCount();
+    return std::clamp(TrueToLoaded(trueIndex), 0, LoadedCount());
+}
+
+void TAxisContentList::PutBack(std::unique_ptr<TAxisContentItem> item, TCellMatris::TCellLine cells, int slot) {
+    fList.insert(fList.begin() + slot, std::move(item));
+    MarkIndexesStale(slot);
+    fBabGridCell->PuttingAxisItem(this, slot, std::move(cells));
 }
 
 void TAxisContentList::Drop(int index) {
@@ -238,6 +283,7 @@ void TAxisContentList::Drop(int index) {
     item.reset();
     fBabGridCell->AfterAxisDrop(this);
     AxisChanged();
+    fBabGridCell->ReportFocusLoss();
 }
 
 // ---- clearing
@@ -252,15 +298,15 @@ void TAxisContentList::ClearKeepFixedItems() {
 
 void TAxisContentList::ClearDownTo(int firstKept) {
     for (int i = LoadedCount() - 1; i >= firstKept; --i) Drop(LoadedToTrue(i));
-    // The unloaded items are reported by their true indexes.
+    // The unloaded items are reported by their true indexes, the fixed ones counted whether
+    // they are still there or not: the receiver takes the fixed count off.
     if (fUnloadedPostCount > 0) {
-        const int first = fUnloadedPreCount + LoadedCount();
+        const int first = FirstAfterWindow();
         DeleteOfUnloaded(first, first + fUnloadedPostCount - 1);
         fUnloadedPostCount = 0;
     }
     if (fUnloadedPreCount > 0) {
-        const int first = std::min(fFixedItems, LoadedCount());
-        DeleteOfUnloaded(first, first + fUnloadedPreCount - 1);
+        DeleteOfUnloaded(fFixedItems, fFixedItems + fUnloadedPreCount - 1);
         fUnloadedPreCount = 0;
     }
     AxisChanged();
@@ -272,10 +318,10 @@ void TAxisContentList::DeleteOfUnloaded(int first, int last) {
         root->OnDeleteOfUnloaded.Fire(fBabGridCell, IsYAxis(), first, last);
     if (last < first) return;
     // Only the parts of the range that are unloaded count.
-    const int preFirst = std::min(fFixedItems, LoadedCount());
+    const int preFirst = fFixedItems;
     const int preLast = preFirst + fUnloadedPreCount - 1;
-    const int postFirst = fUnloadedPreCount + LoadedCount();
-    const int postLast = Count() - 1;
+    const int postFirst = FirstAfterWindow();
+    const int postLast = postFirst + fUnloadedPostCount - 1;
     const int inFront = std::max(0, std::min(last, preLast) - std::max(first, preFirst) + 1);
     const int atBack = std::max(0, std::min(last, postLast) - std::max(first, postFirst) + 1);
     fUnloadedPreCount -= inFront;

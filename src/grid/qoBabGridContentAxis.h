@@ -7,8 +7,10 @@
 // unloaded ones in front, F+P..P+L-1 the loaded window, P+L..Count-1 the
 // unloaded ones at the back.
 #include "grid/qoBabGridContentEvent.h"
+#include "grid/qoBabGridContentMatrix.h"
 #include "grid/qoBabGridContentTypes.h"
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -126,7 +128,16 @@ private:
     friend class TAxisContentItem;
     friend class TBabGridCell;
 
+    // The range that loading i needs, and whether it loads in front of the window.
+    bool RangeToLoad(int i, int& first, int& last) const;
+    // Loading i keeps the window where it is (no unloading of everything first).
+    bool LoadsBeside(int i) const;
     void LoadItems(int first, int last, bool inFront);
+    void MoveAcross(int current, int newIndex);
+    // The loaded position at which an item gets a true index, loading it first.
+    int WindowSlotFor(int trueIndex);
+    int WindowSlotNear(int trueIndex) const;
+    void PutBack(std::unique_ptr<TAxisContentItem> item, TCellMatris::TCellLine cells, int slot);
     TAxisContentItem* InsertLoaded(int loadedIndex, void* value, int trueIndex);
     TAxisContentItem* Append(void* value);
     void RedistributeAround(int i);
@@ -139,6 +150,8 @@ private:
     void AddHidden(TAxisContentItem* item);
     void RemoveHidden(TAxisContentItem* item);
     void ClearDownTo(int firstKept);
+    // True index of the first unloaded item after the window; the fixed slots count even when empty.
+    int FirstAfterWindow() const { return fUnloadedPreCount + std::max(LoadedCount(), fFixedItems); }
     void MarkIndexesStale(int fromLoaded);
     void UpdateListIndexes() const;
     void AxisChanged();

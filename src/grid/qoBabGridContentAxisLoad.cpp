@@ -22,23 +22,30 @@ private:
 
 } // namespace
 
+bool TAxisContentList::RangeToLoad(int i, int& first, int& last) const {
+    const bool inFront = i < fFixedItems + fUnloadedPreCount;
+    first = inFront ? i : fUnloadedPreCount + LoadedCount();
+    last = inFront ? fFixedItems + fUnloadedPreCount - 1 : i;
+    return inFront;
+}
+
+bool TAxisContentList::LoadsBeside(int i) const {
+    if (i < fFixedItems || i >= Count() || IsLoaded(i)) return true;
+    int first = 0, last = 0;
+    RangeToLoad(i, first, last);
+    return last - first + LoadedCount() <= MaxLoadedItems;
+}
+
 void TAxisContentList::EnsureLoadedItem(int i) {
     if (i < fFixedItems || i >= Count() || IsLoaded(i)) return;
-    auto rangeFor = [this](int index, int& first, int& last) {
-        const bool inFront = index < fFixedItems + fUnloadedPreCount;
-        first = inFront ? index : fUnloadedPreCount + LoadedCount();
-        last = inFront ? fFixedItems + fUnloadedPreCount - 1 : index;
-        return inFront;
-    };
-    int first = 0, last = 0;
-    bool inFront = rangeFor(i, first, last);
-    if (last - first + LoadedCount() > MaxLoadedItems) {
+    if (!LoadsBeside(i)) {
         UnloadAll();
         i = std::min(i, Count() - 1);
         if (LoadedCount() <= fFixedItems) RedistributeAround(i);
         if (i < fFixedItems || IsLoaded(i)) return;
-        inFront = rangeFor(i, first, last);
     }
+    int first = 0, last = 0;
+    const bool inFront = RangeToLoad(i, first, last);
     LoadItems(first, last, inFront);
 }
 
@@ -84,6 +91,7 @@ void TAxisContentList::Purge() {
     }
     while (PurgeBack()) {
     }
+    fBabGridCell->ReportFocusLoss();
 }
 
 namespace {

@@ -63,8 +63,17 @@ std::unique_ptr<TBabCell> TBabGridCell::CreateCell(TAxisContentItem* itemX, TAxi
 }
 
 void TBabGridCell::ForgetCell(TBabCell* cell) {
-    if (fFocusedCell == cell) fFocusedCell = nullptr;
+    if (fFocusedCell == cell) {
+        fFocusedCell = nullptr;
+        fFocusLost = true;
+    }
     if (fAnchor == cell) fAnchor = nullptr;
+}
+
+void TBabGridCell::ReportFocusLoss() {
+    if (!fFocusLost) return;
+    fFocusLost = false;
+    TriggerIfAlive(fFocusedCellChangeEvent.get(), fFocusedCell);
 }
 
 void TBabGridCell::InsertingAxisItem(TAxisContentList* axis, int loadedIndex) {
@@ -86,6 +95,17 @@ void TBabGridCell::MovingAxisItem(TAxisContentList* axis, int from, int to) {
         fCellMatris->MoveX(from, to);
     else
         fCellMatris->MoveY(from, to);
+}
+
+TCellMatris::TCellLine TBabGridCell::TakingAxisItem(TAxisContentList* axis, int loadedIndex) {
+    return axis == fAxisContentListX.get() ? fCellMatris->TakeX(loadedIndex) : fCellMatris->TakeY(loadedIndex);
+}
+
+void TBabGridCell::PuttingAxisItem(TAxisContentList* axis, int loadedIndex, TCellMatris::TCellLine cells) {
+    if (axis == fAxisContentListX.get())
+        fCellMatris->PutX(loadedIndex, std::move(cells));
+    else
+        fCellMatris->PutY(loadedIndex, std::move(cells));
 }
 
 void TBabGridCell::AfterAxisDrop(TAxisContentList* axis) {

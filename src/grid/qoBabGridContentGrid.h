@@ -84,9 +84,13 @@ private:
     void InsertingAxisItem(TAxisContentList* axis, int loadedIndex);
     void DroppingAxisItem(TAxisContentList* axis, int loadedIndex);
     void MovingAxisItem(TAxisContentList* axis, int from, int to);
+    TCellMatris::TCellLine TakingAxisItem(TAxisContentList* axis, int loadedIndex);
+    void PuttingAxisItem(TAxisContentList* axis, int loadedIndex, TCellMatris::TCellLine cells);
     void AfterAxisDrop(TAxisContentList* axis);
     std::unique_ptr<TBabCell> CreateCell(TAxisContentItem* itemX, TAxisContentItem* itemY);
     void ForgetCell(TBabCell* cell);
+    // A focused cell freed while the structure changed is announced once it is whole again.
+    void ReportFocusLoss();
 
     // Size calculation steps.
     int MeasureColumn(TAxisContentItem* column, int x, const TRect& rect, unsigned generation, int& lastRow);
@@ -118,6 +122,7 @@ private:
     int fBrokenColumn = 0;
     bool fLastRowShow = true;
     TBabCell* fFocusedCell = nullptr;
+    bool fFocusLost = false;
     TBabCell* fAnchor = nullptr;
     bool fRowSelect = false;
     bool fInRowSelect = false; // a row selection is spreading over the row

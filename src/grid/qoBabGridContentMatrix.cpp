@@ -8,7 +8,7 @@ TCellMatris::~TCellMatris() {
     Clear();
 }
 
-void TCellMatris::FreeCells(std::deque<std::unique_ptr<TBabCell>>& cells) {
+void TCellMatris::FreeCells(TCellLine& cells) {
     TBabGridCellForViewer* root = fBabGridCell->GetViewerGridCell();
     for (auto& cell : cells) {
         if (!cell) continue;
@@ -19,9 +19,9 @@ void TCellMatris::FreeCells(std::deque<std::unique_ptr<TBabCell>>& cells) {
 
 void TCellMatris::Clear() {
     // Taken out first, so that no callback sees half-freed columns.
-    std::deque<TColumn> columns;
+    std::deque<TCellLine> columns;
     columns.swap(fCellListList);
-    for (TColumn& column : columns) FreeCells(column);
+    for (TCellLine& column : columns) FreeCells(column);
     fLoadedRows = 0;
 }
 
@@ -54,43 +54,63 @@ int TCellMatris::CountY() const {
 }
 
 void TCellMatris::InsertX(int loadedX) {
-    fCellListList.emplace(fCellListList.begin() + loadedX);
-    fCellListList[loadedX].resize(fLoadedRows);
+    PutX(loadedX, TCellLine(fLoadedRows));
 }
 
 void TCellMatris::InsertY(int loadedY) {
-    ++fLoadedRows;
-    for (TColumn& column : fCellListList) column.emplace(column.begin() + loadedY);
+    PutY(loadedY, TCellLine(fCellListList.size()));
 }
 
 void TCellMatris::DropX(int loadedX) {
-    TColumn column = std::move(fCellListList[loadedX]);
-    fCellListList.erase(fCellListList.begin() + loadedX);
+    TCellLine column = TakeX(loadedX);
     FreeCells(column);
 }
 
 void TCellMatris::DropY(int loadedY) {
-    --fLoadedRows;
-    TColumn row;
-    for (TColumn& column : fCellListList) {
-        row.push_back(std::move(column[loadedY]));
-        column.erase(column.begin() + loadedY);
-    }
+    TCellLine row = TakeY(loadedY);
     FreeCells(row);
 }
 
 void TCellMatris::MoveX(int from, int to) {
-    TColumn column = std::move(fCellListList[from]);
-    fCellListList.erase(fCellListList.begin() + from);
-    fCellListList.insert(fCellListList.begin() + to, std::move(column));
+    PutX(to, TakeX(from));
 }
 
 void TCellMatris::MoveY(int from, int to) {
-    for (TColumn& column : fCellListList) {
-        auto cell = std::move(column[from]);
-        column.erase(column.begin() + from);
-        column.insert(column.begin() + to, std::move(cell));
+    PutY(to, TakeY(from));
+}
+
+TCellMatris::TCellLine TCellMatris::TakeX(int loadedX) {
+    TCellLine column = std::move(fCellListList[loadedX]);
+    fCellListList.erase(fCellListList.begin() + loadedX);
+    return column;
+}
+
+TCellMatris::TCellLine TCellMatris::TakeY(int loadedY) {
+    --fLoadedRows;
+    TCellLine row;
+    for (TCellLine& column : fCellListList) {
+        row.push_back(std::move(column[loadedY]));
+        column.erase(column.begin() + loadedY);
     }
+    return row;
+}
+
+void TCellMatris::PutX(int loadedX, TCellLine cells) {
+    Fit(cells, size_t(fLoadedRows));
+    fCellListList.insert(fCellListList.begin() + loadedX, std::move(cells));
+}
+
+void TCellMatris::PutY(int loadedY, TCellLine cells) {
+    Fit(cells, fCellListList.size());
+    ++fLoadedRows;
+    for (size_t x = 0; x < fCellListList.size(); ++x)
+        fCellListList[x].insert(fCellListList[x].begin() + loadedY, std::move(cells[x]));
+}
+
+void TCellMatris::Fit(TCellLine& cells, size_t size) {
+    if (cells.size() == size) return;
+    FreeCells(cells);
+    cells = TCellLine(size);
 }
 
 bool TCellMatris::HasColumnSelections(int x) const {
@@ -105,7 +125,7 @@ bool TCellMatris::HasRowSelections(int y) const {
     const TAxisContentList* axis = fBabGridCell->AxisContentListY();
     if (y < 0 || !axis->IsLoaded(y)) return false;
     const int ly = axis->TrueToLoaded(y);
-    for (const TColumn& column : fCellListList)
+    for (const TCellLine& column : fCellListList)
         if (column[ly] && column[ly]->Selected()) return true;
     return false;
 }

@@ -26,6 +26,9 @@ public:
     int LoadedCountX() const { return int(fCellListList.size()); }
     int LoadedCountY() const { return fLoadedRows; }
 
+    // The cells of one column (X) or row (Y), one per loaded item of the other axis.
+    using TCellLine = std::deque<std::unique_ptr<TBabCell>>;
+
     // Structural changes, by loaded index.
     void InsertX(int loadedX);
     void InsertY(int loadedY);
@@ -33,6 +36,11 @@ public:
     void DropY(int loadedY);
     void MoveX(int from, int to);
     void MoveY(int from, int to);
+    // A column or row taken out whole and put back elsewhere, cells and content kept.
+    TCellLine TakeX(int loadedX);
+    TCellLine TakeY(int loadedY);
+    void PutX(int loadedX, TCellLine cells);
+    void PutY(int loadedY, TCellLine cells);
     // Frees every cell.
     void Clear();
 
@@ -41,11 +49,12 @@ public:
     bool HasRowSelections(int y) const;
 
 private:
-    using TColumn = std::deque<std::unique_ptr<TBabCell>>;
-    void FreeCells(std::deque<std::unique_ptr<TBabCell>>& cells);
+    void FreeCells(TCellLine& cells);
+    // A line that no longer matches the other axis (changed meanwhile) comes back empty.
+    void Fit(TCellLine& cells, size_t size);
 
     TBabGridCell* fBabGridCell;
-    std::deque<TColumn> fCellListList;
+    std::deque<TCellLine> fCellListList;
     int fLoadedRows = 0;
 };
 

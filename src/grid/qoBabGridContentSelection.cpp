@@ -71,6 +71,7 @@ void TBabGridCell::SetFocusedCell(TBabCell* cell) {
     if (cell == fFocusedCell) return;
     TBabCell* previous = fFocusedCell;
     fFocusedCell = cell;
+    fFocusLost = false; // the announcement below covers a loss not yet reported
     if (previous && previous->CellType() == babCellTypeGrid)
         static_cast<TBabGridCell*>(previous)->SetFocusedCell(nullptr);
     TriggerIfAlive(fFocusedCellChangeEvent.get(), cell);

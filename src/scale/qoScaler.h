@@ -203,6 +203,8 @@ private:
     double MappingLength();
     double AxisPrintScale() const { return fHorizontal ? Scalex() : Scaley(); }
     void RangeChanged();
+    // Sets the stop for the scale; false, with the range put back, below the minimum span.
+    bool ScaleKeepingStart(double scale);
     void ResetToOneDay();
     void HandleFixedScaleResizing();
     void CountHidden();

@@ -140,8 +140,9 @@ void TqoDateScaler::SetHidden(uint32_t& set, uint32_t value, const int& count, i
         set = 0;
         CountHidden();
     }
+    // The range stays as the host set it; only the time per pixel changes, and a resize keeps the new one.
     CalcDrawMode();
-    SetStop(PixelToDate(GetScaleLen()));
+    fOldScale = Scale();
     RangeChanged();
 }
 

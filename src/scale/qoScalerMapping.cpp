@@ -72,27 +72,37 @@ void TqoDateScaler::SetStop(TDateTime value) {
 
 void TqoDateScaler::SetScale(double scale) {
     if (!(scale > 0)) return; // no time at all is below any minimum span
-    const TDateTime oldStart = fStart, oldStop = fStop;
-    SetStop(VisibleTimeDiffToTrueTime(fStart, GetScaleLen() * scale));
-    if (VisibleTimeAmount() < kMinimumAmount) {
-        fStop = oldStop;
-        fStart = oldStart;
-    }
+    ScaleKeepingStart(scale);
     CalcDrawMode();
     RangeChanged();
 }
 
+bool TqoDateScaler::ScaleKeepingStart(double scale) {
+    const TDateTime oldStart = fStart, oldStop = fStop;
+    SetStop(VisibleTimeDiffToTrueTime(fStart, GetScaleLen() * scale));
+    if (VisibleTimeAmount() >= kMinimumAmount) return true;
+    fStop = oldStop;
+    fStart = oldStart;
+    return false;
+}
+
 void TqoDateScaler::SetCenterScale(double scale, TDateTime date, int pixel) {
+    if (!(scale > 0)) return;
+    // A refusal puts back the very range, silently: restoring through the setters would
+    // keep the moved start, and the view would jump (and flicker while the mouse rescales).
+    const TDateTime oldStart = fStart, oldStop = fStop;
+    const double oldScale = fOldScale;
+    const bool reportPending = fCallOnChangeWhenRefreshed;
     BeginUpdate();
     try {
-        const TDateTime oldStart = fStart;
-        const double oldScale = Scale();
         SetStart(VisibleTimeToTrueTime_High(VisibleTimeDiffToTrueTime(date, -pixel * scale)));
-        SetScale(scale);
-        const bool refused = OnLimitScaling && OnLimitScaling(this, fStart, fStop, Scale());
-        if (refused || VisibleTimeAmount() < kMinimumAmount) {
-            SetStart(oldStart);
-            SetScale(oldScale);
+        const bool accepted = ScaleKeepingStart(scale) &&
+                              !(OnLimitScaling && OnLimitScaling(this, fStart, fStop, Scale()));
+        if (!accepted) {
+            fStart = oldStart;
+            fStop = oldStop;
+            fOldScale = oldScale;
+            fCallOnChangeWhenRefreshed = reportPending;
         }
     } catch (...) {
         EndUpdate();
@@ -146,8 +156,10 @@ TDateTime TqoDateScaler::PixelToDate(int pixel) {
         highPixel = above->Pixel;
         highDate = above->DateTime;
     }
-    // A pixel on an anchor is that anchor's date, hidden time or not.
-    if (pixel == lowPixel && (haveLow || pixel == 0)) return lowDate;
+    // A mark may stand at the start of hidden time (midnight of a hidden night): the pixel
+    // means the last visible instant before it, as for a date found between marks.
+    if (pixel == lowPixel && haveLow) return VisibleTimeToTrueTime_Low(lowDate);
+    if (!haveLow && pixel == 0) return fStart;
     if (pixel > lowPixel && pixel < highPixel) {
         TDateTime lo = lowDate, hi = highDate, mid = lo;
         while (hi - lo >= OneMillisecond) {

@@ -91,7 +91,8 @@ TEST(BabAxis, ClearingReportsTheTrueIndexesOfTheUnloadedItems) {
         std::vector<std::pair<int, int>> reported;
         int count;
     };
-    const Case cases[] = {{true, {{700, 999}, {1, 699}}, 1}, {false, {{699, 998}, {0, 698}}, 0}};
+    // The receiver takes the fixed count off: with or without the fixed items, the same rows.
+    const Case cases[] = {{true, {{700, 999}, {1, 699}}, 1}, {false, {{700, 999}, {1, 699}}, 0}};
     for (const Case& c : cases) {
         TTestGrid g;
         std::vector<int> loads;
@@ -126,6 +127,42 @@ TEST_F(VirtualRows, DroppingUnloadedItemsOnlyCounts) {
     EXPECT_EQ(g.Y()->UnloadedPreCount(), 698);
     EXPECT_EQ(g.Y()->UnloadedPostCount(), 299);
     EXPECT_EQ(g.Y()->Loaded(1)->ListIndex(), 699);
+}
+
+TEST(BabAxis, MovingFarAcrossAVirtualAxisTakesTheItemAndItsCellsAlong) {
+    const struct {
+        int from, to;
+    } cases[] = {{700, 5}, {700, 1000}, {3, 900}, {3, 1000}, {700, 1}};
+    for (const auto& c : cases) {
+        TTestGrid g;
+        std::vector<int> loads;
+        MakeVirtualRows(g, loads);
+        g.X()->AddNew(nullptr);
+        g.AllowUnload();
+        TAxisContentItem* item = g.Y()->Items(c.from);
+        TBabCell* cell = g.root->getCell(0, c.from);
+        g.Y()->Move(c.from, c.to);
+        EXPECT_EQ(g.Y()->Count(), 1001) << c.from << ">" << c.to;
+        EXPECT_EQ(g.Y()->Items(c.to), item) << c.from << ">" << c.to;
+        EXPECT_EQ(item->ListIndex(), c.to);
+        EXPECT_EQ(g.root->getCell(0, c.to), cell);
+        EXPECT_EQ(cell->RowIndex(), c.to);
+        EXPECT_LE(g.Y()->LoadedCount(), TAxisContentList::MaxLoadedItems + 2);
+        EXPECT_EQ(g.root->CellMatris()->LoadedCountY(), g.Y()->LoadedCount());
+        Order(g.Y());
+    }
+}
+
+TEST_F(VirtualRows, AFarMoveThatTheOwnerFailsLosesNothing) {
+    g.X()->AddNew(nullptr);
+    g.AllowUnload();
+    TAxisContentItem* item = g.Y()->Items(700);
+    g.root->OnVirtualLoad = [](TBabGridCell*, TAxisContentItem*, bool) { throw EqoError("No loadeditem found"); };
+    EXPECT_THROW(g.Y()->Move(700, 5), EqoError);
+    EXPECT_EQ(g.Y()->Count(), 1001);
+    EXPECT_EQ(g.Y()->Items(item->ListIndex()), item);
+    EXPECT_EQ(g.root->CellMatris()->LoadedCountY(), g.Y()->LoadedCount());
+    Order(g.Y());
 }
 
 TEST(BabAxis, InsertMoveAndDropKeepIndexesInStep) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,18 +122,55 @@ TEST_F(Selecting, AFreedCellLeavesFocusAndAnchor) {
     EXPECT_EQ(Selection(), "11 ");
 }
 
-TEST(BabFocus, FocusInASubGridFocusesTheSubGridCellAndTracksDown) {
-    TTestGrid g;
-    g.root->OnCreateCell = [&](TBabGridCell* grid, TAxisContentItem* x, TAxisContentItem*) {
-        return grid == g.root.get() && x->ListIndex() == 1 ? babCellTypeGrid : babCellTypeSimple;
+TEST_F(Selecting, LosingTheFocusedCellIsAnnouncedOnceTheGridIsWhole) {
+    const struct {
+        const char* how;
+        void (*free)(test::TTestGrid&);
+    } cases[] = {
+        {"dropped", [](test::TTestGrid& g) { g.Y()->Drop(2); }},
+        {"unloaded", [](test::TTestGrid& g) { g.Y()->UnloadAll(); }},
+        {"cleared", [](test::TTestGrid& g) { g.X()->ClearKeepFixedItems(); }},
     };
-    g.Fill(2, 1);
-    auto* sub = static_cast<TBabGridCell*>(g.root->getCell(1, 0));
-    sub->AxisContentListX()->AddNew(nullptr);
-    sub->AxisContentListY()->AddNew(nullptr);
+    for (const auto& c : cases) {
+        g = test::TTestGrid();
+        SetUp();
+        g.AllowUnload();
+        g.root->SetFocusedCell(Cell(2, 2));
+        int changes = 0;
+        TSingleEventListener listener(
+            g.root->FocusedCellChangeEvent(),
+            [&](TSingleEventListener*) {
+                ++changes;
+                EXPECT_EQ(g.root->FocusedCell(), nullptr) << c.how;
+                EXPECT_EQ(g.root->CellMatris()->LoadedCountX(), g.X()->LoadedCount()) << c.how;
+                EXPECT_EQ(g.root->CellMatris()->LoadedCountY(), g.Y()->LoadedCount()) << c.how;
+            },
+            false);
+        c.free(g);
+        EXPECT_EQ(changes, 1) << c.how;
+    }
+}
+
+// Two columns and a row; the cell in the second column is a one-cell sub-grid.
+struct SubGridFocus : ::testing::Test {
+    TTestGrid g;
+    TBabGridCell* sub = nullptr;
     int rootChanges = 0;
-    TSingleEventListener listener(
-        g.root->FocusedCellChangeEvent(), [&](TSingleEventListener*) { ++rootChanges; }, false);
+    std::unique_ptr<TSingleEventListener> listener;
+    void SetUp() override {
+        g.root->OnCreateCell = [this](TBabGridCell* grid, TAxisContentItem* x, TAxisContentItem*) {
+            return grid == g.root.get() && x->ListIndex() == 1 ? babCellTypeGrid : babCellTypeSimple;
+        };
+        g.Fill(2, 1);
+        sub = static_cast<TBabGridCell*>(g.root->getCell(1, 0));
+        sub->AxisContentListX()->AddNew(nullptr);
+        sub->AxisContentListY()->AddNew(nullptr);
+        listener = std::make_unique<TSingleEventListener>(
+            g.root->FocusedCellChangeEvent(), [this](TSingleEventListener*) { ++rootChanges; }, false);
+    }
+};
+
+TEST_F(SubGridFocus, FocusInASubGridFocusesTheSubGridCellAndTracksDown) {
     TBabCell* inner = sub->getCell(0, 0);
     g.root->SetFocusedCell(inner);
     EXPECT_EQ(g.root->FocusedCell(), sub);
@@ -141,6 +179,17 @@ TEST(BabFocus, FocusInASubGridFocusesTheSubGridCellAndTracksDown) {
     EXPECT_EQ(rootChanges, 2); // the sub-grid's change, then the root's own
     g.root->SetFocusedCell(g.root->getCell(0, 0));
     EXPECT_EQ(sub->FocusedCell(), nullptr);
+}
+
+TEST_F(SubGridFocus, FocusLostInsideASubGridReachesTheRoot) {
+    g.root->SetFocusedCell(sub->getCell(0, 0));
+    rootChanges = 0;
+    sub->AxisContentListY()->Drop(0);
+    EXPECT_EQ(sub->FocusedCell(), nullptr);
+    EXPECT_EQ(rootChanges, 1);
+    g.X()->Drop(1); // the sub-grid itself
+    EXPECT_EQ(g.root->FocusedCell(), nullptr);
+    EXPECT_EQ(rootChanges, 2);
 }
 
 TEST(BabCellData, MissingCellDataClassesFail) {

@@ -139,6 +139,69 @@ TEST_F(ScalerMapping, ScaleChangesKeepTheStartAndRefuseTinySpans) {
     EXPECT_DOUBLE_EQ(scaler->Start(), start);
 }
 
+TEST_F(ScalerMapping, ARefusedRescalingLeavesTheRangeUntouched) {
+    int changes = 0;
+    scaler->OnChange = [&](TComponent*) { ++changes; };
+    harness.RunUntilIdle();
+    changes = 0;
+    const TDateTime date = kMonday + 3.25;
+    const struct {
+        const char* why;
+        double scale;
+        bool ownerRefuses;
+    } cases[] = {
+        {"below ten seconds", 5 * OneSecond / 700, false},
+        {"at a fraction of the minimum", OneSecond / 7000, false},
+        {"refused by the owner", 0.005, true},
+    };
+    for (const auto& c : cases) {
+        scaler->OnLimitScaling = [&](TComponent*, TDateTime, TDateTime, double) { return c.ownerRefuses; };
+        scaler->SetCenterScale(c.scale, date, 300);
+        EXPECT_EQ(scaler->Start(), kMonday) << c.why;
+        EXPECT_EQ(scaler->Stop(), kMonday + 7) << c.why;
+        harness.RunUntilIdle();
+        EXPECT_EQ(changes, 0) << c.why << ": nothing changed, nothing to report";
+    }
+}
+
+TEST_F(ScalerMapping, PixelsOnScaleMarksMapToVisibleTime) {
+    scaler->SetHiddenDays(kWeekend);
+    scaler->SetHiddenHours(0xFC00FF); // 08:00 to 18:00 visible
+    SetRange(kMonday, kMonday + 14);
+    ASSERT_EQ(scaler->SmallStep(), ScaleStep::Day);
+    ASSERT_DOUBLE_EQ(scaler->ShortMarks()[1].Pixel, 70) << "midnight of a hidden night on a pixel";
+    for (int p = 0; p < 700; ++p) {
+        const TDateTime d = scaler->PixelToDate(p);
+        EXPECT_FALSE(InWeekend(d)) << p;
+        EXPECT_FALSE(scaler->IsHiddenHour(int(std::floor((d - std::floor(d)) * 24)))) << p;
+        EXPECT_EQ(scaler->DateToPixel(d), p) << p;
+    }
+    EXPECT_NEAR(scaler->PixelToDate(70), kMonday + 18.0 / 24 - kMs, 1e-9) << "the end of Monday's hours";
+}
+
+TEST_F(ScalerMapping, HidingTimeKeepsTheRange) {
+    const struct {
+        TDateTime stop;
+        TqoHiddenDays days;
+        TqoHiddenHours hours;
+    } cases[] = {
+        {kMonday + 14, kWeekend, 0},        // a Monday after a hidden weekend
+        {kMonday + 14, 0, 0xFC00FF},        // midnight of a hidden night
+        {kMonday + 11.5, kWeekend, 0xFF},   // a visible Friday noon
+        {kMonday + 12.5, kWeekend, 0},      // a stop the host put on a Saturday stays there
+    };
+    for (const auto& c : cases) {
+        scaler->SetHiddenDays(0);
+        scaler->SetHiddenHours(0);
+        SetRange(kMonday, c.stop);
+        scaler->SetHiddenDays(c.days);
+        scaler->SetHiddenHours(c.hours);
+        EXPECT_EQ(scaler->Start(), kMonday) << c.stop;
+        EXPECT_EQ(scaler->Stop(), c.stop) << c.stop;
+        EXPECT_NEAR(scaler->DateDiffToPixelLength(kMonday, c.stop), 700, 1e-6) << c.stop;
+    }
+}
+
 TEST_F(ScalerMapping, StartAndStopStayWithinTheirBounds) {
     scaler->SetMinStart(kMonday - 10);
     scaler->SetMaxStop(kMonday + 30);

@@ -34,6 +34,25 @@ TEST_F(ScalerMouse, DraggingRescalesAroundThePressPointAndReportsOnceAtTheEnd) {
     EXPECT_FALSE(scaler->ReScaling());
 }
 
+TEST_F(ScalerMouse, RescalingStopsStillAtTheMinimumSpan) {
+    const double twelveSeconds = 12 * OneSecond;
+    SetRange(kMonday, kMonday + twelveSeconds);
+    harness.RunUntilIdle();
+    changes = 0;
+    Drag({350, 30}, {300, 30}, 0);
+    // Each further step below ten seconds is refused in place: the view neither jumps nor flickers.
+    for (int x : {300, 290, 299, 280}) {
+        harness.MouseMove(*scaler, {x, 30});
+        EXPECT_EQ(scaler->Start(), kMonday) << x;
+        EXPECT_EQ(scaler->Stop(), kMonday + twelveSeconds) << x;
+    }
+    harness.MouseMove(*scaler, {400, 30});
+    EXPECT_NEAR(scaler->VisibleTimeAmount(), 1.5 * twelveSeconds, OneMillisecond) << "back above the minimum";
+    harness.MouseUp(*scaler, {400, 30});
+    harness.RunUntilIdle();
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(ScalerMouse, CtrlChoosesBetweenPanningAndRescaling) {
     const struct {
         bool rescaleWithCtrl;

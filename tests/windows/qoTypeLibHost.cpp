@@ -1,8 +1,10 @@
 // A host that loads the registered type library of the server through the
 // system's automation runtime and checks what it reads back against the
-// identities of the IDL: the library, the enumerations, and the DISPIDs and
-// member order of every interface. Prints "N passed, M failed"; exit code 1 on
-// any failure.
+// identities of the IDL: the library's attributes, and every type info with
+// its GUID, version, flags and help string, the values of the enumerations,
+// the implemented interfaces of the coclasses, and every member's DISPID,
+// order, kind, flags, parameter names, types, directions and defaults.
+// Prints "N passed, M failed"; exit code 1 on any failure.
 //   qoTypeLibHost                 the library is registered machine-wide
 //   qoTypeLibHost --user          it is registered for the current user only
 //   qoTypeLibHost --unregistered  it is registered nowhere
@@ -11,8 +13,11 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "qoTypeLibDump.h"
 #include "qoTypeLibExpect.h"
 
 namespace {
@@ -22,24 +27,6 @@ int gPassed = 0, gFailed = 0;
 void Check(bool ok, const wchar_t* what, const std::wstring& detail = L"") {
     ok ? ++gPassed : ++gFailed;
     if (!ok) std::wprintf(L"FAILED: %ls %ls\n", what, detail.c_str());
-}
-
-std::wstring NameOf(ITypeInfo* info, MEMBERID id) {
-    BSTR name = nullptr;
-    info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
-    std::wstring text = name ? name : L"";
-    SysFreeString(name);
-    return text;
-}
-
-ITypeInfo* FindByName(ITypeLib* lib, const wchar_t* name) {
-    for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
-        ITypeInfo* info = nullptr;
-        if (FAILED(lib->GetTypeInfo(i, &info))) continue;
-        if (NameOf(info, MEMBERID_NIL) == name) return info;
-        info->Release();
-    }
-    return nullptr;
 }
 
 bool UnderWine() {
@@ -58,71 +45,49 @@ void CheckLibrary(ITypeLib* lib) {
     BSTR name = nullptr, help = nullptr;
     DWORD context = 0;
     lib->GetDocumentation(-1, &name, &help, &context, nullptr);
-    Check(name && std::wstring(name) == L"qoChartixControl", L"library name");
+    Check(name && std::wstring(name) == cExpectName, L"library name");
     // Wine 8 reads the library's help string context in place of its help context.
     Check(context == 1 || UnderWine(), L"help context");
     SysFreeString(name);
     SysFreeString(help);
 }
 
-void CheckEnums(ITypeLib* lib) {
-    for (const ExpectEnum& e : cExpectEnums) {
-        ITypeInfo* info = FindByName(lib, e.type);
-        if (!info) {
-            Check(false, L"enumeration", e.type);
-            continue;
+using Blocks = std::map<std::wstring, std::vector<std::wstring>>;
+
+// The expected lines, cut into one block per type info: a line that does not
+// start with a blank opens a block, and its second word is the name.
+Blocks ExpectedBlocks() {
+    Blocks blocks;
+    std::vector<std::wstring>* block = nullptr;
+    for (const wchar_t* line : cExpectIdentities) {
+        std::wstring text = line;
+        if (text[0] != L' ') {
+            size_t from = text.find(L' ') + 1;
+            block = &blocks[text.substr(from, text.find(L' ', from) - from)];
         }
-        bool found = false;
-        TYPEATTR* attr = nullptr;
-        info->GetTypeAttr(&attr);
-        for (WORD v = 0; attr && v < attr->cVars && !found; ++v) {
-            VARDESC* var = nullptr;
-            if (FAILED(info->GetVarDesc(v, &var))) continue;
-            found = NameOf(info, var->memid) == e.name && var->lpvarValue && V_VT(var->lpvarValue) == VT_I4 &&
-                    V_I4(var->lpvarValue) == e.value;
-            info->ReleaseVarDesc(var);
-        }
-        Check(attr && attr->typekind == TKIND_ENUM && found, L"enumerator",
-              std::wstring(e.type) + L"." + e.name);
-        if (attr) info->ReleaseTypeAttr(attr);
-        info->Release();
+        block->push_back(text);
     }
+    return blocks;
 }
 
-// The vtable view of a dual interface holds the members in their order.
-ITypeInfo* InterfaceView(ITypeLib* lib, const GUID& iid) {
-    ITypeInfo* info = nullptr;
-    if (FAILED(lib->GetTypeInfoOfGuid(iid, &info))) return nullptr;
-    HREFTYPE ref = 0;
-    ITypeInfo* view = nullptr;
-    if (SUCCEEDED(info->GetRefTypeOfImplType(-1, &ref))) info->GetRefTypeInfo(ref, &view);
-    info->Release();
-    return view;
-}
-
-void CheckInterface(ITypeLib* lib, const ExpectIntf& intf) {
-    ITypeInfo* view = InterfaceView(lib, intf.iid);
-    if (!view) return Check(false, L"interface", intf.name);
-    TYPEATTR* attr = nullptr;
-    view->GetTypeAttr(&attr);
-    Check(attr->cFuncs == intf.ownMembers, L"member count", intf.name);
-    Check((attr->wTypeFlags & (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION)) ==
-              (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION),
-          L"dual and oleautomation", intf.name);
-    WORD index = 0;
-    for (const ExpectMember& m : cExpectMembers) {
-        if (std::wstring(m.intf) != intf.name) continue;
-        FUNCDESC* func = nullptr;
-        if (index >= attr->cFuncs || FAILED(view->GetFuncDesc(index++, &func))) {
-            Check(false, L"member", std::wstring(intf.name) + L"." + m.name);
+// One check per type info; a difference prints the first line that differs.
+void CheckIdentities(ITypeLib* lib) {
+    Blocks actual = DumpTypeLib(lib);
+    for (const auto& [name, expected] : ExpectedBlocks()) {
+        auto found = actual.find(name);
+        if (found == actual.end()) {
+            Check(false, L"type info", name);
             continue;
         }
-        bool same = func->memid == m.id && func->invkind == m.invkind && NameOf(view, func->memid) == m.name;
-        Check(same, L"member in order", std::wstring(intf.name) + L"." + m.name);
-        view->ReleaseFuncDesc(func);
+        const std::vector<std::wstring>& lines = found->second;
+        size_t i = 0;
+        while (i < expected.size() && i < lines.size() && expected[i] == lines[i]) ++i;
+        bool same = i == expected.size() && i == lines.size();
+        Check(same, L"identities of", name + L"\n  expected: " + (i < expected.size() ? expected[i] : L"(end)") +
+                                           L"\n  read:     " + (i < lines.size() ? lines[i] : L"(end)"));
+        actual.erase(found);
     }
-    view->ReleaseTypeAttr(attr);
-    view->Release();
+    for (const auto& [name, lines] : actual) Check(false, L"type info not in the IDL:", name);
 }
 
 } // namespace
@@ -154,8 +119,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (lib && mode != L"--unregistered") {
         CheckLibrary(lib);
-        CheckEnums(lib);
-        for (const ExpectIntf& intf : cExpectIntfs) CheckInterface(lib, intf);
+        CheckIdentities(lib);
         lib->Release();
     }
     CoUninitialize();

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -116,13 +117,26 @@ public:
             Font(c);
         else if (n == "text")
             Text(c);
+        else if (n == "extent")
+            Extent(c);
+        else if (n == "metrics")
+            Metrics(c);
+        else if (n == "drawtext")
+            DrawTextCommand(c);
         else
             c.Fail("unknown command");
     }
 
-    void Save(const char* path) {
+    // The picture, and beside it what the measuring commands answered (SCENE.gdi.extents).
+    void Save(const std::string& path) {
         GdiFlush();
-        PngWriter::Write(path, fBits, fWidth, fHeight);
+        PngWriter::Write(path.c_str(), fBits, fWidth, fHeight);
+        if (!fMeasured) return;
+        const std::string extents = path.substr(0, path.rfind(".png")) + ".extents";
+        FILE* f = std::fopen(extents.c_str(), "wb");
+        if (!f) throw std::runtime_error("cannot write " + extents);
+        std::fputs(fTranscript.c_str(), f);
+        std::fclose(f);
     }
 
 private:
@@ -214,18 +228,74 @@ private:
         std::wstring wide(name.begin(), name.end());
         for (auto& ch : wide)
             if (ch == '_') ch = ' ';
-        HFONT font = CreateFontW(-MulDiv(c.Int(1), 96, 72), 0, 0, 0, has('b') ? FW_BOLD : FW_NORMAL, has('i'),
-                                 has('u'), has('s'), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH, wide.c_str());
+        const int angle = c.Args.size() > 4 ? int(c.Int(4)) : 0;
+        HFONT font = CreateFontW(-MulDiv(c.Int(1), 96, 72), 0, angle, angle, has('b') ? FW_BOLD : FW_NORMAL,
+                                 has('i'), has('u'), has('s'), DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, wide.c_str());
         DeleteObject(SelectObject(fDC, font));
         SetTextColor(fDC, c.Color(3));
+        Answer(c, Family());
+    }
+
+    // The family of the font file GDI took (GetTextFace answers the requested name).
+    std::string Family() {
+        std::vector<char> buffer(GetOutlineTextMetricsW(fDC, 0, nullptr));
+        if (buffer.empty()) return "?";
+        auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+        GetOutlineTextMetricsW(fDC, UINT(buffer.size()), otm);
+        return Utf8(reinterpret_cast<const wchar_t*>(buffer.data() + size_t(otm->otmpFamilyName)));
     }
 
     void Text(const TSceneCommand& c) {
-        const std::string text = c.TextAfter(2);
+        const std::wstring text = Wide(c.TextAfter(2));
         const int mode = SetBkMode(fDC, TRANSPARENT);
-        TextOutA(fDC, c.Int(0), c.Int(1), text.c_str(), int(text.size()));
+        TextOutW(fDC, c.Int(0), c.Int(1), text.c_str(), int(text.size()));
         SetBkMode(fDC, mode);
+    }
+
+    void Extent(const TSceneCommand& c) {
+        const std::wstring text = Wide(c.TextAfter(0));
+        SIZE size{};
+        GetTextExtentPoint32W(fDC, text.c_str(), int(text.size()), &size);
+        Answer(c, Numbers({size.cx, size.cy}));
+    }
+
+    void Metrics(const TSceneCommand& c) {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(fDC, &tm);
+        Answer(c, Numbers({tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmInternalLeading, tm.tmExternalLeading,
+                           tm.tmAveCharWidth}));
+    }
+
+    // DrawTextW over a transparent background; the answer is its result and the rectangle after it.
+    void DrawTextCommand(const TSceneCommand& c) {
+        RECT r{c.Int(0), c.Int(1), c.Int(2), c.Int(3)};
+        const std::wstring text = Wide(c.TextAfter(5));
+        const int mode = SetBkMode(fDC, TRANSPARENT);
+        const int height = DrawTextW(fDC, text.c_str(), int(text.size()), &r, UINT(c.Int(4)));
+        SetBkMode(fDC, mode);
+        Answer(c, Numbers({height, r.left, r.top, r.right, r.bottom}));
+    }
+
+    void Answer(const TSceneCommand& c, const std::string& values) {
+        fTranscript += std::to_string(c.Line) + " " + c.Name + " " + values + "\n";
+        fMeasured = fMeasured || c.Name != "font";
+    }
+    static std::string Numbers(std::initializer_list<long> values) {
+        std::string out;
+        for (long v : values) out += (out.empty() ? "" : " ") + std::to_string(v);
+        return out;
+    }
+    static std::wstring Wide(const std::string& utf8) {
+        std::wstring out(utf8.size(), L'\0');
+        out.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), out.data(), int(out.size())));
+        return out;
+    }
+    static std::string Utf8(const std::wstring& wide) {
+        std::string out(wide.size() * 3, '\0');
+        out.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), out.data(), int(out.size()),
+                                       nullptr, nullptr));
+        return out;
     }
 
     int fWidth, fHeight;
@@ -233,6 +303,8 @@ private:
     HBITMAP fBitmap;
     uint32_t* fBits = nullptr;
     COLORREF fBrushColor = 0xFFFFFF;
+    std::string fTranscript;
+    bool fMeasured = false;
 };
 
 } // namespace

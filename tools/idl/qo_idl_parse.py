@@ -84,7 +84,7 @@ class Parser:
 
     def library(self, attrs):
         lib = {'name': self.take(), 'attrs': attrs, 'enums': [], 'aliases': [], 'interfaces': [],
-               'coclasses': [], 'order': []}
+               'dispinterfaces': [], 'coclasses': [], 'order': []}
         self.take('{')
         while self.peek() != '}':
             if self.peek() == 'importlib':
@@ -101,6 +101,8 @@ class Parser:
                 keyword = self.take()
                 if keyword == 'interface':
                     item, kind = self.interface(attrs), 'interfaces'
+                elif keyword == 'dispinterface':
+                    item, kind = self.dispinterface(attrs), 'dispinterfaces'
                 elif keyword == 'coclass':
                     item, kind = self.coclass(attrs), 'coclasses'
                 else:
@@ -140,12 +142,25 @@ class Parser:
         self.take(':')
         base = self.take()
         self.take('{')
+        return {'name': name, 'base': base, 'attrs': attrs, 'members': self.members()}
+
+    def dispinterface(self, attrs):
+        """An event interface: methods only, each dispatched by its id."""
+        name = self.take()
+        self.take('{')
+        for section in ('properties', 'methods'):
+            self.take(section)
+            self.take(':')
+        return {'name': name, 'base': 'IDispatch', 'attrs': attrs, 'members': self.members()}
+
+    def members(self):
+        """The members up to the closing brace of their interface."""
         members = []
         while self.peek() != '}':
             members.append(self.member())
         self.take('}')
         self.take(';')
-        return {'name': name, 'base': base, 'attrs': attrs, 'members': members}
+        return members
 
     def member(self):
         attrs = self.attributes()
@@ -206,3 +221,9 @@ def guid_parts(text):
         raise IdlError('malformed GUID %s' % text)
     return (int(hexes[0:8], 16), int(hexes[8:12], 16), int(hexes[12:16], 16),
             [int(hexes[16 + 2 * i:18 + 2 * i], 16) for i in range(8)])
+
+
+def guid_init(text):
+    """The C++ initialiser of a GUID."""
+    d1, d2, d3, d4 = guid_parts(text)
+    return '{0x%08X, 0x%04X, 0x%04X, {%s}}' % (d1, d2, d3, ', '.join('0x%02X' % b for b in d4))

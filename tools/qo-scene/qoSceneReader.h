@@ -16,7 +16,7 @@ struct TSceneCommand {
     int Line = 0;
     std::string Name;
     std::vector<std::string> Args;
-    std::string Rest; // everything after the name, for `text`
+    std::string Rest; // everything after the name, for the commands that end in a string
 
     long Int(size_t i) const {
         if (i >= Args.size()) Fail("missing argument " + std::to_string(i + 1));
@@ -38,6 +38,7 @@ struct TSceneCommand {
         return points;
     }
     // The raw text after the first `skip` arguments (the string of `text X Y STRING`).
+    // Blanks inside it are kept, leading ones are not.
     std::string TextAfter(size_t skip) const {
         std::istringstream in(Rest);
         std::string word;
@@ -52,6 +53,11 @@ struct TSceneCommand {
     }
 };
 
+// The commands whose last argument is the rest of the line.
+inline bool EndsInString(const std::string& name) {
+    return name == "text" || name == "extent" || name == "drawtext";
+}
+
 inline std::vector<TSceneCommand> ReadScene(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw std::runtime_error("cannot open " + path);
@@ -63,8 +69,8 @@ inline std::vector<TSceneCommand> ReadScene(const std::string& path) {
         c.Line = line;
         std::istringstream first(text);
         if (!(first >> c.Name) || c.Name[0] == '#') continue;
-        // Only `text` keeps a `#` (inside its string).
-        const std::string body = c.Name == "text" ? text : text.substr(0, text.find('#'));
+        // Only the commands that end in a string keep a `#` (inside the string).
+        const std::string body = EndsInString(c.Name) ? text : text.substr(0, text.find('#'));
         std::istringstream words(body);
         words >> c.Name;
         std::getline(words >> std::ws, c.Rest);

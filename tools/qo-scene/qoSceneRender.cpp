@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <map>
+#include <optional>
+#include <sstream>
 #include <vector>
 
 namespace qo::scene {
@@ -70,6 +72,8 @@ void SetFont(TCanvas& canvas, const TSceneCommand& c) {
         else if (s != '-')
             c.Fail("font style letters are b, i, u and s");
     }
+    font.Orientation = c.Args.size() > 4 ? int32_t(c.Int(4)) : 0;
+    if (font.Orientation != 0 && font.Orientation != 900) c.Fail("font angle is 0 or 900");
 }
 
 std::vector<TPoint> Points(const TSceneCommand& c) {
@@ -91,6 +95,37 @@ void TextCommand(TCanvas& canvas, const TSceneCommand& c) {
     canvas.Brush().Style = TBrushStyle::bsClear;
     canvas.TextOut(int32_t(c.Int(0)), int32_t(c.Int(1)), c.TextAfter(2));
     canvas.Brush() = brush;
+}
+
+std::string Numbers(std::initializer_list<int32_t> values) {
+    std::string out;
+    for (int32_t v : values) out += (out.empty() ? "" : " ") + std::to_string(v);
+    return out;
+}
+
+// DrawTextW over a transparent background: its result and the rectangle after it.
+std::string DrawTextCommand(TCanvas& canvas, const TSceneCommand& c) {
+    TRect r = RectArg(c);
+    const TBrush brush = canvas.Brush();
+    canvas.Brush().Style = TBrushStyle::bsClear;
+    const int32_t height = canvas.DrawTextW(c.TextAfter(5), r, uint32_t(c.Int(4)));
+    canvas.Brush() = brush;
+    return Numbers({height, r.Left, r.Top, r.Right, r.Bottom});
+}
+
+// The commands that answer with what they measured, in the words of the GDI renderer.
+std::optional<std::string> Measure(TCanvas& canvas, const TSceneCommand& c) {
+    if (c.Name == "font") return canvas.FontFamily();
+    if (c.Name == "extent") {
+        const TSize size = canvas.TextExtent(c.TextAfter(0));
+        return Numbers({size.cx, size.cy});
+    }
+    if (c.Name == "metrics") {
+        const TTextMetric m = canvas.TextMetrics();
+        return Numbers({m.Height, m.Ascent, m.Descent, m.InternalLeading, m.ExternalLeading, m.AveCharWidth});
+    }
+    if (c.Name == "drawtext") return DrawTextCommand(canvas, c);
+    return std::nullopt;
 }
 
 void Run(TBitmap& bitmap, const TSceneCommand& c) {
@@ -125,6 +160,9 @@ void Run(TBitmap& bitmap, const TSceneCommand& c) {
          }},
         {"noclip", [](TBitmap& b, TCanvas&, const TSceneCommand&) { b.Handle().SelectClipRgn(nullptr); }},
         {"text", [](TBitmap&, TCanvas& k, const TSceneCommand& c) { TextCommand(k, c); }},
+        {"extent", [](TBitmap&, TCanvas&, const TSceneCommand&) {}},
+        {"metrics", [](TBitmap&, TCanvas&, const TSceneCommand&) {}},
+        {"drawtext", [](TBitmap&, TCanvas&, const TSceneCommand&) {}},
     };
     const auto found = commands.find(c.Name);
     if (found == commands.end()) c.Fail("unknown command");
@@ -133,14 +171,26 @@ void Run(TBitmap& bitmap, const TSceneCommand& c) {
 
 } // namespace
 
-std::unique_ptr<TBitmap> RenderScene(const std::string& path) {
+std::unique_ptr<TBitmap> RenderScene(const std::string& path, std::string* extents) {
     const std::vector<TSceneCommand> commands = ReadScene(path);
     const long w = commands[0].Int(0), h = commands[0].Int(1);
     if (w <= 0 || h <= 0 || w > 8192 || h > 8192) commands[0].Fail("canvas size out of range");
     auto bitmap = std::make_unique<TBitmap>(int32_t(w), int32_t(h));
     bitmap->Canvas().Font().Color = clBlack;
-    for (size_t i = 1; i < commands.size(); ++i) Run(*bitmap, commands[i]);
+    for (size_t i = 1; i < commands.size(); ++i) {
+        const TSceneCommand& c = commands[i];
+        Run(*bitmap, c);
+        const std::optional<std::string> answer = Measure(bitmap->Canvas(), c);
+        if (answer && extents) *extents += std::to_string(c.Line) + " " + c.Name + " " + *answer + "\n";
+    }
     return bitmap;
+}
+
+bool Measures(const std::string& extents) {
+    std::istringstream lines(extents);
+    for (std::string line, number, name; std::getline(lines, line);)
+        if (std::istringstream(line) >> number >> name && name != "font") return true;
+    return false;
 }
 
 } // namespace qo::scene

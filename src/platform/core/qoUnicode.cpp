@@ -6,25 +6,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point at pos and advances pos; strict about overlongs and surrogates.
-char32_t NextCodePoint(std::string_view s, size_t& pos) {
-    const unsigned char lead = static_cast<unsigned char>(s[pos++]);
-    if (lead < 0x80) return lead;
-    int extra;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    else if ((lead & 0xF0) == 0xE0) extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    else if ((lead & 0xF8) == 0xF0) extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    else return kReplacement;
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) return kReplacement;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
-    return cp;
-}
-
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += char(cp);
@@ -45,11 +26,44 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 } // namespace
 
+// Strict about overlongs and surrogates.
+char32_t NextCodePoint(std::string_view s, size_t& pos) {
+    const unsigned char lead = static_cast<unsigned char>(s[pos++]);
+    if (lead < 0x80) return lead;
+    int extra;
+    char32_t cp;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) extra = 1, cp = lead & 0x1F, minimum = 0x80;
+    else if ((lead & 0xF0) == 0xE0) extra = 2, cp = lead & 0x0F, minimum = 0x800;
+    else if ((lead & 0xF8) == 0xF0) extra = 3, cp = lead & 0x07, minimum = 0x10000;
+    else return kReplacement;
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) return kReplacement;
+        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
+    return cp;
+}
+
 std::u32string Utf8ToUtf32(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) out += NextCodePoint(text, pos);
     return out;
+}
+
+std::string Utf32ToUtf8(std::u32string_view text) {
+    std::u16string units;
+    for (char32_t cp : text) {
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) cp = 0xFFFD;
+        if (cp >= 0x10000) {
+            units += char16_t(0xD800 + ((cp - 0x10000) >> 10));
+            units += char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            units += char16_t(cp);
+        }
+    }
+    return Utf16ToUtf8(units);
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 
 namespace qo {
 
@@ -111,30 +112,39 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
     }
 }
 
-TqoCoverage TCanvas::Outline(std::span<const TPoint> points, bool closed) const {
-    const int32_t w = std::max(fPen.Width, 1);
-    TqoCoverage outline(DeviceBounds(points, w));
+// The canvas's one coverage, emptied for a new shape.
+TqoCoverage& TCanvas::Coverage(const TRect& bounds) {
+    if (!fCoverage) fCoverage = std::make_unique<TqoCoverage>();
+    fCoverage->Reset(bounds);
+    return *fCoverage;
+}
+
+// The pixels of a wide pen along the path.
+TqoCoverage& TCanvas::Outline(std::span<const TPoint> points, bool closed) {
+    const int32_t w = fPen.Width;
+    TqoCoverage& outline = Coverage(DeviceBounds(points, w));
     const TPoint o = DC().GetViewportOrg();
     const size_t n = points.size(), segments = closed ? n : n - 1;
-    for (size_t i = 0; i < segments; ++i) {
-        const TPoint a = points[i] + o, b = points[(i + 1) % n] + o;
-        if (w > 1)
-            outline.AddWideSegment(a, b, w);
-        else
-            outline.AddThinSegment(a, b);
-    }
+    for (size_t i = 0; i < segments; ++i) outline.AddWideSegment(points[i] + o, points[(i + 1) % n] + o, w);
     return outline;
 }
 
 void TCanvas::Stroke(std::span<const TPoint> points, bool closed) {
     if (points.size() < 2 || fPen.Style == TPenStyle::psClear) return;
-    if (fPen.Width <= 1 && fPen.Style == TPenStyle::psDot) {
-        fDotPhase = 0;
-        const size_t n = points.size(), segments = closed ? n : n - 1;
-        for (size_t i = 0; i < segments; ++i) PlotDotted(points[i], points[(i + 1) % n]);
+    if (fPen.Width > 1) {
+        Outline(points, closed).Paint(*fDC, PenInk());
         return;
     }
-    Outline(points, closed).Paint(*fDC, PenInk());
+    // A one-pixel pen draws segment after segment as LineTo does: where the
+    // path runs back over itself an inverting pen inverts twice, as in GDI.
+    fDotPhase = 0;
+    const size_t n = points.size(), segments = closed ? n : n - 1;
+    for (size_t i = 0; i < segments; ++i) {
+        if (fPen.Style == TPenStyle::psDot)
+            PlotDotted(points[i], points[(i + 1) % n]);
+        else
+            PlotSolid(points[i], points[(i + 1) % n]);
+    }
 }
 
 void TCanvas::Polyline(std::span<const TPoint> points) {
@@ -144,11 +154,8 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
 void TCanvas::Polygon(std::span<const TPoint> points) {
     if (points.size() < 2) return;
     if (HasBrush()) {
-        TqoCoverage interior(DeviceBounds(points, 1));
-        const TPoint o = DC().GetViewportOrg();
-        std::vector<TqoPointF> device;
-        for (const TPoint& p : points) device.push_back({double(p.X + o.X), double(p.Y + o.Y)});
-        interior.AddPolygon(device);
+        TqoCoverage& interior = Coverage(DeviceBounds(points, 1));
+        interior.AddPolygon(points, DC().GetViewportOrg());
         // The outline is painted over the interior; in the xor modes their shared pixels take both.
         interior.Paint(*fDC, BrushInk(OpOf(fPen.Mode)));
     }
@@ -157,6 +164,8 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 
 void TCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     const TRect r = TRect(left, top, right, bottom).Normalized();
+    // GDI draws neither outline nor interior of a rectangle without area.
+    if (r.IsEmpty()) return;
     const TPoint o = DC().GetViewportOrg();
     const TqoInk fill = BrushInk(OpOf(fPen.Mode));
     if (fPen.Style == TPenStyle::psClear) {
@@ -180,9 +189,8 @@ void TCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom
 }
 
 void TCanvas::FillRect(const TRect& r) {
-    if (!HasBrush()) return;
-    const TPoint o = DC().GetViewportOrg();
-    PaintRect(*fDC, r.Offset(o.X, o.Y), BrushInk(TqoInk::opCopy));
+    // A pattern copy of the rectangle's extents: swapped corners fill too, as in GDI.
+    if (HasBrush()) PatBlt(r.Left, r.Top, r.Width(), r.Height(), PATCOPY);
 }
 
 void TCanvas::FrameRect(const TRect& r) {
@@ -199,7 +207,9 @@ std::array<TPoint, 4> TCanvas::RectanglePath(const TRect& r) {
 void TCanvas::DrawFocusRect(const TRect& r) {
     // Every other pixel of the outline inverted, starting with the first, so
     // that drawing it again restores the pixels.
-    const auto path = RectanglePath(r.Normalized());
+    const TRect n = r.Normalized();
+    if (n.IsEmpty()) return;
+    const auto path = RectanglePath(n);
     fDotPhase = 0;
     for (size_t i = 0; i < path.size(); ++i)
         PlotDashed(path[i], path[(i + 1) % path.size()], 1, {TqoInk::opNot, 0, nullptr}, nullptr);
@@ -218,9 +228,15 @@ TColor TCanvas::Pixels(int32_t x, int32_t y) const {
 }
 
 void TCanvas::PatBlt(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t rop) {
-    const TRect device = TRect::Bounds(x, y, width, height)
-                             .Normalized()
-                             .Offset(DC().GetViewportOrg().X, DC().GetViewportOrg().Y);
+    // A negative extent runs back from the given edge, which stays inside:
+    // x + width + 1 up to x + 1, as GDI mirrors block transfers.
+    auto span = [](int32_t at, int32_t extent) {
+        return extent < 0 ? std::pair{at + extent + 1, at + 1} : std::pair{at, at + extent};
+    };
+    const auto [l, r] = span(x, width);
+    const auto [t, b] = span(y, height);
+    const TPoint o = DC().GetViewportOrg();
+    const TRect device = TRect(l, t, r, b).Offset(o.X, o.Y);
     switch (rop) {
     case PATCOPY:
         PaintRect(*fDC, device, BrushInk(TqoInk::opCopy));

@@ -17,6 +17,7 @@ namespace qo {
 class TBitmap;
 class TqoFontFace;
 class TqoCoverage;
+struct TqoGlyph;
 
 enum class TPenStyle { psSolid, psDot, psClear };
 // copy = R2_COPYPEN, not = R2_NOT, xor = R2_XORPEN.
@@ -53,6 +54,14 @@ struct TFont {
     int32_t Orientation = 0;
 
     friend bool operator==(const TFont&, const TFont&) = default;
+};
+
+// The cell of the selected font, as GDI's TEXTMETRIC reports it: the height is
+// ascent plus descent; internal leading is the part of it above the em square.
+struct TTextMetric {
+    int32_t Height = 0, Ascent = 0, Descent = 0;
+    int32_t InternalLeading = 0, ExternalLeading = 0;
+    int32_t AveCharWidth = 0;
 };
 
 // DrawTextW flags (the Windows values; windows.h, where included first, has them).
@@ -133,6 +142,9 @@ public:
     TSize TextExtent(std::string_view text);
     int32_t TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int32_t TextHeight(std::string_view text) { return TextExtent(text).cy; }
+    TTextMetric TextMetrics();
+    // The family of the font file that the font name resolved to.
+    std::string FontFamily();
 
 private:
     TqoDC& DC() const;
@@ -145,13 +157,18 @@ private:
     void PlotDotted(TPoint a, TPoint b);
     void PlotDashed(TPoint a, TPoint b, uint32_t dash, const TqoInk& ink, const TqoInk* gap);
     static std::array<TPoint, 4> RectanglePath(const TRect& r);
-    TqoCoverage Outline(std::span<const TPoint> points, bool closed) const;
+    TqoCoverage& Coverage(const TRect& bounds);
+    TqoCoverage& Outline(std::span<const TPoint> points, bool closed);
     void Stroke(std::span<const TPoint> points, bool closed);
     void Blit(const TRect& dest, const TqoRaster& source, const TRect& sourceRect);
-    void DrawGlyphs(TPoint origin, std::string_view text, const TRect* clip);
-    std::vector<std::string> LayoutLines(std::string_view text, int32_t width, uint32_t flags);
-    std::string Ellipsized(std::string line, int32_t width);
-    void WrapWords(const std::string& paragraph, int32_t width, std::vector<std::string>& lines);
+    int32_t LoadRun(std::string_view text);
+    void DrawRun(TPoint origin, const TRect* clip, int32_t width);
+    int32_t TextRun(int32_t x, int32_t y, uint32_t options, const TRect* rect, std::string_view text);
+    struct TTextLine;
+    TTextLine NextLine(std::u32string_view rest, int32_t width, uint32_t flags, bool lastLine);
+    size_t CharsFitting(std::u32string_view text, int32_t width);
+    size_t WordBreak(std::u32string_view segment, size_t fit, uint32_t flags, size_t& used);
+    std::u32string Ellipsized(std::u32string_view line, int32_t width);
 
     TqoDC* fDC;
     TPen fPen;
@@ -160,6 +177,10 @@ private:
     TPoint fPenPos;
     // The pixel phase of a dotted pen runs on across the segments of one figure.
     uint32_t fDotPhase = 0;
+    std::unique_ptr<TqoCoverage> fCoverage;
+    // Scratch of the text run being drawn, kept so that text allocates nothing.
+    std::vector<const TqoGlyph*> fRunGlyphs;
+    std::vector<TRect> fRunAreas;
     std::shared_ptr<TqoFontFace> fFace;
     TFont fFaceFont;
     int32_t fFaceDpi = 0;

@@ -8,23 +8,21 @@
 
 namespace qo {
 
-TqoCoverage::TqoCoverage(const TRect& bounds)
-    : fBounds(bounds.IsEmpty() ? TRect{} : bounds),
-      fMask(size_t(fBounds.Width()) * size_t(fBounds.Height())) {}
+void TqoCoverage::Reset(const TRect& bounds) {
+    fBounds = bounds.IsEmpty() ? TRect{} : bounds;
+    fSpans.clear();
+}
 
 void TqoCoverage::SetSpan(int32_t y, int32_t x0, int32_t x1) {
     if (y < fBounds.Top || y >= fBounds.Bottom) return;
     x0 = std::max(x0, fBounds.Left);
     x1 = std::min(x1, fBounds.Right);
-    if (x0 < x1) std::fill_n(fMask.begin() + Index(x0, y), x1 - x0, 1);
+    if (x0 < x1) fSpans.push_back({y, x0, x1});
 }
 
 void TqoCoverage::SetRect(const TRect& r) {
-    for (int32_t y = r.Top; y < r.Bottom; ++y) SetSpan(y, r.Left, r.Right);
-}
-
-void TqoCoverage::AddThinSegment(TPoint a, TPoint b) {
-    ForEachLinePixel(a, b, fBounds, [this](int32_t x, int32_t y, int64_t) { Set(x, y); });
+    const int32_t top = std::max(r.Top, fBounds.Top), bottom = std::min(r.Bottom, fBounds.Bottom);
+    for (int32_t y = top; y < bottom; ++y) SetSpan(y, r.Left, r.Right);
 }
 
 void TqoCoverage::AddDisk(TPoint c, int32_t w) {
@@ -77,13 +75,19 @@ void TqoCoverage::AddWideSegment(TPoint a, TPoint b, int32_t w) {
     AddDisk(b, w);
 }
 
+void TqoCoverage::AddPolygon(std::span<const TPoint> points, TPoint offset) {
+    fPoints.clear();
+    for (const TPoint& p : points) fPoints.push_back({double(p.X + offset.X), double(p.Y + offset.Y)});
+    AddPolygon(fPoints);
+}
+
 void TqoCoverage::AddPolygon(std::span<const TqoPointF> points) {
     if (points.size() < 3) return;
     double top = points[0].Y, bottom = top;
     for (const TqoPointF& p : points) top = std::min(top, p.Y), bottom = std::max(bottom, p.Y);
     const int32_t y0 = std::max(fBounds.Top, int32_t(std::ceil(top))),
                   y1 = std::min(fBounds.Bottom, int32_t(std::ceil(bottom)));
-    std::vector<double> xs;
+    std::vector<double>& xs = fCrossings;
     for (int32_t y = y0; y < y1; ++y) {
         xs.clear();
         for (size_t i = 0; i < points.size(); ++i) {
@@ -99,18 +103,22 @@ void TqoCoverage::AddPolygon(std::span<const TqoPointF> points) {
     }
 }
 
-void TqoCoverage::Paint(TqoDC& dc, const TqoInk& ink) const {
-    for (int32_t y = fBounds.Top; y < fBounds.Bottom; ++y) {
-        const uint8_t* row = fMask.data() + Index(fBounds.Left, y);
-        for (int32_t x = 0; x < fBounds.Width();) {
-            if (!row[x]) {
-                ++x;
-                continue;
-            }
-            const int32_t start = x;
-            while (x < fBounds.Width() && row[x]) ++x;
-            PaintClippedSpan(dc, y, fBounds.Left + start, fBounds.Left + x, ink);
-        }
+void TqoCoverage::Paint(TqoDC& dc, const TqoInk& ink) {
+    auto before = [](const TSpan& a, const TSpan& b) { return a.Y != b.Y ? a.Y < b.Y : a.X0 < b.X0; };
+    if (!std::is_sorted(fSpans.begin(), fSpans.end(), before))
+        std::sort(fSpans.begin(), fSpans.end(), before);
+    const std::vector<TRect>& visible = dc.VisibleRects();
+    auto paint = [&](const TSpan& s) {
+        for (const TRect& r : visible)
+            if (s.Y >= r.Top && s.Y < r.Bottom && std::max(s.X0, r.Left) < std::min(s.X1, r.Right))
+                PaintSpan(dc.Raster(), s.Y, std::max(s.X0, r.Left), std::min(s.X1, r.Right), ink);
+    };
+    // Overlapping and touching spans of a row are painted as one.
+    for (size_t i = 0; i < fSpans.size();) {
+        TSpan run = fSpans[i++];
+        while (i < fSpans.size() && fSpans[i].Y == run.Y && fSpans[i].X0 <= run.X1)
+            run.X1 = std::max(run.X1, fSpans[i++].X1);
+        paint(run);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// A pixel mask over a device rectangle: shapes whose parts overlap (wide pens,
-// polygon outlines, xor modes) are gathered here first so that every pixel is
-// painted exactly once.
+// The pixels of a shape whose parts overlap (wide pens, polygon interiors),
+// gathered as row spans so that every pixel is painted exactly once. Its cost
+// follows the spans, not the shape's bounding box, and a canvas keeps one for
+// all its shapes so that small shapes allocate nothing.
 #include "platform/graphics/qoPaint.h"
 
 #include <algorithm>
@@ -16,30 +17,29 @@ struct TqoPointF {
 
 class TqoCoverage {
 public:
-    // Pixels outside `bounds` (device coordinates) are dropped.
-    explicit TqoCoverage(const TRect& bounds);
+    // Starts a shape: pixels outside `bounds` (device coordinates) are dropped.
+    void Reset(const TRect& bounds);
 
-    void Set(int32_t x, int32_t y) {
-        if (fBounds.Contains({x, y})) fMask[Index(x, y)] = 1;
-    }
     void SetSpan(int32_t y, int32_t x0, int32_t x1);
     void SetRect(const TRect& r);
-    // Pixels of a segment in the one-pixel line rule, end point excluded.
-    void AddThinSegment(TPoint a, TPoint b);
     // A pen of width w > 1 along a..b with round ends.
     void AddWideSegment(TPoint a, TPoint b, int32_t w);
     void AddDisk(TPoint centre, int32_t w);
     // Alternate (even-odd) fill of a closed polygon.
     void AddPolygon(std::span<const TqoPointF> points);
+    void AddPolygon(std::span<const TPoint> points, TPoint offset);
 
-    void Paint(TqoDC& dc, const TqoInk& ink) const;
+    // Paints the union of the spans, clipped; the spans are sorted in place.
+    void Paint(TqoDC& dc, const TqoInk& ink);
 
 private:
-    size_t Index(int32_t x, int32_t y) const {
-        return size_t(y - fBounds.Top) * size_t(fBounds.Width()) + size_t(x - fBounds.Left);
-    }
+    struct TSpan {
+        int32_t Y, X0, X1;
+    };
     TRect fBounds;
-    std::vector<uint8_t> fMask;
+    std::vector<TSpan> fSpans;
+    std::vector<double> fCrossings;
+    std::vector<TqoPointF> fPoints;
 };
 
 // 1 where a line of this direction steps its minor axis on an exact tie.

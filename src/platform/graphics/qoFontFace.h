@@ -3,6 +3,8 @@
 // rendered glyphs cached so that text does not rasterise a glyph twice.
 #include "platform/graphics/qoCanvas.h"
 
+#include <array>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,9 +29,9 @@ public:
     ~TqoFontFace();
 
     const std::string& Family() const { return fFamily; }
-    int32_t Ascent() const { return fAscent; }
-    int32_t Descent() const { return fDescent; }
-    int32_t Height() const { return fAscent + fDescent; }
+    const TTextMetric& Metric() const { return fMetric; }
+    int32_t Ascent() const { return fMetric.Ascent; }
+    int32_t Height() const { return fMetric.Height; }
     // The lines of the underline and strike-out styles: first row, from the
     // baseline downwards (negative above it), and thickness.
     struct TLine {
@@ -38,18 +40,43 @@ public:
     TLine Underline() const { return fUnderline; }
     TLine StrikeOut() const { return fStrikeOut; }
 
-    const TqoGlyph& Glyph(char32_t c);
+    // Glyphs already rendered are found without a lock.
+    const TqoGlyph& Glyph(char32_t c) {
+        if (c < kPages * 256)
+            if (const TPage* page = fPages[c >> 8].load(std::memory_order_acquire))
+                if (const TqoGlyph* g = (*page)[c & 0xFF].load(std::memory_order_acquire)) return *g;
+        return Cache(c);
+    }
     int32_t Width(std::u32string_view text);
 
+    // A font file that fontconfig matched, and the styles it lacks.
+    struct TFaceFile {
+        std::string File, Family;
+        int32_t Index = 0;
+        bool Embolden = false, Oblique = false;
+    };
+
 private:
-    TqoFontFace(const std::string& file, int32_t faceIndex, int32_t pixels, bool embolden, bool oblique);
+    TqoFontFace(const TFaceFile& file, int32_t pixels, bool classicCell);
+    static bool HasClassicCell(const std::string& name);
+    void SetMetrics(bool classicCell);
+    void Rasterise(char32_t c, TqoGlyph& g);
+    const TqoGlyph& Cache(char32_t c);
+    const TqoGlyph& Rendered(char32_t c);
+
+    // Rendered glyphs by code point, 256 to a page, published once complete.
+    static constexpr char32_t kPages = 0x110000 / 256;
+    using TPage = std::array<std::atomic<const TqoGlyph*>, 256>;
+    std::array<std::atomic<TPage*>, kPages> fPages{};
 
     struct TImpl;
     std::unique_ptr<TImpl> fImpl;
     std::string fFamily;
-    int32_t fAscent = 0, fDescent = 0;
+    int32_t fPixels = 0;
+    TTextMetric fMetric;
     TLine fUnderline, fStrikeOut;
     bool fEmbolden = false, fOblique = false;
+    bool fMono = false; // black-and-white glyphs at this size
     std::mutex fLock;
     std::unordered_map<char32_t, TqoGlyph> fGlyphs;
 };

@@ -1,6 +1,7 @@
 #include "platform/graphics/qoPaint.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace qo {
 
@@ -9,6 +10,15 @@ namespace {
 int32_t Wrap(int32_t v, int32_t n) {
     const int32_t m = v % n;
     return m < 0 ? m + n : m;
+}
+
+// At the speed of memset: the C library's wide fill is vectorised for the
+// machine it runs on, where wchar_t has the pixel's size.
+void FillPixels(uint32_t* to, size_t count, uint32_t pixel) {
+    if constexpr (sizeof(wchar_t) == sizeof(uint32_t))
+        std::wmemset(reinterpret_cast<wchar_t*>(to), wchar_t(pixel), count);
+    else
+        std::fill_n(to, count, pixel);
 }
 
 } // namespace
@@ -24,7 +34,7 @@ void PaintSpan(TqoRaster& raster, int32_t y, int32_t x0, int32_t x1, const TqoIn
     // which would keep these loops from being vectorised.
     const uint32_t pixel = ink.Op == TqoInk::opNot ? 0xFFFFFF : ink.Pixel;
     if (ink.Op == TqoInk::opCopy && !ink.Pattern) {
-        std::fill(row + x0, row + x1, pixel);
+        FillPixels(row + x0, size_t(x1 - x0), pixel);
         return;
     }
     if (ink.Op == TqoInk::opNot || !ink.Pattern) {
@@ -43,6 +53,12 @@ void PaintSpan(TqoRaster& raster, int32_t y, int32_t x0, int32_t x1, const TqoIn
 void PaintRect(TqoDC& dc, const TRect& device, const TqoInk& ink) {
     for (const TRect& visible : dc.VisibleRects()) {
         const TRect r = IntersectRect(visible, device);
+        if (r.IsEmpty()) continue;
+        // Whole rows in one colour lie one after another: one fill for all of them.
+        if (ink.Op == TqoInk::opCopy && !ink.Pattern && r.Width() == dc.Raster().Width()) {
+            FillPixels(dc.Raster().Row(r.Top), size_t(r.Width()) * size_t(r.Height()), ink.Pixel);
+            continue;
+        }
         for (int32_t y = r.Top; y < r.Bottom; ++y) PaintSpan(dc.Raster(), y, r.Left, r.Right, ink);
     }
 }

@@ -39,7 +39,13 @@ public:
         return false;
     }
     void Put(int32_t x, int32_t y, const TqoInk& ink) {
-        if (Visible(x, y)) PaintSpan(fRaster, y, x, x + 1, ink);
+        if (!Visible(x, y)) return;
+        if (ink.Pattern) {
+            PaintSpan(fRaster, y, x, x + 1, ink);
+            return;
+        }
+        uint32_t& px = fRaster.Row(y)[x];
+        px = ink.Op == TqoInk::opCopy ? ink.Pixel : px ^ (ink.Op == TqoInk::opNot ? 0xFFFFFFu : ink.Pixel);
     }
 
 private:

@@ -9,6 +9,7 @@ add_custom_command(
           ${CMAKE_CURRENT_LIST_DIR}/qoDispatchSample.idl
           --header ${sample_dir}/qoDispatchSample_TLB.h --source ${sample_dir}/qoDispatchSample_TLB.cpp
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/qoDispatchSample.idl ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py
-          ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_parse.py)
+          ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_parse.py
+          ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py)
 target_sources(${QO_TEST_TARGET} PRIVATE ${sample_outputs})
 target_include_directories(${QO_TEST_TARGET} PRIVATE ${sample_dir})

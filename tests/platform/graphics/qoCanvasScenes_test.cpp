@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace qo {
 namespace {
@@ -31,16 +33,32 @@ TRect InkBox(const TqoRaster& raster) {
 
 class SceneConformance : public ::testing::TestWithParam<std::string> {};
 
+std::vector<std::string> Lines(std::istream&& in) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 // Scenes named text-* hold text only: glyph shapes differ between renderers, so
-// their ink must cover the same box within a pixel on each side.
+// their ink must cover the same box within a pixel on each side; how many pixels
+// differ is recorded with the result. What a scene measures (SCENE.gdi.extents)
+// must equal GDI's answers exactly.
 TEST_P(SceneConformance, MatchesGdiPixelForPixel) {
     const std::string base = std::string(QO_SCENE_DIR) + "/" + GetParam();
-    const auto ours = scene::RenderScene(base + ".txt");
+    std::string extents;
+    const auto ours = scene::RenderScene(base + ".txt", &extents);
     const TqoRaster gdi = LoadPNG(base + ".gdi.png");
+    if (std::filesystem::exists(base + ".gdi.extents")) {
+        const auto expected = Lines(std::ifstream(base + ".gdi.extents"));
+        const auto actual = Lines(std::istringstream(extents));
+        ASSERT_EQ(actual.size(), expected.size());
+        for (size_t i = 0; i < actual.size(); ++i) EXPECT_EQ(actual[i], expected[i]) << "GDI answered";
+    }
     if (GetParam().rfind("text-", 0) != 0) {
         EXPECT_TRUE(test::ImagesEqual(ours->Raster(), gdi, "scene-" + GetParam()));
         return;
     }
+    RecordProperty("differing_pixels", test::DifferingPixels(ours->Raster(), gdi));
     const TRect a = InkBox(ours->Raster()), b = InkBox(gdi);
     ASSERT_FALSE(b.IsEmpty());
     for (auto side : {&TRect::Left, &TRect::Top, &TRect::Right, &TRect::Bottom})

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace qo {
 namespace {
 
@@ -78,15 +80,18 @@ TEST_F(TextTest, DrawTextMeasuresWrapsAndAligns) {
     TRect calc{0, 0, 1000, 0};
     EXPECT_EQ(fCanvas.DrawTextW(text, calc, DT_CALCRECT | DT_NOPREFIX), 13);
     EXPECT_EQ(calc, TRect(0, 0, fCanvas.TextWidth(text), 13));
+    // As in GDI, a blank that does not fit ends the line before the word that it follows.
     TRect narrow{0, 0, fCanvas.TextWidth("Plan the") + 1, 0};
-    EXPECT_EQ(fCanvas.DrawTextW(text, narrow, DT_CALCRECT | DT_WORDBREAK), 3 * 13);
-    EXPECT_LE(narrow.Width(), fCanvas.TextWidth("Plan the") + 1);
+    EXPECT_EQ(fCanvas.DrawTextW(text, narrow, DT_CALCRECT | DT_WORDBREAK), 4 * 13);
+    EXPECT_EQ(narrow.Width(), fCanvas.TextWidth("ahead"));
     // Explicit line breaks count without word break too; mnemonic markers vanish unless told.
     TRect lines{0, 0, 1000, 0};
     EXPECT_EQ(fCanvas.DrawTextW("a\r\nb\nc", lines, DT_CALCRECT), 3 * 13);
+    EXPECT_EQ(fCanvas.DrawTextW("a\n\nb", lines, DT_CALCRECT), 3 * 13);
+    // An empty text is one empty line.
     TRect empty{5, 5, 50, 50};
-    EXPECT_EQ(fCanvas.DrawTextW("", empty, DT_CALCRECT), 0);
-    EXPECT_EQ(empty, TRect(5, 5, 5, 5));
+    EXPECT_EQ(fCanvas.DrawTextW("", empty, DT_CALCRECT), 13);
+    EXPECT_EQ(empty, TRect(5, 5, 5, 18));
     TRect prefix{0, 0, 1000, 0};
     fCanvas.DrawTextW("&File", prefix, DT_CALCRECT);
     EXPECT_EQ(prefix.Width(), fCanvas.TextWidth("File"));
@@ -129,6 +134,25 @@ TEST_F(TextTest, RotatedTextRunsUpwardsFromItsOrigin) {
     EXPECT_LE(ink.Bottom, 56);
     EXPECT_GE(ink.Left, 20);
     EXPECT_LE(ink.Right, 20 + 14);
+}
+
+// Faces and their glyphs are shared by every canvas: canvases on two threads
+// rendering the same new glyphs at once draw the same pixels.
+TEST(TextThreads, CanvasesOnTwoThreadsShareTheGlyphCache) {
+    auto draw = [] {
+        TBitmap bitmap(240, 24);
+        TCanvas& c = bitmap.Canvas();
+        c.Brush().Style = TBrushStyle::bsClear;
+        c.Font() = {"DejaVu Sans", 13, clNavy, fsItalic, 0};
+        c.TextOut(2, 2, "\u0100\u0101\u0102 Threads qu\u00e9");
+        return bitmap.Raster();
+    };
+    TqoRaster other;
+    std::thread worker([&] { other = draw(); });
+    const TqoRaster mine = draw();
+    worker.join();
+    EXPECT_TRUE(mine == other);
+    EXPECT_TRUE(mine == draw());
 }
 
 TEST(TextGolden, SampleOfFontsAndStyles) {

@@ -4,6 +4,7 @@
 #include "platform/graphics/qoPNG.h"
 #include "support/qoTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -26,14 +27,19 @@ TqoRaster Difference(const TqoRaster& actual, const TqoRaster& expected) {
 
 } // namespace
 
+int64_t DifferingPixels(const TqoRaster& actual, const TqoRaster& expected) {
+    if (actual.Width() != expected.Width() || actual.Height() != expected.Height()) return -1;
+    int64_t differing = 0;
+    for (int32_t y = 0; y < actual.Height(); ++y)
+        for (int32_t x = 0; x < actual.Width(); ++x) differing += actual.Row(y)[x] != expected.Row(y)[x];
+    return differing;
+}
+
 ::testing::AssertionResult ImagesEqual(const TqoRaster& actual, const TqoRaster& expected,
                                        const std::string& name) {
-    int64_t differing = 0;
-    if (actual.Width() == expected.Width() && actual.Height() == expected.Height()) {
-        for (int32_t y = 0; y < actual.Height(); ++y)
-            for (int32_t x = 0; x < actual.Width(); ++x) differing += actual.Row(y)[x] != expected.Row(y)[x];
-        if (differing == 0) return ::testing::AssertionSuccess();
-    }
+    const int64_t differing = std::max<int64_t>(0, DifferingPixels(actual, expected));
+    if (differing == 0 && actual.Width() == expected.Width() && actual.Height() == expected.Height())
+        return ::testing::AssertionSuccess();
     SavePNG(actual, OutputPath(name + ".actual.png"));
     SavePNG(expected, OutputPath(name + ".expected.png"));
     SavePNG(Difference(actual, expected), OutputPath(name + ".diff.png"));

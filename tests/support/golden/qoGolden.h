@@ -17,6 +17,8 @@
 
 namespace qo::test {
 
+// Pixels that differ between two images of one size; -1 when the sizes differ.
+int64_t DifferingPixels(const TqoRaster& actual, const TqoRaster& expected);
 ::testing::AssertionResult ImagesEqual(const TqoRaster& actual, const TqoRaster& expected,
                                        const std::string& name);
 ::testing::AssertionResult MatchesGolden(const TqoRaster& actual, const std::string& name);
