@@ -44,7 +44,9 @@ void TGraphHintWindow::ShowSlowHintFor(TqoExposable* object, int x, int y) {
         Restart(*fShowTimer);
         fHintObject = object;
         const TqoAlive::TWatch alive = fAlive.Watch();
-        OnUpdateTextEvent.Fire(this, object);
+        // A copy: the handler may free the window, and itself with it.
+        const TOnUpdateTextEvent handler = OnUpdateTextEvent;
+        handler.Fire(this, object);
         if (!alive) return;
     } else if (!object) {
         // A hint still waiting to show would show for nothing.

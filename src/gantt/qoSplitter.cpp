@@ -112,7 +112,9 @@ void TqoSplitter::CalcSplitSize(int x, int y, int& newSize, int& split) const {
 
 bool TqoSplitter::DoCanResize(int& newSize) {
     bool accept = true;
-    OnCanResize.Fire(this, newSize, accept);
+    // Copies of the handlers: one may free the splitter, and itself with it.
+    const TCanResizeEvent handler = OnCanResize;
+    handler.Fire(this, newSize, accept);
     if (accept && newSize <= FMinSize) newSize = 0;
     return accept;
 }
@@ -199,7 +201,8 @@ void TqoSplitter::UpdateControlSize() {
     }
     FOldSize = FNewSize;
     Update();
-    OnMoved.Fire(this);
+    const TNotifyEvent moved = OnMoved;
+    moved.Fire(this);
 }
 
 void TqoSplitter::StopSizing() {
@@ -209,7 +212,8 @@ void TqoSplitter::StopSizing() {
         FBrush = TBrush{};
         RemoveInputWatcher(*this);
     }
-    OnMoved.Fire(this);
+    const TNotifyEvent moved = OnMoved;
+    moved.Fire(this);
 }
 
 } // namespace qo
