@@ -223,5 +223,19 @@ TEST_F(Splitter, TheDragLineLooks) {
     Release(125);
 }
 
+TEST_F(Splitter, LooksBeveledAcrossAndOutlinedInADesigner) {
+    TPanel* top = Panel(alTop, 40, RGB(255, 255, 255));
+    TqoSplitter* bar = new TqoSplitter(&form);
+    bar->SetAlign(alTop);
+    bar->SetBounds(0, 60, 240, 7);
+    bar->SetParent(&form);
+    bar->SetBeveled(true);
+    bar->SetDesigning(true);
+    TBitmap picture;
+    Picture(picture);
+    EXPECT_EQ(top->Height(), 40);
+    EXPECT_TRUE(test::MatchesGolden(picture.Raster(), "splitter_beveled_designing"));
+}
+
 } // namespace
 } // namespace qo
