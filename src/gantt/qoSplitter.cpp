@@ -112,10 +112,11 @@ void TqoSplitter::CalcSplitSize(int x, int y, int& newSize, int& split) const {
 
 bool TqoSplitter::DoCanResize(int& newSize) {
     bool accept = true;
+    const int minSize = FMinSize;
     // Copies of the handlers: one may free the splitter, and itself with it.
     const TCanResizeEvent handler = OnCanResize;
     handler.Fire(this, newSize, accept);
-    if (accept && newSize <= FMinSize) newSize = 0;
+    if (accept && newSize <= minSize) newSize = 0;
     return accept;
 }
 

@@ -203,14 +203,25 @@ TEST_F(Splitter, SurvivesBeingFreedOrLosingItsControlDuringADrag) {
     splitter = new TqoSplitter(&form);
     splitter->SetLeft(150);
     splitter->SetParent(&form);
-    TBitmap before, after;
-    Picture(before);
     harness.MouseDown(form, {101, 50});
     harness.MouseMove(form, {121, 50}, ssLeft);
     delete tree;
     harness.MouseMove(form, {131, 50}, ssLeft);
     harness.MouseUp(form, {131, 50});
     EXPECT_FALSE(splitter->Sizing());
+
+    splitter->OnCanResize = [this](TComponent*, int&, bool&) {
+        delete splitter;
+        splitter = nullptr;
+    };
+    splitter->SetLeft(100);
+    TPanel* side = Panel(alLeft, 50, clWhite);
+    ASSERT_EQ(splitter->Left(), 50);
+    harness.MouseDown(form, {51, 50});
+    harness.MouseMove(form, {71, 50}, ssLeft);
+    harness.MouseUp(form, {71, 50});
+    EXPECT_EQ(splitter, nullptr);
+    EXPECT_EQ(side->Width(), 50);
 }
 
 TEST_F(Splitter, TheDragLineLooks) {
