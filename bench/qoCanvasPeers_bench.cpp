@@ -185,10 +185,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RegisterBenchmark("Fill/memset", Memset)->Unit(benchmark::kMillisecond);
-    for (const auto& [workload, run] : kWorkloads)
-        for (const auto& [painter, make] : kPainters)
-            benchmark::RegisterBenchmark((std::string(workload) + "/" + painter).c_str(),
-                                         [run, make](benchmark::State& state) {
+    for (const auto& w : kWorkloads)
+        for (const auto& p : kPainters)
+            benchmark::RegisterBenchmark((std::string(w.first) + "/" + p.first).c_str(),
+                                         [run = w.second, make = p.second](benchmark::State& state) {
                                              const auto p = make();
                                              int round = 0;
                                              for (auto _ : state) {

@@ -9,7 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#ifdef __SANITIZE_ADDRESS__
+// GCC and clang say differently that AddressSanitizer (and its leak checker) is on.
+#if defined(__SANITIZE_ADDRESS__)
+#define QO_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QO_LEAK_CHECKED 1
+#endif
+#endif
+#if QO_LEAK_CHECKED
 #include <sanitizer/lsan_interface.h>
 #endif
 
@@ -207,7 +215,7 @@ TEST_F(DoLater, ProcessExitRunsTheQueuedCallsAndDestroysTheWindow) {
 // to the very end of the process (the queue's and the threads' state) stays
 // behind then: the leak checker is told.
 TEST_F(DoLater, LibraryUnloadRunsTheQueuedCalls) {
-#ifdef __SANITIZE_ADDRESS__
+#if QO_LEAK_CHECKED
     __lsan::ScopedDisabler stateStaysBehind;
 #endif
     void* library = dlopen(QO_DOLATER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
