@@ -12,16 +12,21 @@ int CharX(TCanvas& canvas, std::u32string_view line, int pos) {
     return pos == 0 ? 0 : canvas.TextWidth(Utf32ToUtf8(line.substr(0, size_t(pos))));
 }
 
-int CharAt(TCanvas& canvas, std::u32string_view line, int x) {
+int CharsFitting(TCanvas& canvas, std::u32string_view line, int width) {
     // Advances add up (no kerning), so the boundaries rise with pos: halve the range.
     int low = 0, high = int(line.size());
     while (low < high) {
         const int mid = (low + high) / 2;
-        if (CharX(canvas, line, mid + 1) <= x)
+        if (CharX(canvas, line, mid + 1) <= width)
             low = mid + 1;
         else
             high = mid;
     }
+    return low;
+}
+
+int CharAt(TCanvas& canvas, std::u32string_view line, int x) {
+    int low = CharsFitting(canvas, line, x);
     if (low < int(line.size())) {
         const int left = CharX(canvas, line, low), right = CharX(canvas, line, low + 1);
         if (x - left > right - x) ++low;

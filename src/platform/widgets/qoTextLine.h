@@ -10,6 +10,8 @@ namespace qo::qoTextLine {
 
 // x of the boundary before character pos, from the line's start.
 int CharX(TCanvas& canvas, std::u32string_view line, int pos);
+// How many characters from the start fit within width (none when width < the first).
+int CharsFitting(TCanvas& canvas, std::u32string_view line, int width);
 // The character boundary nearest to x.
 int CharAt(TCanvas& canvas, std::u32string_view line, int x);
 
