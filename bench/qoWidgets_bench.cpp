@@ -3,9 +3,13 @@
 // paints in a time independent of its row count (100,000 rows against 100).
 #include "platform/graphics/qoBitmap.h"
 #include "platform/widgets/qoCheckBox.h"
+#include "platform/widgets/qoComboBox.h"
 #include "platform/widgets/qoDrawGrid.h"
+#include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoHintWindow.h"
+#include "platform/widgets/qoMemo.h"
 #include "platform/widgets/qoPageControl.h"
+#include "platform/widgets/qoPopupWindow.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/widgets/qoUpDown.h"
 #include "platform/window/qoHeadless.h"
@@ -91,5 +95,53 @@ void DrawGridRows(benchmark::State& state) {
     });
 }
 BENCHMARK(DrawGridRows)->Arg(100)->Arg(100000);
+
+void Edit(benchmark::State& state) {
+    PaintOf<TEdit>(state, [](TEdit& edit) {
+        edit.SetText("Weekly review of the open tasks");
+        edit.SetFocus();
+        edit.SetSel(7, 6);
+    });
+}
+BENCHMARK(Edit);
+
+void Memo(benchmark::State& state) {
+    PaintOf<TMemo>(state, [](TMemo& memo) {
+        std::string text;
+        for (int i = 0; i < 20; ++i) text += "Line " + std::to_string(i) + " of notes that wrap at the edge\n";
+        memo.SetScrollBars(ssVertical);
+        memo.SetText(text);
+    });
+}
+BENCHMARK(Memo);
+
+void ComboBox(benchmark::State& state) {
+    PaintOf<TComboBox>(state, [](TComboBox& combo) {
+        combo.SetItems({"Days", "Weeks", "Months"});
+        combo.SetItemIndex(1);
+    });
+}
+BENCHMARK(ComboBox);
+
+// The open list of a combo box, scrolled to the middle item.
+void ComboListRows(benchmark::State& state) {
+    THeadlessHarness harness;
+    TPanel form(nullptr);
+    form.SetBounds(0, 0, Area.Width(), Area.Height());
+    auto* combo = new TComboBox(&form);
+    combo->SetParent(&form);
+    combo->SetBounds(0, 0, Area.Width(), 21);
+    std::vector<std::string> items(size_t(state.range(0)));
+    // Texts of one length, so that only the count differs.
+    for (size_t i = 0; i < items.size(); ++i) items[i] = "Item " + std::to_string(1000000 + i).substr(1);
+    combo->SetItems(std::move(items));
+    combo->SetItemIndex(int(state.range(0)) / 2);
+    combo->SetFocus();
+    combo->SetDroppedDown(true);
+    harness.RunUntilIdle();
+    TControl& list = *combo->DropDown().Controls(0);
+    for (auto _ : state) list.Repaint();
+}
+BENCHMARK(ComboListRows)->Arg(100)->Arg(100000);
 
 } // namespace

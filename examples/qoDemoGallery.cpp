@@ -3,8 +3,11 @@
 #include "qoDemoGallery.h"
 
 #include "platform/widgets/qoCheckBox.h"
+#include "platform/widgets/qoComboBox.h"
 #include "platform/widgets/qoDrawGrid.h"
+#include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoHintWindow.h"
+#include "platform/widgets/qoMemo.h"
 #include "platform/widgets/qoPageControl.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/widgets/qoUpDown.h"
@@ -60,6 +63,14 @@ void FillSheet(TTabSheet& sheet) {
     vbar->SetBoundsRect(TRect::Bounds(380, 80, 16, 92));
     vbar->SetStaticEdge(true);
     vbar->SetEnabled(false);
+    auto* edit = Add<TEdit>(sheet, TRect::Bounds(8, 182, 120, 21));
+    edit->SetText("Weekly review");
+    auto* combo = Add<TComboBox>(sheet, TRect::Bounds(138, 182, 120, 21));
+    combo->SetItems({"Days", "Weeks", "Months", "Quarters"});
+    combo->SetItemIndex(1);
+    auto* memo = Add<TMemo>(sheet, TRect::Bounds(270, 182, 130, 80));
+    memo->SetScrollBars(ssVertical);
+    memo->SetText("Notes wrap at the edge of the memo.\nA second line\nand a third\nand more\nand more");
 }
 
 } // namespace
@@ -68,8 +79,8 @@ void RenderWidgetGallery(const std::string& outDir) {
     THeadlessHarness harness;
     TPanel form(nullptr);
     form.SetBevelOuter(bvNone);
-    form.SetBounds(0, 0, 430, 230);
-    auto* pages = Add<TPageControl>(form, TRect::Bounds(6, 6, 418, 218));
+    form.SetBounds(0, 0, 430, 310);
+    auto* pages = Add<TPageControl>(form, TRect::Bounds(6, 6, 418, 298));
     for (const char* caption : {"Widgets", "Schedule", "Notes"}) {
         auto* sheet = new TTabSheet(pages);
         sheet->SetCaption(caption);
