@@ -3,7 +3,11 @@
 // out/qo-demo-canvas.png under the current directory, date scalers at several
 // ranges into out/, and shows the canvas sample in a window when a display is
 // present (QO_HEADLESS=1 or --no-window keep it headless).
+#ifdef _WIN32
+#include "platform/backends/qoWin32Backend.h"
+#else
 #include "platform/backends/qoX11Backend.h"
+#endif
 #include "platform/core/qoDateFormat.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/window/qoCustomControl.h"
@@ -96,7 +100,11 @@ bool ShowInWindow(TBitmap& sample) {
     view->SetParent(&form);
     view->SetAlign(alClient);
     view->OnPaint = [&](TComponent*) { view->Canvas().Draw(0, 0, sample); };
+#ifdef _WIN32
+    return RunInWin32Window(form, "qoChartix demo");
+#else
     return RunInX11Window(form, "qoChartix demo");
+#endif
 }
 
 } // namespace
@@ -113,7 +121,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories("out");
         const std::string path = "out/qo-demo-canvas.png";
         sample.SaveToPNG(path);
-        std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
+        std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderScalerDemo("out");
         if (window && ShowInWindow(sample)) std::printf("window closed\n");
     } catch (const std::exception& e) {

@@ -1,3 +1,5 @@
+// Fonts through fontconfig and FreeType.
+#ifndef _WIN32
 #include "platform/graphics/qoFontFace.h"
 
 #include "platform/core/qoErrors.h"
@@ -180,15 +182,6 @@ TqoFontFace::~TqoFontFace() {
     if (fImpl->Face) FT_Done_Face(fImpl->Face);
 }
 
-const TqoGlyph& TqoFontFace::Glyph(char32_t c) {
-    std::lock_guard guard(fLock);
-    const auto found = fGlyphs.find(c);
-    if (found != fGlyphs.end()) return found->second;
-    TqoGlyph& g = fGlyphs[c];
-    Rasterise(c, g);
-    return g;
-}
-
 // GDI's glyph: the hinted outline (emboldened or slanted where the file lacks
 // the style), its box cut to the cell and widened to whole pixels, scan-converted
 // in that box. The advance is the hinted one rounded up, a pixel more when bold
@@ -232,10 +225,5 @@ void TqoFontFace::Rasterise(char32_t c, TqoGlyph& g) {
     ScanConvert(outline, box, fMono, g);
 }
 
-int32_t TqoFontFace::Width(std::u32string_view text) {
-    int32_t width = 0;
-    for (char32_t c : text) width += Glyph(c).Advance;
-    return width;
-}
-
 } // namespace qo
+#endif
