@@ -1,8 +1,12 @@
 // The demo host. It grows with the library: it shows the core's date vocabulary
-// on standard output, draws a sample of what the canvas can do and date scalers
-// at several ranges into out/, and shows the canvas sample in a window when a
+// on standard output, draws a sample of what the canvas can do, date scalers at
+// several ranges and a widget gallery into out/, and shows the canvas sample in a window when a
 // display is present. `qo-demo --help` says what it writes and how it ends.
+#ifdef _WIN32
+#include "platform/backends/qoWin32Backend.h"
+#else
 #include "platform/backends/qoX11Backend.h"
+#endif
 #include "platform/core/qoDateFormat.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/window/qoCustomControl.h"
@@ -96,7 +100,11 @@ bool ShowInWindow(TBitmap& sample) {
     view->SetParent(&form);
     view->SetAlign(alClient);
     view->OnPaint = [&](TComponent*) { view->Canvas().Draw(0, 0, sample); };
+#ifdef _WIN32
+    return RunInWin32Window(form, "qoChartix demo");
+#else
     return RunInX11Window(form, "qoChartix demo");
+#endif
 }
 
 constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--help]
@@ -104,6 +112,7 @@ constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--help]
 Prints today's date in several formats, then writes into out/ under the current
 directory:
   out/qo-demo-canvas.png              a sample of what the canvas draws
+  out/qo-demo-widgets.png             a gallery of the common widgets
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -140,7 +149,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories("out");
         const std::string path = "out/qo-demo-canvas.png";
         sample.SaveToPNG(path);
-        std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
+        std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderScalerDemo("out");
         RenderWidgetGallery("out");
         if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");

@@ -17,7 +17,7 @@ install_packages() {
     local wanted=(build-essential cmake ninja-build pkg-config python3 googletest libgtest-dev libgmock-dev
                   libbenchmark-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libx11-dev
                   fonts-liberation fonts-dejavu-core
-                  mingw-w64 mingw-w64-tools libwine-dev wine wine64 wine32:i386 xvfb xdotool)
+                  mingw-w64 mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 xvfb xdotool)
     local missing=()
     for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -53,7 +53,7 @@ else
     regsvr32() { /usr/lib/wine/wine64 regsvr32 "$@"; }
 fi
 
-step build env QO_WERROR=ON "$root/tools/windows/build.sh" "$bits" "$work/build"
+step build env QO_WERROR=ON "$root/tools/windows/build.sh" "$bits" "$work/build" qoChartixControl qoTypeLibHost
 [ $failed -eq 0 ] || { echo "0 passed, 1 failed"; exit 1; }
 step wineboot wine wineboot --init
 ocx=$(winepath -w "$work/build/qoChartixControl.ocx")

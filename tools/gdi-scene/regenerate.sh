@@ -14,14 +14,9 @@ x86_64-w64-mingw32-g++ -O2 -std=c++17 -Wall -Wextra -static -o "$work/gdi-scene.
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 wine wineboot --init >/dev/null 2>&1
-# GDI must draw with the same font files as our canvas: the Windows names map to
-# their metric twins as TqoFontFace::ResolveFamily maps them.
-subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-for pair in "Arial=Liberation Sans" "Helvetica=Liberation Sans" "MS Sans Serif=Liberation Sans" \
-            "Microsoft Sans Serif=Liberation Sans" "Tahoma=Liberation Sans" "Times New Roman=Liberation Serif" \
-            "Courier New=Liberation Mono" "Courier=Liberation Mono"; do
-  wine reg add "$subst" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
-done
+# GDI must draw with the same font files as our canvas.
+. "$root/tools/windows/wine-fonts.sh"
+qo_wine_font_substitutes
 
 [ $# -gt 0 ] || set -- "$root"/tests/platform/graphics/scenes/*.txt
 for scene in "$@"; do

@@ -1,5 +1,7 @@
+#ifndef _WIN32
 #include "platform/backends/qoX11Backend.h"
 
+#include "platform/backends/qoRunInWindow.h"
 #include "platform/window/qoDialogs.h"
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoInputRouter.h"
@@ -318,17 +320,8 @@ int TX11Backend::MessageBox(const std::string& text, const std::string& caption,
 int TX11Backend::PopupMenu(const std::vector<std::string>&, TPoint) { return -1; }
 
 bool RunInX11Window(TWinControl& root, const std::string& title) {
-    const char* headless = std::getenv("QO_HEADLESS");
-    if (headless && *headless && std::string(headless) != "0") return false;
-    std::unique_ptr<TX11Backend> x11 = TX11Backend::Open();
-    if (!x11) return false;
-    TX11Backend& backend = *x11;
-    std::shared_ptr<TBackend> previous = SetBackend(std::move(x11));
-    backend.Show(root, title);
-    MessageQueue().Run();
-    backend.Hide(root);
-    SetBackend(std::move(previous));
-    return true;
+    return !HeadlessRequested() && RunShown(TX11Backend::Open(), root, title);
 }
 
 } // namespace qo
+#endif

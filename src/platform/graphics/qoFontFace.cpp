@@ -1,3 +1,5 @@
+// Fonts through fontconfig and FreeType.
+#ifndef _WIN32
 #include "platform/graphics/qoFontFace.h"
 
 #include "platform/core/qoErrors.h"
@@ -177,33 +179,8 @@ void TqoFontFace::SetMetrics(bool classicCell) {
 }
 
 TqoFontFace::~TqoFontFace() {
-    for (auto& page : fPages) delete page.load();
+    FreePages();
     if (fImpl->Face) FT_Done_Face(fImpl->Face);
-}
-
-// The glyph rendered (once, under the lock) and published for lookups without it.
-const TqoGlyph& TqoFontFace::Cache(char32_t c) {
-    const TqoGlyph& g = Rendered(c);
-    if (c >= kPages * 256) return g;
-    std::atomic<TPage*>& slot = fPages[c >> 8];
-    TPage* page = slot.load(std::memory_order_acquire);
-    if (!page) {
-        auto fresh = std::make_unique<TPage>();
-        page = slot.compare_exchange_strong(page, fresh.get(), std::memory_order_acq_rel) ? fresh.release()
-                                                                                          : page;
-    }
-    (*page)[c & 0xFF].store(&g, std::memory_order_release);
-    return g;
-}
-
-// The map keeps its elements in place, so the references handed out stay valid.
-const TqoGlyph& TqoFontFace::Rendered(char32_t c) {
-    std::lock_guard guard(fLock);
-    const auto found = fGlyphs.find(c);
-    if (found != fGlyphs.end()) return found->second;
-    TqoGlyph& g = fGlyphs[c];
-    Rasterise(c, g);
-    return g;
 }
 
 // GDI's glyph: the hinted outline (emboldened or slanted where the file lacks
@@ -249,10 +226,5 @@ void TqoFontFace::Rasterise(char32_t c, TqoGlyph& g) {
     ScanConvert(outline, box, fMono, g);
 }
 
-int32_t TqoFontFace::Width(std::u32string_view text) {
-    int32_t width = 0;
-    for (char32_t c : text) width += Glyph(c).Advance;
-    return width;
-}
-
 } // namespace qo
+#endif

@@ -62,6 +62,7 @@ private:
     void SetMetrics(bool classicCell);
     void Rasterise(char32_t c, TqoGlyph& g);
     const TqoGlyph& Cache(char32_t c);
+    void FreePages();
     const TqoGlyph& Rendered(char32_t c);
 
     // Rendered glyphs by code point, 256 to a page, published once complete.

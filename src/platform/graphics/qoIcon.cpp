@@ -1,8 +1,7 @@
 #include "platform/graphics/qoIcon.h"
 
 #include "platform/core/qoErrors.h"
-
-#include <png.h>
+#include "platform/graphics/qoPNG.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -44,16 +43,9 @@ struct TEntry {
 };
 
 TqoIcon DecodePNG(std::span<const uint8_t> data) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) Invalid("bad PNG image");
-    if (image.width == 0 || image.height == 0 || image.width > MaxIconSize || image.height > MaxIconSize) {
-        png_image_free(&image);
-        Invalid("image size out of range");
-    }
-    image.format = PNG_FORMAT_BGRA;
-    TqoIcon icon{TqoRaster(int32_t(image.width), int32_t(image.height), 0)};
-    if (!png_image_finish_read(&image, nullptr, icon.Pixels.Data(), 0, nullptr)) Invalid("bad PNG image");
+    std::string why;
+    TqoIcon icon{qo::DecodePNG(data, MaxIconSize, why)};
+    if (icon.Pixels.Width() == 0) Invalid(why);
     return icon;
 }
 

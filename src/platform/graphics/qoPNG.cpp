@@ -1,3 +1,5 @@
+// PNG through libpng.
+#ifndef _WIN32
 #include "platform/graphics/qoPNG.h"
 
 #include "platform/core/qoErrors.h"
@@ -38,4 +40,21 @@ TqoRaster LoadPNG(const std::string& path) {
     return raster;
 }
 
+TqoRaster DecodePNG(std::span<const uint8_t> data, int32_t maxSide, std::string& why) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    why = "bad PNG image";
+    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return {};
+    if (image.width == 0 || image.height == 0 || image.width > uint32_t(maxSide) || image.height > uint32_t(maxSide)) {
+        png_image_free(&image);
+        why = "image size out of range";
+        return {};
+    }
+    image.format = PNG_FORMAT_BGRA;
+    TqoRaster raster(int32_t(image.width), int32_t(image.height), 0);
+    if (!png_image_finish_read(&image, nullptr, raster.Data(), 0, nullptr)) return {};
+    return raster;
+}
+
 } // namespace qo
+#endif

@@ -1,10 +1,12 @@
 // The X11 backend on a virtual display of its own, with a real click.
+#ifndef _WIN32
 #include "platform/backends/qoX11Backend.h"
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoHeadlessBackend.h"
 #include "platform/window/qoMessageQueue.h"
 #include "platform/window/qoPanel.h"
 #include "platform/window/qoTimer.h"
+#include "qoBackendTest.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,9 @@
 
 namespace qo {
 namespace {
+
+using test::PumpUntil;
+using test::TTarget;
 
 std::string FindProgram(const std::string& name) {
     const char* path = std::getenv("PATH");
@@ -85,32 +90,6 @@ private:
     pid_t fPid = -1;
     std::string fName;
 };
-
-// Paints a blue square and counts the clicks it gets.
-class TTarget : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    int Clicks = 0;
-    TPoint LastDown;
-
-protected:
-    void Paint() override {
-        Canvas().Brush().Color = clBlue;
-        Canvas().FillRect(ClientRect());
-    }
-    void MouseDown(TMouseButton, TShiftState, int x, int y) override { LastDown = {x, y}; }
-    void Click() override { ++Clicks; }
-};
-
-// Runs the loop until done() or ten seconds passed on the real clock.
-bool PumpUntil(const std::function<bool()>& done) {
-    TTimer tick(nullptr);
-    tick.SetInterval(50);
-    tick.SetOnTimer([](TComponent*) {});
-    const int64_t deadline = GetTickCount() + 10000;
-    while (!done() && GetTickCount() < deadline) MessageQueue().HandleMessage();
-    return done();
-}
 
 unsigned long PixelAt(const std::string& display, unsigned long window, int x, int y) {
     Display* d = XOpenDisplay(display.c_str());
@@ -221,3 +200,4 @@ TEST(X11Backend, WithoutADisplayOrWhenHeadlessIsAskedForThereIsNoWindowToRunIn) 
 
 } // namespace
 } // namespace qo
+#endif

@@ -29,9 +29,11 @@ protected:
 TEST_F(TextTest, DefaultFontHasTheClassicCellHeight) {
     EXPECT_EQ(fCanvas.TextHeight("X"), 13);
     EXPECT_EQ(fCanvas.Font().Name, "MS Sans Serif");
+#ifndef _WIN32 // the system's font mapper chooses the stand-ins there
     EXPECT_EQ(TqoFontFace::ResolveFamily("MS Sans Serif"), "Liberation Sans");
     EXPECT_EQ(TqoFontFace::ResolveFamily("Arial"), "Liberation Sans");
     EXPECT_EQ(TqoFontFace::Get(fCanvas.Font(), 96)->Family(), "Liberation Sans");
+#endif
 }
 
 TEST_F(TextTest, MetricsFollowSizeStyleAndResolution) {

@@ -1,0 +1,56 @@
+#pragma once
+// Small helpers for the code that talks to Windows itself: wide strings for
+// the W functions, and an owning reference to a system COM object.
+#ifdef _WIN32
+#include "platform/core/qoUnicode.h"
+
+#include <windows.h>
+// The library's own members carry these names.
+#undef MessageBox
+#undef TextOut
+#undef DrawText
+#undef PostMessage
+#undef SendMessage
+#undef GetMessage
+#undef CreateWindow
+#undef GetObject
+#undef LoadIcon
+#undef LoadBitmap
+#undef SetPort
+#undef GetClassName
+
+#include <string>
+#include <string_view>
+
+namespace qo {
+
+inline std::wstring Wide(std::string_view utf8) {
+    const std::u16string text = Utf8ToUtf16(utf8);
+    return std::wstring(text.begin(), text.end());
+}
+
+inline std::string Narrow(std::wstring_view wide) {
+    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+// Releases what it holds; `&ref` hands the slot to a function that fills it.
+template <class T>
+class TComRef {
+public:
+    TComRef() = default;
+    TComRef(const TComRef&) = delete;
+    TComRef& operator=(const TComRef&) = delete;
+    ~TComRef() {
+        if (fPtr) fPtr->Release();
+    }
+    T* operator->() const { return fPtr; }
+    T* Get() const { return fPtr; }
+    T** operator&() { return &fPtr; }
+    explicit operator bool() const { return fPtr != nullptr; }
+
+private:
+    T* fPtr = nullptr;
+};
+
+} // namespace qo
+#endif
