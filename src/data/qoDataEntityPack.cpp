@@ -45,12 +45,14 @@ void TqoDataEntity::AfterCreate(TqoDataList* list) {
 
 void TqoDataEntity::CleanForFree() {
     // Whatever the handlers do, the entity ends without list; the host
-    // reference goes last, as its release runs host code.
+    // references go last, as their release runs host code (and a variant that
+    // holds the entity or its list would otherwise keep them alive forever).
     struct TDetach {
         TqoDataEntity* fEntity;
         ~TDetach() {
             fEntity->fDataList = nullptr;
             fEntity->SetUserReference(nullptr);
+            fEntity->fVariantReference.reset();
         }
     } detach{this};
     if (TqoListController* c = Controller()) {
