@@ -81,7 +81,8 @@ template <VARTYPE VT, class T> void TqoEventCall::Store(VARIANT& slot, const T& 
 template <VARTYPE VT, class T> void TqoEventCall::Load(VARIANT& slot, void* target) {
     T& out = *static_cast<T*>(target);
     if constexpr (VT == VT_VARIANT) {
-        const HRESULT hr = VariantCopy(&out, &slot);
+        // A reference the sink left there points into the sink: take its value.
+        const HRESULT hr = VariantCopyInd(&out, &slot);
         if (FAILED(hr)) throw EOleError(hr, "Invalid variant");
     } else if constexpr (VT == VT_BSTR) {
         out = BstrToUtf8(slot.bstrVal);

@@ -242,7 +242,6 @@ TEST_F(EventRaiserTest, ASinkThatUnadvisesWhileCalledLeavesTheOthersCalled) {
     leaving.fDuring = [&] {
         EXPECT_EQ(fPoint.Unadvise(cookie), S_OK);
         Advise(late); // joins for the next event, not this one
-        leaving.fDuring = nullptr;
     };
     RaiseAsk();
     RaiseAsk();
