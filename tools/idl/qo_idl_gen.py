@@ -16,7 +16,8 @@ import sys
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from qo_idl_identity import param_flags, write_expect, write_identities  # noqa: E402
-from qo_idl_parse import guid_init, parse  # noqa: E402
+from qo_idl_forward import forwarding_bases  # noqa: E402
+from qo_idl_parse import all_members, chain, guid_init, method_name, parse  # noqa: E402
 from qo_idl_raise import raiser_declarations, raiser_definitions  # noqa: E402
 
 SCALARS = {
@@ -26,7 +27,6 @@ SCALARS = {
     'BSTR': ('BSTR', 'VT_BSTR'), 'IDispatch': ('IDispatch', 'VT_DISPATCH'), 'IUnknown': ('IUnknown', 'VT_UNKNOWN'),
     'VARIANT': ('VARIANT', 'VT_VARIANT'), 'HRESULT': ('HRESULT', 'VT_HRESULT'),
 }
-PROPERTY_PREFIX = {'get': 'get_', 'put': 'put_', 'putref': 'putref_', 'func': ''}
 INVOKE_KIND = {'func': 'INVOKE_FUNC', 'get': 'INVOKE_PROPERTYGET', 'put': 'INVOKE_PROPERTYPUT',
                'putref': 'INVOKE_PROPERTYPUTREF'}
 # IDL names that C++ reserves, and what they are called in C++.
@@ -71,24 +71,6 @@ class Types:
 
 def iid_name(lib, intf):
     return ('DIID_' if intf in lib['dispinterfaces'] else 'IID_') + intf['name']
-
-
-def method_name(member):
-    return PROPERTY_PREFIX[member['kind']] + member['name']
-
-
-def chain(lib, intf):
-    """The interface and its bases in the library, the root first."""
-    by_name = {i['name']: i for i in lib['interfaces']}
-    result = []
-    while intf:
-        result.insert(0, intf)
-        intf = by_name.get(intf['base'])
-    return result
-
-
-def all_members(lib, intf):
-    return [(owner, m) for owner in chain(lib, intf) for m in owner['members']]
 
 
 def native_declarations(lib, model, types):
@@ -136,7 +118,8 @@ def forwarders(lib, types):
 def write_header(path, lib, model, types, idl_name):
     major, minor = lib['attrs']['version'].split('.')
     lines = ['#pragma once', GENERATED.strip() % idl_name,
-             '#include "platform/com/qoDispatch.h"', '#include "platform/com/qoEventCall.h"', '', '#ifdef _WIN32',
+             '#include "platform/com/qoAutoConvert.h"', '#include "platform/com/qoAutoObject.h"',
+             '#include "platform/com/qoEventCall.h"', '', '#ifdef _WIN32',
              '#include "%s_h.h"' % lib['name'], '#else']
     lines += native_declarations(lib, model, types)
     lines += ['#endif', '', 'namespace qo {', '']
@@ -151,6 +134,7 @@ def write_header(path, lib, model, types, idl_name):
               '// Every interface of the library, for registration.',
               'const TqoDispInterface* const* %sInterfaces(size_t* count);' % lib['name'], '']
     lines += raiser_declarations(lib, types)
+    lines += forwarding_bases(lib, types)
     lines += ['} // namespace qo', '']
     lines += forwarders(lib, types)
     write(path, lines)
