@@ -54,21 +54,8 @@ public:
     IqoDataEntity* AutoIntf() { return &fAuto; }
     IDispatch* DefaultDispatch() override { return &fAuto; }
     HRESULT ObjQueryInterface(REFIID iid, void** object) override;
-    HRESULT DoInfoPushX();
-    HRESULT Get_SelectedX(VARIANT_BOOL* value);
-    HRESULT Set_SelectedX(VARIANT_BOOL value);
-    HRESULT Get_CanEditX(VARIANT_BOOL* value);
-    HRESULT Set_CanEditX(VARIANT_BOOL value);
-    HRESULT Get_OwningDataListX(IqoDataList** value);
-    HRESULT Get_UserReferenceX(IDispatch** value);
-    HRESULT Set_UserReferenceX(IDispatch* value);
-    HRESULT Get_VisibleX(VARIANT_BOOL* value);
-    HRESULT Set_VisibleX(VARIANT_BOOL value);
-    HRESULT Get_UserIntegerReferenceX(LONG* value);
-    HRESULT Set_UserIntegerReferenceX(LONG value);
-    HRESULT ChangeOwnerX(IqoDataList* newOwner, LONG index);
-    HRESULT Get_UserVariantReferenceX(VARIANT* value);
-    HRESULT Set_UserVariantReferenceX(VARIANT value);
+    // Sets a host's reference as a host does, through the interface.
+    HRESULT Set_UserReferenceX(IDispatch* value) { return fAuto.put_UserReference(value); }
 
 protected:
     // A host may set a reference on an entity that its list has already let go of.
@@ -77,10 +64,26 @@ protected:
 
 private:
     friend class TqoDataList;
-    class TAuto;
+    friend class TqoAutoBase_IqoDataEntity<TqoDataEntity>;
     TqoListController* Controller() const;
     void ExchangeUserReference(void* value, bool held);
-    template <class F> HRESULT Auto(F&& body) { return Guard(IID_IqoDataEntity, std::forward<F>(body)); }
+
+    // The members of IqoDataEntity.
+    void Auto_DoInfoPush() { DoInfoPush(); }
+    bool Auto_get_Selected() const { return fSelected; }
+    void Auto_put_Selected(bool value) { SetSelected(value); }
+    bool Auto_get_CanEdit() { return GetCanEdit(); }
+    void Auto_put_CanEdit(bool value) { SetCanEdit(value); }
+    IqoDataList* Auto_get_OwningDataList() const;
+    IDispatch* Auto_get_UserReference() const;
+    void Auto_put_UserReference(IDispatch* value);
+    bool Auto_get_Visible() const { return GetVisible(); }
+    void Auto_put_Visible(bool value) { SetVisible(value); }
+    LONG Auto_get_UserIntegerReference() const { return fUserIntegerReference; }
+    void Auto_put_UserIntegerReference(LONG value) { fUserIntegerReference = value; }
+    void Auto_ChangeOwner(IqoDataList* newOwner, LONG index);
+    TqoVariant Auto_get_UserVariantReference() const;
+    void Auto_put_UserVariantReference(const VARIANT& value) { SetUserVariantReference(value); }
 
     bool fSelected = false;
     bool fVisible = false;
@@ -93,41 +96,7 @@ private:
     void* fUserReference = nullptr;
     int32_t fListIndex = -1;
     std::unique_ptr<TqoVariant> fVariantReference;
-    class TAuto : public TqoAutoMember<TAuto, TqoDataEntity, IqoDataEntity> {
-    public:
-        using TqoAutoMember::TqoAutoMember;
-        HRESULT STDMETHODCALLTYPE DoInfoPush() override { return fOwner.DoInfoPushX(); }
-        HRESULT STDMETHODCALLTYPE get_Selected(VARIANT_BOOL* v) override { return fOwner.Get_SelectedX(v); }
-        HRESULT STDMETHODCALLTYPE put_Selected(VARIANT_BOOL v) override { return fOwner.Set_SelectedX(v); }
-        HRESULT STDMETHODCALLTYPE get_CanEdit(VARIANT_BOOL* v) override { return fOwner.Get_CanEditX(v); }
-        HRESULT STDMETHODCALLTYPE put_CanEdit(VARIANT_BOOL v) override { return fOwner.Set_CanEditX(v); }
-        HRESULT STDMETHODCALLTYPE get_OwningDataList(IqoDataList** v) override {
-            return fOwner.Get_OwningDataListX(v);
-        }
-        HRESULT STDMETHODCALLTYPE get_UserReference(IDispatch** v) override {
-            return fOwner.Get_UserReferenceX(v);
-        }
-        HRESULT STDMETHODCALLTYPE put_UserReference(IDispatch* v) override {
-            return fOwner.Set_UserReferenceX(v);
-        }
-        HRESULT STDMETHODCALLTYPE get_Visible(VARIANT_BOOL* v) override { return fOwner.Get_VisibleX(v); }
-        HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL v) override { return fOwner.Set_VisibleX(v); }
-        HRESULT STDMETHODCALLTYPE get_UserIntegerReference(LONG* v) override {
-            return fOwner.Get_UserIntegerReferenceX(v);
-        }
-        HRESULT STDMETHODCALLTYPE put_UserIntegerReference(LONG v) override {
-            return fOwner.Set_UserIntegerReferenceX(v);
-        }
-        HRESULT STDMETHODCALLTYPE ChangeOwner(IqoDataList* list, LONG i) override {
-            return fOwner.ChangeOwnerX(list, i);
-        }
-        HRESULT STDMETHODCALLTYPE get_UserVariantReference(VARIANT* v) override {
-            return fOwner.Get_UserVariantReferenceX(v);
-        }
-        HRESULT STDMETHODCALLTYPE put_UserVariantReference(VARIANT v) override {
-            return fOwner.Set_UserVariantReferenceX(v);
-        }
-    } fAuto{*this};
+    TqoAutoBase_IqoDataEntity<TqoDataEntity> fAuto{*this};
 };
 
 // Once its owner has freed it, a list is detached: it is empty, reports to

@@ -59,88 +59,25 @@ HRESULT TqoDataEntity::ObjQueryInterface(REFIID iid, void** object) {
     return TqoExposable::ObjQueryInterface(iid, object);
 }
 
-HRESULT TqoDataEntity::DoInfoPushX() {
-    return Auto([&] { DoInfoPush(); });
-}
-
-HRESULT TqoDataEntity::Get_SelectedX(VARIANT_BOOL* value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = ToVariantBool(fSelected);
-    });
-}
-
-HRESULT TqoDataEntity::Set_SelectedX(VARIANT_BOOL value) {
-    return Auto([&] { SetSelected(FromVariantBool(value)); });
-}
-
-HRESULT TqoDataEntity::Get_CanEditX(VARIANT_BOOL* value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = ToVariantBool(GetCanEdit());
-    });
-}
-
-HRESULT TqoDataEntity::Set_CanEditX(VARIANT_BOOL value) {
-    return Auto([&] { SetCanEdit(FromVariantBool(value)); });
-}
-
-HRESULT TqoDataEntity::Get_OwningDataListX(IqoDataList** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = fDataList ? AddRefed(fDataList->AutoIntf()) : nullptr;
-    });
+IqoDataList* TqoDataEntity::Auto_get_OwningDataList() const {
+    return fDataList ? fDataList->AutoIntf() : nullptr;
 }
 
 // Only an interface that a host set is handed back; a plain program pointer is not one.
-HRESULT TqoDataEntity::Get_UserReferenceX(IDispatch** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = fUserReferenceHeld ? AddRefed(static_cast<IDispatch*>(fUserReference)) : nullptr;
-    });
+IDispatch* TqoDataEntity::Auto_get_UserReference() const {
+    return fUserReferenceHeld ? static_cast<IDispatch*>(fUserReference) : nullptr;
 }
 
-HRESULT TqoDataEntity::Set_UserReferenceX(IDispatch* value) {
-    return Auto([&] {
-        ExchangeUserReference(AddRefed(value), value != nullptr);
-    });
+void TqoDataEntity::Auto_put_UserReference(IDispatch* value) {
+    ExchangeUserReference(AddRefed(value), value != nullptr);
 }
 
-HRESULT TqoDataEntity::Get_VisibleX(VARIANT_BOOL* value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = ToVariantBool(GetVisible());
-    });
+void TqoDataEntity::Auto_ChangeOwner(IqoDataList* newOwner, LONG index) {
+    ChangeOwner(IDataList_TO_TDataList(newOwner), index);
 }
 
-HRESULT TqoDataEntity::Set_VisibleX(VARIANT_BOOL value) {
-    return Auto([&] { SetVisible(FromVariantBool(value)); });
-}
-
-HRESULT TqoDataEntity::Get_UserIntegerReferenceX(LONG* value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = fUserIntegerReference;
-    });
-}
-
-HRESULT TqoDataEntity::Set_UserIntegerReferenceX(LONG value) {
-    return Auto([&] { fUserIntegerReference = value; });
-}
-
-HRESULT TqoDataEntity::ChangeOwnerX(IqoDataList* newOwner, LONG index) {
-    return Auto([&] { ChangeOwner(IDataList_TO_TDataList(newOwner), index); });
-}
-
-HRESULT TqoDataEntity::Get_UserVariantReferenceX(VARIANT* value) {
-    return Auto([&] {
-        VariantInit(CheckPointer(value));
-        if (fVariantReference) VariantCopy(value, fVariantReference.get());
-    });
-}
-
-HRESULT TqoDataEntity::Set_UserVariantReferenceX(VARIANT value) {
-    return Auto([&] { SetUserVariantReference(value); });
+TqoVariant TqoDataEntity::Auto_get_UserVariantReference() const {
+    return fVariantReference ? *fVariantReference : TqoVariant();
 }
 
 // ---- TqoDataList ----

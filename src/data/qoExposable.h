@@ -58,22 +58,6 @@ template <class T> T* ResolveToObjectOf(IUnknown* intf) {
     return typed;
 }
 
-// An interface implemented by a member of its owner rather than by a base
-// class, so that the interface's member names never collide with the owner's
-// own operations. Derived supplies the members of I, forwarding to the owner.
-template <class Derived, class Owner, class I> class TqoAutoMember : public TqoAutoIntf<Derived, I> {
-public:
-    explicit TqoAutoMember(Owner& owner) : fOwner(owner) {}
-    TqoAutoMember(const TqoAutoMember&) = delete;
-    TqoAutoMember& operator=(const TqoAutoMember&) = delete;
-    int32_t ObjAddRef() { return fOwner.ObjAddRef(); }
-    int32_t ObjRelease() { return fOwner.ObjRelease(); }
-    HRESULT ObjQueryInterface(REFIID iid, void** object) { return fOwner.ObjQueryInterface(iid, object); }
-
-protected:
-    Owner& fOwner;
-};
-
 // Keeps objects in memory while host code runs that may free them; an object
 // that its owner freed meanwhile goes at the end of the scope.
 template <class T> class TqoKeepAlive {

@@ -181,6 +181,22 @@ TEST_F(Automation, FailuresCarryTheirMessage) {
     EXPECT_EQ(list->Count(), 3);
 }
 
+// An answer needs a place before the entity acts; an interface answered
+// carries the caller's own reference.
+TEST_F(Automation, EntityAnswersNeedAPlaceAndCarryTheirOwnReference) {
+    IqoDataEntity* entity = list->Items(0)->AutoIntf();
+    EXPECT_EQ(entity->get_Selected(nullptr), E_POINTER);
+    EXPECT_EQ(entity->get_OwningDataList(nullptr), E_POINTER);
+    EXPECT_EQ(entity->get_UserVariantReference(nullptr), E_POINTER);
+    const int32_t before = list->RefCount();
+    IqoDataList* owner = nullptr;
+    ASSERT_EQ(entity->get_OwningDataList(&owner), S_OK);
+    EXPECT_EQ(owner, list->AutoIntf());
+    EXPECT_EQ(list->RefCount(), before + 1);
+    owner->Release();
+    EXPECT_EQ(list->RefCount(), before);
+}
+
 TEST_F(Automation, ResolutionAcceptsOnlyOurObjectsOfTheRightClass) {
     test::TqoForeignDispatch foreign;
     EXPECT_EQ(IDataEntity_TO_TDataEntity(nullptr), nullptr);

@@ -8,6 +8,9 @@ import re
 TOKEN = re.compile(r'"[^"]*"|[A-Za-z_][A-Za-z0-9_]*|-?0[xX][0-9A-Fa-f]+|-?\d+(?:\.\d+)?|[{}\[\]();,:*=]')
 
 
+PROPERTY_PREFIX = {'get': 'get_', 'put': 'put_', 'putref': 'putref_', 'func': ''}
+
+
 class IdlError(Exception):
     pass
 
@@ -227,3 +230,22 @@ def guid_init(text):
     """The C++ initialiser of a GUID."""
     d1, d2, d3, d4 = guid_parts(text)
     return '{0x%08X, 0x%04X, 0x%04X, {%s}}' % (d1, d2, d3, ', '.join('0x%02X' % b for b in d4))
+
+
+def method_name(member):
+    """The member's C++ name as widl declares it (properties as get_X, put_X, putref_X)."""
+    return PROPERTY_PREFIX[member['kind']] + member['name']
+
+
+def chain(lib, intf):
+    """The interface and its bases in the library, the root first."""
+    by_name = {i['name']: i for i in lib['interfaces']}
+    result = []
+    while intf:
+        result.insert(0, intf)
+        intf = by_name.get(intf['base'])
+    return result
+
+
+def all_members(lib, intf):
+    return [(owner, m) for owner in chain(lib, intf) for m in owner['members']]

@@ -13,7 +13,7 @@ add_custom_command(
           --header ${QO_IDL_GEN_DIR}/qoChartixControl_TLB.h --source ${QO_IDL_GEN_DIR}/qoChartixControl_TLB.cpp
           --identities ${QO_IDL_IDENTITIES}
   DEPENDS ${QO_IDL} ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_parse.py
-          ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py
+          ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_raise.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_forward.py
   COMMENT "Generating the type library declarations from qoChartixControl.idl")
 add_custom_target(qo_com_generated DEPENDS ${QO_IDL_OUTPUTS} ${QO_IDL_IDENTITIES})
 add_dependencies(${QO_MODULE_TARGET} qo_com_generated)
@@ -33,7 +33,7 @@ function(qo_dispatch_tables target idl)
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${idl}
             --header ${dir}/${stem}_TLB.h --source ${dir}/${stem}_TLB.cpp
     DEPENDS ${idl} ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_gen.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_parse.py
-            ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py)
+            ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_identity.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_raise.py ${PROJECT_SOURCE_DIR}/tools/idl/qo_idl_forward.py)
   target_sources(${target} PRIVATE ${outputs})
   target_include_directories(${target} PRIVATE ${dir})
 endfunction()

@@ -33,6 +33,11 @@
 //       bool fVisible = true;
 //   };
 //
+// Rather than overriding the interface's members itself, a class may hold the
+// generated forwarding base TqoAutoBase_IXxx<Class> as a member and implement
+// plain C++ members Auto_<widl name> (bool, UTF-8 std::string, borrowed
+// interfaces; qoAutoConvert.h): the base applies the conversions and Guard.
+//
 // A class that reaches the same interface twice (IqoDataEntity directly and as
 // the base of IqoDataEntity_GantTime2) answers the second copy with the
 // generated QO_FORWARD_IqoDataEntity(BaseClass).
@@ -117,6 +122,22 @@ public:
 
 private:
     Owner* Self() { return static_cast<Owner*>(this); }
+};
+
+// An interface implemented by a member of its owner rather than by a base
+// class, so that the interface's member names never collide with the owner's
+// own operations. Derived supplies the members of I, forwarding to the owner.
+template <class Derived, class Owner, class I> class TqoAutoMember : public TqoAutoIntf<Derived, I> {
+public:
+    explicit TqoAutoMember(Owner& owner) : fOwner(owner) {}
+    TqoAutoMember(const TqoAutoMember&) = delete;
+    TqoAutoMember& operator=(const TqoAutoMember&) = delete;
+    int32_t ObjAddRef() { return fOwner.ObjAddRef(); }
+    int32_t ObjRelease() { return fOwner.ObjRelease(); }
+    HRESULT ObjQueryInterface(REFIID iid, void** object) { return fOwner.ObjQueryInterface(iid, object); }
+
+protected:
+    Owner& fOwner;
 };
 
 } // namespace qo

@@ -126,11 +126,31 @@ HRESULT TqoConnectionPoint::EnumConnections(IEnumConnections** connections) {
     return MakeEnum<IEnumConnections, CONNECTDATA, IID_IEnumConnections>(fSinks, connections);
 }
 
+namespace {
+
+// The sinks as they were when a call began, each held until the call ends,
+// also when a sink's failure ends it early.
+class TqoSinkSnapshot {
+public:
+    explicit TqoSinkSnapshot(const std::vector<CONNECTDATA>& sinks) : fSinks(sinks) {
+        for (CONNECTDATA& c : fSinks) c.pUnk->AddRef();
+    }
+    TqoSinkSnapshot(const TqoSinkSnapshot&) = delete;
+    TqoSinkSnapshot& operator=(const TqoSinkSnapshot&) = delete;
+    ~TqoSinkSnapshot() {
+        for (CONNECTDATA& c : fSinks) c.pUnk->Release();
+    }
+    const std::vector<CONNECTDATA>& Sinks() const { return fSinks; }
+
+private:
+    std::vector<CONNECTDATA> fSinks;
+};
+
+} // namespace
+
 void TqoConnectionPoint::ForEachSink(const std::function<void(IUnknown* sink)>& visit) {
-    std::vector<CONNECTDATA> snapshot = fSinks;
-    for (CONNECTDATA& c : snapshot) c.pUnk->AddRef();
-    for (CONNECTDATA& c : snapshot) visit(c.pUnk);
-    for (CONNECTDATA& c : snapshot) c.pUnk->Release();
+    TqoSinkSnapshot snapshot(fSinks);
+    for (const CONNECTDATA& c : snapshot.Sinks()) visit(c.pUnk);
 }
 
 HRESULT EnumConnectionPoints(const std::vector<TqoConnectionPoint*>& points, IEnumConnectionPoints** result) {

@@ -31,8 +31,10 @@ public:
 
     REFIID Iid() const { return fIid; }
     bool HasSinks() const { return !fSinks.empty(); }
-    // Calls visit for every sink (as the connection interface); a sink that
-    // unadvises during the call is safe, it stays alive until visit returns.
+    // Calls visit for every sink (as the connection interface) of a snapshot
+    // taken first: a sink that unadvises during the call stays alive until
+    // the visits end, one advised during it is not visited. An exception from
+    // visit ends the visits.
     void ForEachSink(const std::function<void(IUnknown* sink)>& visit);
 
 private:

@@ -35,12 +35,14 @@ bool Accepts(const TqoDispMember& m, WORD flags) {
 }
 
 // An object property declared with put only is also set by a put-ref ("Set x.P = obj").
+// Events have no implementation of ours: they are not found, as in a table
+// without them.
 const TqoDispMember* FindMember(const TqoDispInterface& table, DISPID id, WORD flags) {
     const TqoDispMember* fallback = nullptr;
     bool known = false;
     for (WORD i = 0; i < table.fMemberCount; ++i) {
         const TqoDispMember& m = table.fMembers[i];
-        if (m.fId != id) continue;
+        if (m.fId != id || !m.fThunk) continue;
         known = true;
         if (Accepts(m, flags)) return &m;
         if (m.fKind == INVOKE_PROPERTYPUT && (flags & DISPATCH_PROPERTYPUTREF)) fallback = &m;

@@ -51,7 +51,7 @@ struct TqoDispMember {
     WORD fArgCount; // without the result
     WORD fParamCount;
     const TqoDispParam* fParams;
-    TqoDispThunk fThunk;
+    TqoDispThunk fThunk; // null for an event: only a host's sink implements it
     const char* fHelpString;
 };
 
@@ -71,6 +71,36 @@ HRESULT DispGetTypeInfo(const TqoDispInterface& table, UINT index, ITypeInfo** i
 HRESULT DispGetIDsOfNames(const TqoDispInterface& table, LPOLESTR* names, UINT count, DISPID* ids);
 HRESULT DispInvoke(const TqoDispInterface& table, void* intf, DISPID id, WORD flags, DISPPARAMS* params,
                    VARIANT* result, EXCEPINFO* excep, UINT* argErr);
+
+// The field of a VARIANT that holds a value of type VT.
+template <VARTYPE VT> auto& Field(VARIANT& v) {
+    if constexpr (VT == VT_I2)
+        return v.iVal;
+    else if constexpr (VT == VT_I4)
+        return v.lVal;
+    else if constexpr (VT == VT_R4)
+        return v.fltVal;
+    else if constexpr (VT == VT_R8)
+        return v.dblVal;
+    else if constexpr (VT == VT_DATE)
+        return v.date;
+    else if constexpr (VT == VT_BOOL)
+        return v.boolVal;
+    else if constexpr (VT == VT_UI1)
+        return v.bVal;
+    else if constexpr (VT == VT_UI4)
+        return v.ulVal;
+    else if constexpr (VT == VT_ERROR)
+        return v.scode;
+    else if constexpr (VT == VT_BSTR)
+        return v.bstrVal;
+    else if constexpr (VT == VT_DISPATCH)
+        return v.pdispVal;
+    else if constexpr (VT == VT_UNKNOWN)
+        return v.punkVal;
+    else
+        return v;
+}
 
 #ifndef _WIN32
 // A bad argument: which one (as the parameter's position) and why.
@@ -102,35 +132,6 @@ private:
     VARIANT* fResult;
     const TqoDispMember& fMember;
 };
-
-template <VARTYPE VT> auto& Field(VARIANT& v) {
-    if constexpr (VT == VT_I2)
-        return v.iVal;
-    else if constexpr (VT == VT_I4)
-        return v.lVal;
-    else if constexpr (VT == VT_R4)
-        return v.fltVal;
-    else if constexpr (VT == VT_R8)
-        return v.dblVal;
-    else if constexpr (VT == VT_DATE)
-        return v.date;
-    else if constexpr (VT == VT_BOOL)
-        return v.boolVal;
-    else if constexpr (VT == VT_UI1)
-        return v.bVal;
-    else if constexpr (VT == VT_UI4)
-        return v.ulVal;
-    else if constexpr (VT == VT_ERROR)
-        return v.scode;
-    else if constexpr (VT == VT_BSTR)
-        return v.bstrVal;
-    else if constexpr (VT == VT_DISPATCH)
-        return v.pdispVal;
-    else if constexpr (VT == VT_UNKNOWN)
-        return v.punkVal;
-    else
-        return v;
-}
 
 // Converts argument `index` to vt (VT_VARIANT: dereferenced copy) into temp;
 // failures are reported against that argument.

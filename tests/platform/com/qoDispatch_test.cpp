@@ -397,5 +397,32 @@ TEST_F(DispatchTest, TypeInfoDescribesTheInterfaceAndInvokes) {
     EXPECT_EQ(result.lVal, 42);
 }
 
+// Events are implemented by hosts only: our own dispatch of an event
+// interface knows their names but calls none of them.
+class TqoEventsIntf : public TqoAutoObject, public TqoAutoIntf<TqoEventsIntf, ISampleEvents> {
+public:
+    IDispatch* DefaultDispatch() override { return this; }
+};
+
+TEST(EventInterfaceTest, OurOwnDispatchDoesNotCallAnEvent) {
+    auto* object = new TqoEventsIntf();
+    object->ObjAddRef();
+    IDispatch* intf = object->DefaultDispatch();
+    LONG number = 1;
+    TqoInvokeResult out;
+    CallDispatch(intf, 7, DISPATCH_METHOD,
+                 {TqoVariant(), ByRef(VT_I4, &number), TqoVariant(true), TqoVariant("x"), TqoVariant(1.0)}, out);
+    EXPECT_EQ(out.fHr, DISP_E_MEMBERNOTFOUND);
+    TqoInvokeResult none;
+    CallDispatch(intf, 3, DISPATCH_METHOD, {}, none);
+    EXPECT_EQ(none.fHr, DISP_E_MEMBERNOTFOUND);
+    OLECHAR name[] = u"Ask";
+    LPOLESTR names[] = {name};
+    DISPID id = 0;
+    EXPECT_EQ(intf->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+    EXPECT_EQ(id, 7);
+    object->ObjRelease();
+}
+
 } // namespace
 } // namespace qo::test
