@@ -4,7 +4,7 @@
 // dragged an inverted line shows where it will go, and the size is applied at
 // the release (or at once in the update style). A drag below the minimum
 // collapses the control; Escape or a lost capture cancels the drag.
-#include "platform/widgets/qoAlive.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoInputRouter.h"
 

@@ -91,10 +91,11 @@ TEST(DataListEvents, PreselectedEntityIsInsertedUnselectedAndReselectedAfterward
 }
 
 TEST(DataListEvents, DeletedEntityIsStillReadableInItsDeleteEvent) {
-    TqoListController controller;
-    auto list = NewNumberedList(&controller, 2);
+    // Declared first: the handler also runs when the list frees its last entity at the end.
     int seen = -1;
     TqoDataList* owner = nullptr;
+    TqoListController controller;
+    auto list = NewNumberedList(&controller, 2);
     controller.SetOnDeleteItem([&](TqoDataEntity* e) {
         seen = e->UserIntegerReference();
         owner = e->OwningDataList();

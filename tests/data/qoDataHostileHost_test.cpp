@@ -178,6 +178,32 @@ INSTANTIATE_TEST_SUITE_P(
                      [](TqoDataList& l, TqoDataEntity& e, TqoDataList&) { EXPECT_EQ(l.IndexOf(&e), -1); }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// The entity is out of the list before its delete handler runs, so removing it
+// there does nothing, whichever way it goes, and no other entity goes with it.
+TEST_F(HostileHost, RemovingTheLeavingEntityInItsDeleteHandlerRemovesNothingElse) {
+    struct {
+        const char* name;
+        void (*act)(TqoDataList&);
+        Ints deleted, left;
+    } const cases[] = {
+        {"Delete", [](TqoDataList& l) { l.Delete(0); }, {0}, {1, 2}},
+        {"Remove", [](TqoDataList& l) { l.Remove(l.Items(1)); }, {1}, {0, 2}},
+        {"Clear", [](TqoDataList& l) { l.Clear(); }, {2, 1, 0}, {}},
+    };
+    for (const auto& c : cases) {
+        list = test::NewNumberedList(&controller, 3);
+        Ints deleted;
+        controller.SetOnDeleteItem([&](TqoDataEntity* e) {
+            deleted.push_back(e->UserIntegerReference());
+            list->Remove(e);
+        });
+        c.act(*list);
+        controller.SetOnDeleteItem(nullptr);
+        EXPECT_EQ(deleted, c.deleted) << c.name;
+        EXPECT_EQ(Numbers(*list), c.left) << c.name;
+    }
+}
+
 TEST_F(HostileHost, DeletedEntityHasNoListIndex) {
     TqoDataEntity* held = list->Items(2);
     held->ObjAddRef();

@@ -2,7 +2,7 @@
 // The check box: checked, unchecked or grayed, toggled by a click or by Space
 // (pressed on key down, toggled on key up, as the classic control does). A
 // user's toggle fires OnClick; setting the state from code does not.
-#include "platform/widgets/qoAlive.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoWidgetPaint.h"
 

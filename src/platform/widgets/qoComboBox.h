@@ -6,7 +6,7 @@
 // within a second. Open, the keys move through the list, Enter takes the item
 // and Escape leaves the choice as it was. A user's choice fires OnChange
 // after OnCloseUp; choosing from code fires nothing.
-#include "platform/widgets/qoAlive.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 
 #include <string>

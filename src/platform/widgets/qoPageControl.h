@@ -3,7 +3,7 @@
 // visible, the active sheet shown in the display area below the tabs. A
 // user's change of tab (click, arrow keys) asks OnChanging, which may veto,
 // then reports OnChange; a change from code reports nothing.
-#include "platform/widgets/qoAlive.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 
 #include <vector>

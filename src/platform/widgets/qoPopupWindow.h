@@ -3,7 +3,7 @@
 // control placed in screen coordinates and kept on the screen, that never takes
 // the focus and closes on a mouse press outside it. Its owner keeps the focus
 // and the pop-up sees the keys first while it is open.
-#include "platform/widgets/qoAlive.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoInputRouter.h"
 

@@ -4,8 +4,8 @@
 // codes in their order (a line or page step, thumb tracking, then the thumb's
 // final position, then the end of the scroll), arrows and page steps that
 // repeat while held, and a thumb sized in proportion to the page.
-#include "platform/widgets/qoAlive.h"
 #include "platform/widgets/qoAutoRepeat.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 
 namespace qo {

@@ -8,9 +8,9 @@
 // tree of a million nodes scrolls and paints like one of a hundred.
 #include "platform/graphics/qoBitmap.h"
 #include "platform/graphics/qoImageList.h"
-#include "platform/widgets/qoAlive.h"
 #include "platform/widgets/qoScrollingControl.h"
 #include "platform/widgets/qoTreeCountIndex.h"
+#include "platform/window/qoAlive.h"
 
 #include <memory>
 #include <string>
@@ -46,8 +46,8 @@ using TTVAllowEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, bo
 using TTVEditedEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, std::string& text)>;
 using TTVCustomDrawItemEvent =
     TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, TCustomDrawState state, bool& defaultDraw)>;
-using TTVAdvancedCustomDrawItemEvent = TqoEvent<void(TCustomTreeView* sender, TTreeNode* node,
-                                                     TCustomDrawState state, TCustomDrawStage stage)>;
+using TTVAdvancedCustomDrawItemEvent =
+    TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage)>;
 using TTVCompare = TqoEvent<int(TTreeNode* a, TTreeNode* b)>;
 
 class TTreeNode {

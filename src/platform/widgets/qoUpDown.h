@@ -2,8 +2,8 @@
 // The up-down control: two arrow buttons that step Position between Min and
 // Max by Increment, repeating while held. Each step asks OnChanging (which may
 // refuse it), moves, then reports OnClick with the button.
-#include "platform/widgets/qoAlive.h"
 #include "platform/widgets/qoAutoRepeat.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 
 namespace qo {

@@ -192,7 +192,9 @@ void TControl::HandleMouse(TMessage& message) {
             BeginDrag(Mouse().DragImmediate, -1);
             break;
         }
+        const TqoAlive::TWatch alive = fAlive.Watch();
         if (dbl && button == mbLeft && (ControlStyle & csClickEvents)) DblClick();
+        if (!alive) break;
         if (!dbl && button == mbLeft && (ControlStyle & csClickEvents)) fClicked = true;
         MouseDown(button, shift | (dbl ? ssDouble : 0), p.X, p.Y);
         break;
@@ -202,8 +204,9 @@ void TControl::HandleMouse(TMessage& message) {
     case WM_MBUTTONUP: {
         const bool clicked = button == mbLeft && fClicked;
         if (button == mbLeft) fClicked = false;
+        const TqoAlive::TWatch alive = fAlive.Watch();
         MouseUp(button, shift, p.X, p.Y);
-        if (clicked && ClientRect().Contains(p)) Click();
+        if (alive && clicked && ClientRect().Contains(p)) Click();
         break;
     }
     case WM_MOUSEWHEEL:

@@ -7,6 +7,7 @@
 #include "platform/core/qoGeometry.h"
 #include "platform/core/qoInput.h"
 #include "platform/graphics/qoCanvas.h"
+#include "platform/window/qoAlive.h"
 #include "platform/window/qoComponent.h"
 #include "platform/window/qoMessages.h"
 
@@ -162,6 +163,8 @@ private:
     std::string fHint;
     std::string fCaption;
     bool fClicked = false;
+    // A mouse handler may free the control: the rest of the message is then skipped.
+    TqoAlive fAlive;
 };
 
 // Shift state bits of a mouse message's key flags.

@@ -99,6 +99,38 @@ TEST_F(Input, NoDoubleClickWhenTooLateTooFarOrElsewhere) {
     }
 }
 
+// A handler that frees its control ends that control's share of the message:
+// no click after the release, no press after the double click.
+TEST_F(Input, AControlFreedByItsHandlerGetsNothingMore) {
+    struct Case {
+        const char* name;
+        TMouseEvent TPanel::*up;
+        TNotifyEvent TPanel::*dbl;
+        std::vector<std::string> expected;
+    };
+    delete a; // each case places its own
+    const auto freeA = [this](TComponent*) {
+        delete a;
+        a = nullptr;
+    };
+    const Case cases[] = {
+        {"freed on release", &TPanel::OnMouseUp, nullptr, {"a:down(5,5)"}},
+        {"freed on double click", nullptr, &TPanel::OnDblClick, {"a:down(5,5)", "a:up(5,5)", "a:click"}},
+    };
+    for (const Case& c : cases) {
+        harness.AdvanceTime(1000);
+        a = Add("a", TRect::Bounds(10, 10, 50, 50));
+        log.clear();
+        if (c.up) a->*c.up = [freeA](TComponent* s, TMouseButton, TShiftState, int, int) { freeA(s); };
+        if (c.dbl) a->*c.dbl = freeA;
+        harness.Click(form, {15, 15});
+        if (a) harness.MouseDown(form, {15, 15});
+        harness.MouseUp(form, {15, 15});
+        EXPECT_EQ(a, nullptr) << c.name;
+        EXPECT_EQ(log, c.expected) << c.name;
+    }
+}
+
 TEST_F(Input, WheelGoesToTheControlUnderThePointAndUpUntilHandled) {
     std::vector<std::string> wheel;
     a->OnMouseWheel = [&](TComponent* s, TShiftState, int delta, TPoint pos, bool& handled) {

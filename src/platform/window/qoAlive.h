@@ -1,5 +1,5 @@
 #pragma once
-// Whether an object survived a call into code that may free it. A widget
+// Whether an object survived a call into code that may free it. A control
 // takes a watch before firing a notification and looks afterwards.
 #include <memory>
 
