@@ -1,6 +1,5 @@
 #include "platform/backends/qoX11Backend.h"
 
-#include "platform/window/qoDialogs.h"
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoInputRouter.h"
 #include "platform/window/qoMessageQueue.h"
@@ -13,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <iostream>
 #include <poll.h>
 #include <unistd.h>
 
@@ -309,13 +307,6 @@ void TX11Backend::ShowCursor(TCursor cursor) {
 }
 
 void TX11Backend::Beep() { XBell(fDisplay->Handle, 0); }
-
-int TX11Backend::MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    std::cerr << caption << ": " << text << "\n";
-    return FirstButtonOf(flags);
-}
-
-int TX11Backend::PopupMenu(const std::vector<std::string>&, TPoint) { return -1; }
 
 bool RunInX11Window(TWinControl& root, const std::string& title) {
     const char* headless = std::getenv("QO_HEADLESS");

@@ -25,10 +25,6 @@ public:
     void WindowChanged(TWinControl& topLevel) override;
     void ShowCursor(TCursor cursor) override;
     void Beep() override;
-    // There are no dialogs of our own on X11 yet: the text goes to the error
-    // output and the first button answers; a menu counts as dismissed.
-    int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
-    int PopupMenu(const std::vector<std::string>& items, TPoint screen) override;
 
     // Shows a top-level control in a window of its own, at its bounds.
     void Show(TWinControl& root, const std::string& title);

@@ -1,6 +1,6 @@
 #pragma once
-// The modal pieces: they go through the backend, so that a headless run
-// answers them from a script instead of blocking.
+// The modal pieces: widgets run in the backend's nested loop, so that a
+// headless run answers them from a script instead of blocking.
 #include "platform/core/qoGeometry.h"
 
 #include <cstdint>
