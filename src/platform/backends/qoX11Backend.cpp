@@ -327,6 +327,7 @@ bool TX11Backend::PollEvents() {
         XNextEvent(fDisplay->Handle, &event);
         // The input method may take a key (a compose sequence in progress).
         if (XFilterEvent(&event, 0)) continue;
+        if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
         if (!fClipboard->HandleEvent(event)) HandleEvent(&event);
         any = true;
     }
