@@ -103,7 +103,8 @@ bool ShowInWindow(TBitmap& sample) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool window = !(argc > 1 && std::string(argv[1]) == "--no-window");
+    const std::string option = argc > 1 ? argv[1] : "";
+    const bool window = option != "--no-window";
     const TDateTime now = Now();
     for (const char* format : {"dddddd", "ddddd tt", "YYMMDD HH:MM:SS", "yyyy mmm", "dddd d mmmm yyyy"})
         std::printf("%-20s %s\n", format, FormatDateTime(format, now).c_str());
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).c_str());
         RenderScalerDemo("out");
         RenderWidgetGallery("out");
+        if (option == "--gallery") return ShowWidgetGallery() ? 0 : 1;
         if (window && ShowInWindow(sample)) std::printf("window closed\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());
