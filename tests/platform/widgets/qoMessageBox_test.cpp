@@ -14,12 +14,7 @@ namespace {
 class MessageBoxWidget : public test::TFormFixture {
 protected:
     MessageBoxWidget() {
-        target = new TCustomControl(&form);
-        target->SetParent(&form);
-        target->SetBounds(10, 10, 50, 50);
-        target->TabStop = true;
-        target->OnKeyDown = [this](TComponent*, uint16_t& key, TShiftState) { Record("key " + std::to_string(key)); };
-        target->OnMouseDown = [this](TComponent*, TMouseButton, TShiftState, int, int) { Record("press"); };
+        target = AddTarget();
         target->SetFocus();
         box = new TMessageBox(&form);
     }

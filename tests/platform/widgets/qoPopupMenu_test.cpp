@@ -12,11 +12,7 @@ namespace {
 class PopupMenu : public test::TFormFixture {
 protected:
     PopupMenu() {
-        target = new TCustomControl(&form);
-        target->SetParent(&form);
-        target->SetBounds(10, 10, 50, 50);
-        target->TabStop = true;
-        target->OnKeyDown = [this](TComponent*, uint16_t& key, TShiftState) { Record("key " + std::to_string(key)); };
+        target = AddTarget();
         target->SetFocus();
         menu = new TPopupMenu(&form);
         for (const char* caption : {"Cut", "Copy", "-", "Paste", "Show week numbers"}) menu->AddItem(caption);
