@@ -6,9 +6,12 @@
 #include "platform/widgets/qoComboBox.h"
 #include "platform/widgets/qoDrawGrid.h"
 #include "platform/widgets/qoEdit.h"
+#include "platform/widgets/qoHeaderControl.h"
 #include "platform/widgets/qoHintWindow.h"
 #include "platform/widgets/qoMemo.h"
+#include "platform/widgets/qoMessageBox.h"
 #include "platform/widgets/qoPageControl.h"
+#include "platform/widgets/qoPopupMenu.h"
 #include "platform/widgets/qoPopupWindow.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/widgets/qoUpDown.h"
@@ -83,6 +86,35 @@ void HintWindow(benchmark::State& state) {
     for (auto _ : state) hint.Repaint();
 }
 BENCHMARK(HintWindow);
+
+void HeaderControl(benchmark::State& state) {
+    PaintOf<THeaderControl>(state, [](THeaderControl& header) {
+        for (const char* text : {"Room", "Monday", "Tuesday", "Wednesday"}) header.AddSection(text, 50);
+    });
+}
+BENCHMARK(HeaderControl);
+
+void PopupMenuWidget(benchmark::State& state) {
+    THeadlessHarness harness;
+    TPopupMenu menu(nullptr);
+    for (const char* item : {"Cut", "Copy", "-", "Paste", "Show week numbers"}) menu.AddItem(item);
+    menu.SetItemChecked(4, true);
+    menu.Popup(Area.TopLeft());
+    menu.SetBoundsRect(Area);
+    harness.RunUntilIdle();
+    for (auto _ : state) menu.Repaint();
+}
+BENCHMARK(PopupMenuWidget);
+
+void MessageBoxWidget(benchmark::State& state) {
+    THeadlessHarness harness;
+    TMessageBox box(nullptr);
+    box.Setup("Save the changes to the chart?", "Chart", MB_YESNOCANCEL);
+    box.SetBoundsRect(Area);
+    harness.RunUntilIdle();
+    for (auto _ : state) box.Repaint();
+}
+BENCHMARK(MessageBoxWidget);
 
 // Owner-drawn text in every cell, scrolled to the middle.
 void DrawGridRows(benchmark::State& state) {

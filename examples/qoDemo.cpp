@@ -107,7 +107,7 @@ bool ShowInWindow(TBitmap& sample) {
 #endif
 }
 
-constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--help]
+constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--help]
 
 Prints today's date in several formats, then writes into out/ under the current
 directory:
@@ -120,17 +120,20 @@ When a display is present it then shows the canvas sample in a window and runs
 until that window is closed with the window manager's close button.
 
   --no-window   do not open the window (so does QO_HEADLESS=1, or no DISPLAY)
+  --gallery     show the widget gallery live in a window instead of the sample
   --help        show this text
 )";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool window = true;
+    bool window = true, gallery = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-window") {
             window = false;
+        } else if (arg == "--gallery") {
+            gallery = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(Usage, stdout);
             return 0;
@@ -152,6 +155,7 @@ int main(int argc, char** argv) {
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderScalerDemo("out");
         RenderWidgetGallery("out");
+        if (gallery) return ShowWidgetGallery() ? 0 : 1;
         if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());

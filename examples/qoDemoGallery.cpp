@@ -1,16 +1,26 @@
-// One form with a page control, a draw grid, scroll bars, check boxes, an
-// up-down and an open hint, as a newcomer first meets the widgets.
+// One form with a page control, a header control over a draw grid, scroll
+// bars, check boxes, up-downs, an open hint and an open pop-up menu, as a
+// newcomer first meets the widgets; live on X11 the header's clicks ask a
+// message box and a right click opens the menu.
 #include "qoDemoGallery.h"
 
 #include "platform/widgets/qoCheckBox.h"
 #include "platform/widgets/qoComboBox.h"
 #include "platform/widgets/qoDrawGrid.h"
+#ifdef _WIN32
+#include "platform/backends/qoWin32Backend.h"
+#else
+#include "platform/backends/qoX11Backend.h"
+#endif
 #include "platform/widgets/qoEdit.h"
+#include "platform/widgets/qoHeaderControl.h"
 #include "platform/widgets/qoHintWindow.h"
 #include "platform/widgets/qoMemo.h"
 #include "platform/widgets/qoPageControl.h"
+#include "platform/widgets/qoPopupMenu.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/widgets/qoUpDown.h"
+#include "platform/window/qoDialogs.h"
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoPanel.h"
 
@@ -28,8 +38,24 @@ template <class T> T* Add(TWinControl& parent, TRect bounds) {
     return control;
 }
 
+const std::vector<std::string> MenuItems = {"Cut", "Copy", "-", "Paste", "Show week numbers"};
+
+void AddHeader(TTabSheet& sheet) {
+    auto* header = Add<THeaderControl>(sheet, TRect::Bounds(8, 8, 250, 18));
+    for (const char* text : {"Room", "Monday", "Tuesday", "Wednesday"}) header->AddSection(text, 64);
+    header->Section(0).SetMinWidth(30);
+    header->DragReorder = true;
+    header->OnSectionClick = [](TComponent*, THeaderSection* section) {
+        MessageBox("Sort the rooms by " + section->Text() + "?", "Widget gallery", MB_YESNO | MB_ICONQUESTION);
+    };
+    sheet.OnMouseUp = [&sheet](TComponent*, TMouseButton button, TShiftState, int x, int y) {
+        if (button == mbRight) TrackPopupMenu(MenuItems, sheet.ClientToScreen({x, y}));
+    };
+}
+
 void FillSheet(TTabSheet& sheet) {
-    auto* grid = Add<TDrawGrid>(sheet, TRect::Bounds(8, 8, 250, 140));
+    AddHeader(sheet);
+    auto* grid = Add<TDrawGrid>(sheet, TRect::Bounds(8, 28, 250, 120));
     grid->SetRowCount(100000);
     grid->SetOptions(grid->Options() | goRowSizing | goDrawFocusSelected);
     grid->OnDrawCell = [grid](TComponent*, int col, int row, const TRect& rect, TGridDrawState) {
@@ -73,11 +99,7 @@ void FillSheet(TTabSheet& sheet) {
     memo->SetText("Notes wrap at the edge of the memo.\nA second line\nand a third\nand more\nand more");
 }
 
-} // namespace
-
-void RenderWidgetGallery(const std::string& outDir) {
-    THeadlessHarness harness;
-    TPanel form(nullptr);
+void BuildGallery(TPanel& form) {
     form.SetBevelOuter(bvNone);
     form.SetBounds(0, 0, 430, 310);
     auto* pages = Add<TPageControl>(form, TRect::Bounds(6, 6, 418, 298));
@@ -89,16 +111,46 @@ void RenderWidgetGallery(const std::string& outDir) {
     FillSheet(*pages->Pages(0));
     pages->Pages(2)->SetTabVisible(false);
     pages->SetFocus();
+}
+
+// A pop-up shows over the form where the screen has it.
+void DrawPopup(THeadlessHarness& harness, TqoPopupWindow& popup, TBitmap& picture) {
+    TBitmap popupPicture;
+    harness.Snapshot(popup, popupPicture);
+    picture.Canvas().Draw(popup.Left(), popup.Top(), popupPicture);
+}
+
+} // namespace
+
+void RenderWidgetGallery(const std::string& outDir) {
+    THeadlessHarness harness;
+    TPanel form(nullptr);
+    BuildGallery(form);
     TBitmap picture;
     harness.Snapshot(form, picture);
     // The hint is a pop-up of its own: it shows over the form where the screen has it.
     THintWindow hint(nullptr);
     const std::string text = "Start 2024-02-01\rStop 2024-02-05\rLength 4 days";
     hint.ActivateHint(hint.CalcHintRect(200, text).Offset(170, 120), text);
-    TBitmap hintPicture;
-    harness.Snapshot(hint, hintPicture);
-    picture.Canvas().Draw(hint.Left(), hint.Top(), hintPicture);
+    DrawPopup(harness, hint, picture);
+    TPopupMenu menu(nullptr);
+    for (const std::string& item : MenuItems) menu.AddItem(item);
+    menu.SetItemEnabled(3, false);
+    menu.SetItemChecked(4, true);
+    menu.Popup({284, 96});
+    harness.KeyDown(VK_DOWN);
+    DrawPopup(harness, menu, picture);
     const std::string path = (std::filesystem::path(outDir) / "qo-demo-widgets.png").string();
     picture.SaveToPNG(path);
     std::printf("widget gallery written to %s\n", std::filesystem::absolute(path).c_str());
+}
+
+bool ShowWidgetGallery() {
+    TPanel form(nullptr);
+    BuildGallery(form);
+#ifdef _WIN32
+    return RunInWin32Window(form, "qoChartix widget gallery");
+#else
+    return RunInX11Window(form, "qoChartix widget gallery");
+#endif
 }

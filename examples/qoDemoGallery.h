@@ -4,3 +4,5 @@
 
 // Writes the gallery into outDir and prints its path.
 void RenderWidgetGallery(const std::string& outDir);
+// Shows the gallery in a window on X11 until it is closed; false without a display.
+bool ShowWidgetGallery();

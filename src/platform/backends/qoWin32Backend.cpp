@@ -2,6 +2,8 @@
 #include "platform/core/qoWin32.h"
 
 #include "platform/backends/qoWin32Backend.h"
+
+#include "platform/widgets/qoWidgetDialogs.h"
 #include "platform/backends/qoRunInWindow.h"
 #include "platform/window/qoDialogs.h"
 #include "platform/window/qoHeadless.h"
@@ -213,6 +215,7 @@ struct TWin32Backend::TNative {
 };
 
 std::unique_ptr<TWin32Backend> TWin32Backend::Open() {
+    UseWidgetDialogs();
     const HINSTANCE module = ThisModule();
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -349,27 +352,6 @@ void TWin32Backend::ShowCursor(TCursor cursor) {
 }
 
 void TWin32Backend::Beep() { MessageBeep(MB_OK); }
-
-int TWin32Backend::MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    const ::HWND owner = fShown.empty() ? nullptr : fShown.begin()->second->Window;
-    ++fModal;
-    const int answer = MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), flags);
-    --fModal;
-    return answer;
-}
-
-int TWin32Backend::PopupMenu(const std::vector<std::string>& items, TPoint screen) {
-    if (fShown.empty()) return -1;
-    const ::HWND owner = fShown.begin()->second->Window;
-    HMENU menu = CreatePopupMenu();
-    for (size_t i = 0; i < items.size(); ++i)
-        AppendMenuW(menu, items[i] == "-" ? MF_SEPARATOR : MF_STRING, UINT_PTR(i + 1), Wide(items[i]).c_str());
-    ++fModal;
-    const int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, screen.X, screen.Y, 0, owner, nullptr));
-    --fModal;
-    DestroyMenu(menu);
-    return chosen - 1;
-}
 
 bool RunInWin32Window(TWinControl& root, const std::string& title) {
     return !HeadlessRequested() && RunShown(TWin32Backend::Open(), root, title);

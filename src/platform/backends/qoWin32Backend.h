@@ -30,8 +30,6 @@ public:
     void WindowChanged(TWinControl& topLevel) override;
     void ShowCursor(TCursor cursor) override;
     void Beep() override;
-    int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
-    int PopupMenu(const std::vector<std::string>& items, TPoint screen) override;
 
     // Shows a top-level control in a native window whose client area has its bounds.
     void Show(TWinControl& root, const std::string& title);

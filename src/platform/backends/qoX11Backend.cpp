@@ -2,11 +2,17 @@
 #include "platform/backends/qoX11Backend.h"
 
 #include "platform/backends/qoRunInWindow.h"
+#include "platform/backends/qoX11Clipboard.h"
+#include "platform/core/qoUnicode.h"
+#include "platform/widgets/qoPopupWindow.h"
+#include "platform/widgets/qoWidgetDialogs.h"
 #include "platform/window/qoDialogs.h"
 #include "platform/window/qoHeadless.h"
+#include "platform/window/qoModal.h"
 #include "platform/window/qoInputRouter.h"
 #include "platform/window/qoMessageQueue.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
@@ -15,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <iostream>
 #include <poll.h>
 #include <unistd.h>
 
@@ -28,25 +33,55 @@ public:
         if (pipe(WakePipe) == 0)
             for (int fd : WakePipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
         DeleteAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+        WindowType = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+        DialogType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+        OpenInputMethod();
     }
     ~TX11Display() {
+        if (Im) XCloseIM(Im);
         for (auto& [id, cursor] : Cursors) XFreeCursor(Handle, cursor);
         XCloseDisplay(Handle);
         for (int fd : WakePipe)
             if (fd >= 0) close(fd);
     }
     Cursor CursorFor(TCursor cursor);
+    void OpenInputMethod();
+    // An input context for a window, so that keys give any character; nullptr
+    // without an input method (keys then give Latin-1 only).
+    XIC CreateInputContext(Window window) const {
+        if (!Im) return nullptr;
+        return XCreateIC(Im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, window, XNFocusWindow,
+                         window, nullptr);
+    }
 
     Display* Handle;
     int WakePipe[2] = {-1, -1};
-    Atom DeleteAtom;
+    Atom DeleteAtom, WindowType, DialogType;
+    XIM Im = nullptr;
     std::map<TCursor, Cursor> Cursors;
 };
+
+namespace {
+// The user's input method, or the one built into Xlib when that one is not
+// running (it still composes and gives UTF-8).
+XIM OpenInputMethodOf(Display* display) {
+    XSetLocaleModifiers("");
+    if (XIM im = XOpenIM(display, nullptr, nullptr, nullptr)) return im;
+    XSetLocaleModifiers("@im=none");
+    return XOpenIM(display, nullptr, nullptr, nullptr);
+}
+} // namespace
+
+void TX11Display::OpenInputMethod() { Im = OpenInputMethodOf(Handle); }
 
 struct TX11Backend::TShown {
     TWinControl* Root = nullptr;
     Window Id = 0;
     GC Gc = nullptr;
+    XIC Ic = nullptr;
+    TKind Kind = wkNormal;
+    // A pop-up that closes on a press outside sees every press, ours or not.
+    bool WantsGrab = false;
     bool Dirty = true;
     // Pixels put before the first expose are lost.
     bool Exposed = false;
@@ -139,39 +174,103 @@ Cursor TX11Display::CursorFor(TCursor cursor) {
 std::unique_ptr<TX11Backend> TX11Backend::Open(const char* displayName) {
     Display* display = XOpenDisplay(displayName);
     if (!display) return nullptr;
+    UseWidgetDialogs();
     return std::unique_ptr<TX11Backend>(new TX11Backend(std::make_unique<TX11Display>(display)));
 }
 
-TX11Backend::TX11Backend(std::unique_ptr<TX11Display> display) : fDisplay(std::move(display)) {}
+TX11Backend::TX11Backend(std::unique_ptr<TX11Display> display)
+    : fDisplay(std::move(display)), fClipboard(std::make_unique<TX11Clipboard>(fDisplay->Handle)) {
+    SetClipboardHost(fClipboard.get());
+}
 
 TX11Backend::~TX11Backend() {
+    SetClipboardHost(nullptr);
     while (!fShown.empty()) Hide(*fShown.begin()->first);
 }
 
 void TX11Backend::Show(TWinControl& root, const std::string& title) {
-    if (fShown.count(&root)) return;
+    if (!fShown.count(&root)) Create(root, title, wkNormal);
+}
+
+TX11Backend::TShown& TX11Backend::Create(TWinControl& root, const std::string& title, TKind kind) {
     Display* display = fDisplay->Handle;
     const int screen = DefaultScreen(display);
     auto shown = std::make_unique<TShown>();
     shown->Root = &root;
-    shown->Id = XCreateSimpleWindow(display, RootWindow(display, screen), root.Left(), root.Top(),
-                                    unsigned(std::max(1, root.Width())), unsigned(std::max(1, root.Height())), 0,
-                                    BlackPixel(display, screen), WhitePixel(display, screen));
+    shown->Kind = kind;
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = WhitePixel(display, screen);
+    attributes.override_redirect = kind == wkPopup;
+    attributes.save_under = kind == wkPopup;
+    shown->Id = XCreateWindow(display, RootWindow(display, screen), root.Left(), root.Top(),
+                              unsigned(std::max(1, root.Width())), unsigned(std::max(1, root.Height())), 0,
+                              CopyFromParent, InputOutput, CopyFromParent,
+                              CWBackPixel | CWOverrideRedirect | CWSaveUnder, &attributes);
     XStoreName(display, shown->Id, title.c_str());
     XSelectInput(display, shown->Id,
                  ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                     KeyPressMask | KeyReleaseMask);
+                     KeyPressMask | KeyReleaseMask | FocusChangeMask);
     XSetWMProtocols(display, shown->Id, &fDisplay->DeleteAtom, 1);
+    if (kind == wkDialog) {
+        for (auto& [other, owner] : fShown)
+            if (owner->Kind == wkNormal) {
+                XSetTransientForHint(display, shown->Id, owner->Id);
+                break;
+            }
+        XChangeProperty(display, shown->Id, fDisplay->WindowType, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&fDisplay->DialogType), 1);
+        XSizeHints hints{};
+        hints.flags = PPosition | PMinSize | PMaxSize;
+        hints.x = root.Left();
+        hints.y = root.Top();
+        hints.min_width = hints.max_width = root.Width();
+        hints.min_height = hints.max_height = root.Height();
+        XSetWMNormalHints(display, shown->Id, &hints);
+    }
+    shown->Ic = fDisplay->CreateInputContext(shown->Id);
     shown->Gc = XCreateGC(display, shown->Id, 0, nullptr);
-    XMapWindow(display, shown->Id);
+    XMapRaised(display, shown->Id);
     XFlush(display);
+    TShown& created = *shown;
     fShown.emplace(&root, std::move(shown));
     root.InvalidateRect(root.ClientRect(), true);
+    return created;
+}
+
+void TX11Backend::ShowPopup(TWinControl& popup) {
+    auto it = fShown.find(&popup);
+    if (it != fShown.end()) {
+        XMoveResizeWindow(fDisplay->Handle, it->second->Id, popup.Left(), popup.Top(), unsigned(std::max(1, popup.Width())),
+                          unsigned(std::max(1, popup.Height())));
+        XRaiseWindow(fDisplay->Handle, it->second->Id);
+        XFlush(fDisplay->Handle);
+        return;
+    }
+    const auto* base = dynamic_cast<const TqoPopupWindow*>(&popup);
+    Create(popup, "", wkPopup).WantsGrab = base && base->SwallowOutsidePress;
+}
+
+void TX11Backend::HidePopup(TWinControl& popup) { Hide(popup); }
+
+TRect TX11Backend::ScreenRect() {
+    Display* display = fDisplay->Handle;
+    const int screen = DefaultScreen(display);
+    return {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+void TX11Backend::RunModal(TModalLoop& modal) {
+    TWinControl* window = modal.Window();
+    const bool dialog = window && window->Visible() && !fShown.count(window);
+    if (dialog) Create(*window, modal.Request().Caption, wkDialog);
+    TBackend::RunModal(modal);
+    if (dialog) Hide(*window);
 }
 
 void TX11Backend::Hide(TWinControl& root) {
     auto it = fShown.find(&root);
     if (it == fShown.end()) return;
+    if (it->second->WantsGrab) XUngrabPointer(fDisplay->Handle, CurrentTime);
+    if (it->second->Ic) XDestroyIC(it->second->Ic);
     XFreeGC(fDisplay->Handle, it->second->Gc);
     XDestroyWindow(fDisplay->Handle, it->second->Id);
     XFlush(fDisplay->Handle);
@@ -229,7 +328,10 @@ bool TX11Backend::PollEvents() {
     while (XPending(fDisplay->Handle) > 0) {
         XEvent event;
         XNextEvent(fDisplay->Handle, &event);
-        HandleEvent(&event);
+        // The input method may take a key (a compose sequence in progress).
+        if (XFilterEvent(&event, 0)) continue;
+        if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
+        if (!fClipboard->HandleEvent(event)) HandleEvent(&event);
         any = true;
     }
     return any;
@@ -246,8 +348,7 @@ void TX11Backend::HandleEvent(void* raw) {
         shown->Dirty = true;
         break;
     case ConfigureNotify:
-        if (event.xconfigure.width != root.Width() || event.xconfigure.height != root.Height())
-            root.SetBounds(root.Left(), root.Top(), event.xconfigure.width, event.xconfigure.height);
+        FollowConfigure(*shown, event.xconfigure.width, event.xconfigure.height);
         break;
     case ButtonPress:
     case ButtonRelease: {
@@ -264,28 +365,75 @@ void TX11Backend::HandleEvent(void* raw) {
         DeliverMouseMove(root, root.ClientToScreen({event.xmotion.x, event.xmotion.y}), ShiftOf(event.xmotion.state));
         break;
     case KeyPress:
-    case KeyRelease: {
-        char text[8] = {};
-        KeySym sym = 0;
-        const int length = XLookupString(&event.xkey, text, sizeof text, &sym, nullptr);
-        const uint16_t key = KeySymToVirtualKey(sym);
-        const TShiftState shift = ShiftOf(event.xkey.state);
-        if (event.type == KeyRelease) {
-            if (key) DeliverKeyUp(key, shift);
-            break;
-        }
-        if (key) DeliverKeyDown(key, shift);
-        if (length == 1 && (unsigned char)text[0] >= 0x20 && text[0] != 0x7F) DeliverChar(char16_t(text[0]));
+    case KeyRelease:
+        HandleKey(*shown, &event);
         break;
-    }
+    case MapNotify:
+        // Only a viewable window can take the pointer.
+        if (shown->WantsGrab)
+            XGrabPointer(fDisplay->Handle, shown->Id, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                         GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+        break;
+    case FocusIn:
+        if (shown->Ic) XSetICFocus(shown->Ic);
+        break;
+    case FocusOut:
+        if (shown->Ic) XUnsetICFocus(shown->Ic);
+        break;
     case ClientMessage:
-        if (Atom(event.xclient.data.l[0]) == fDisplay->DeleteAtom) {
+        if (Atom(event.xclient.data.l[0]) == fDisplay->DeleteAtom && shown->Kind == wkDialog) {
+            // Closing a dialog is Escape.
+            DeliverKeyDown(VK_ESCAPE, 0);
+            DeliverKeyUp(VK_ESCAPE, 0);
+        } else if (Atom(event.xclient.data.l[0]) == fDisplay->DeleteAtom) {
             fCloseRequested = true;
             MessageQueue().PostQuitMessage();
         }
         break;
     default: break;
     }
+}
+
+void TX11Backend::FollowConfigure(TShown& shown, int width, int height) {
+    TWinControl& root = *shown.Root;
+    int left = root.Left(), top = root.Top();
+    if (shown.Kind != wkPopup) {
+        Window child = 0;
+        XTranslateCoordinates(fDisplay->Handle, shown.Id, DefaultRootWindow(fDisplay->Handle), 0, 0, &left, &top,
+                              &child);
+    }
+    if (left != root.Left() || top != root.Top() || width != root.Width() || height != root.Height())
+        root.SetBounds(left, top, width, height);
+}
+
+void TX11Backend::HandleKey(TShown& shown, void* raw) {
+    XKeyEvent& event = static_cast<XEvent*>(raw)->xkey;
+    char text[64] = {};
+    KeySym sym = 0;
+    int length = 0;
+    // The input context reads presses only; a release needs the key alone.
+    if (shown.Ic && event.type == KeyPress) {
+        Status status = 0;
+        length = Xutf8LookupString(shown.Ic, &event, text, sizeof text - 1, &sym, &status);
+        if (status != XLookupChars && status != XLookupBoth) length = 0;
+        if (status == XLookupChars) sym = 0;
+    } else {
+        length = XLookupString(&event, text, sizeof text - 1, &sym, nullptr);
+        // Without an input context the bytes are Latin-1.
+        const std::u16string latin1(text, text + std::max(length, 0));
+        const std::string utf8 = Utf16ToUtf8(latin1);
+        length = int(std::min(utf8.size(), sizeof text - 1));
+        std::copy_n(utf8.data(), length, text);
+    }
+    const uint16_t key = KeySymToVirtualKey(sym);
+    const TShiftState shift = ShiftOf(event.state);
+    if (event.type == KeyRelease) {
+        if (key) DeliverKeyUp(key, shift);
+        return;
+    }
+    if (key) DeliverKeyDown(key, shift);
+    for (char16_t ch : Utf8ToUtf16(std::string_view(text, size_t(std::max(length, 0)))))
+        if (ch >= 0x20 && ch != 0x7F) DeliverChar(ch);
 }
 
 void TX11Backend::WaitForEvents(int64_t timeoutMs) {
@@ -311,13 +459,6 @@ void TX11Backend::ShowCursor(TCursor cursor) {
 }
 
 void TX11Backend::Beep() { XBell(fDisplay->Handle, 0); }
-
-int TX11Backend::MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    std::cerr << caption << ": " << text << "\n";
-    return FirstButtonOf(flags);
-}
-
-int TX11Backend::PopupMenu(const std::vector<std::string>&, TPoint) { return -1; }
 
 bool RunInX11Window(TWinControl& root, const std::string& title) {
     return !HeadlessRequested() && RunShown(TX11Backend::Open(), root, title);

@@ -1,7 +1,10 @@
 #pragma once
 // A backend on an X11 display: top-level controls show in windows of their
-// own, real mouse and keyboard input reaches them through the input router,
-// and what they paint goes to the screen whenever the loop falls idle.
+// own, real mouse and keyboard input (text through the input method, so any
+// character) reaches them through the input router, and what they paint goes
+// to the screen whenever the loop falls idle. Pop-ups are override-redirect
+// windows at their screen bounds, a message box is a modal dialog window, and
+// the clipboard is the CLIPBOARD selection.
 #include "platform/window/qoBackend.h"
 
 #include <map>
@@ -10,6 +13,7 @@
 
 namespace qo {
 
+class TX11Clipboard;
 class TX11Display;
 
 class TX11Backend : public TBackend {
@@ -24,11 +28,13 @@ public:
     void Wake() override;
     void WindowChanged(TWinControl& topLevel) override;
     void ShowCursor(TCursor cursor) override;
+    void ShowPopup(TWinControl& popup) override;
+    void HidePopup(TWinControl& popup) override;
+    TRect ScreenRect() override;
     void Beep() override;
-    // There are no dialogs of our own on X11 yet: the text goes to the error
-    // output and the first button answers; a menu counts as dismissed.
-    int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
-    int PopupMenu(const std::vector<std::string>& items, TPoint screen) override;
+    // A piece with a window that is not shown yet (a message box) shows as a
+    // dialog over the other windows while the nested loop runs.
+    void RunModal(TModalLoop& modal) override;
 
     // Shows a top-level control in a window of its own, at its bounds.
     void Show(TWinControl& root, const std::string& title);
@@ -47,9 +53,15 @@ private:
     void Present(TShown& shown);
     void HandleEvent(void* event);
     TShown* FindShown(unsigned long window);
+    enum TKind { wkNormal, wkPopup, wkDialog };
+    TShown& Create(TWinControl& root, const std::string& title, TKind kind);
+    void HandleKey(TShown& shown, void* event);
+    // Our screen coordinates are the display's: a moved window moves its control.
+    void FollowConfigure(TShown& shown, int width, int height);
 
     TRealClock fClock;
     std::unique_ptr<TX11Display> fDisplay;
+    std::unique_ptr<TX11Clipboard> fClipboard;
     std::map<TWinControl*, std::unique_ptr<TShown>> fShown;
     bool fCloseRequested = false;
 };

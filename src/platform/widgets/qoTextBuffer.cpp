@@ -3,7 +3,7 @@
 #include "platform/core/qoErrors.h"
 #include "platform/core/qoUnicode.h"
 #include "platform/widgets/qoHintWindow.h"
-#include "platform/window/qoClipboard.h"
+#include "platform/widgets/qoClipboard.h"
 
 namespace qo {
 
@@ -160,9 +160,9 @@ bool TqoTextBuffer::CutToClipboard() {
 }
 
 void TqoTextBuffer::CopyToClipboard() const {
-    if (SelLength() > 0) qoClipboard::SetText(SelText());
+    if (SelLength() > 0) ClipboardSetText(SelText());
 }
 
-bool TqoTextBuffer::PasteFromClipboard() { return Replace(qoClipboard::GetText()); }
+bool TqoTextBuffer::PasteFromClipboard() { return Replace(ClipboardGetText()); }
 
 } // namespace qo

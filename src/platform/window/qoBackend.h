@@ -7,11 +7,10 @@
 #include "platform/window/qoClock.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace qo {
 
+class TModalLoop;
 class TWinControl;
 
 class TBackend {
@@ -39,10 +38,9 @@ public:
     // The screen in screen coordinates, where pop-ups are kept.
     virtual TRect ScreenRect() { return {0, 0, 1920, 1080}; }
     virtual void Beep() = 0;
-    // The pressed button's identifier (IDOK, IDCANCEL, ...).
-    virtual int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) = 0;
-    // The chosen item's index, or -1 when the menu was dismissed.
-    virtual int PopupMenu(const std::vector<std::string>& items, TPoint screen) = 0;
+    // Runs a nested message loop until the modal piece ends (or a quit is
+    // posted, which dismisses it). A backend may show its window as a modal one.
+    virtual void RunModal(TModalLoop& modal);
 };
 
 // The current backend; a headless one until another is installed. Installing

@@ -1,6 +1,7 @@
 #include "platform/window/qoDialogs.h"
 
 #include "platform/window/qoBackend.h"
+#include "platform/window/qoModal.h"
 
 namespace qo {
 
@@ -15,13 +16,21 @@ int FirstButtonOf(uint32_t flags) {
 }
 
 int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    return Backend().MessageBox(text, caption, flags);
+    TModalRecord request;
+    request.Text = text;
+    request.Caption = caption;
+    request.Flags = flags;
+    return RunModalPiece(request);
 }
 
 void ShowMessage(const std::string& text) { MessageBox(text, "", MB_OK); }
 
 int TrackPopupMenu(const std::vector<std::string>& items, TPoint screen) {
-    return Backend().PopupMenu(items, screen);
+    TModalRecord request;
+    request.Kind = TModalRecord::mkPopupMenu;
+    request.Items = items;
+    request.Point = screen;
+    return RunModalPiece(request);
 }
 
 void Beep() { Backend().Beep(); }

@@ -1,6 +1,6 @@
 #pragma once
-// The modal pieces: they go through the backend, so that a headless run
-// answers them from a script instead of blocking.
+// The modal pieces: widgets run in the backend's nested loop, so that a
+// headless run answers them from a script instead of blocking.
 #include "platform/core/qoGeometry.h"
 
 #include <cstdint>
@@ -22,6 +22,9 @@ enum : uint32_t {
     MB_ICONQUESTION = 0x20,
     MB_ICONWARNING = 0x30,
     MB_ICONINFORMATION = 0x40,
+    MB_DEFBUTTON2 = 0x100,
+    MB_DEFBUTTON3 = 0x200,
+    MB_DEFMASK = 0xF00,
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
 #endif

@@ -1,6 +1,5 @@
 #include "platform/window/qoHeadlessBackend.h"
 
-#include "platform/window/qoDialogs.h"
 
 #include <chrono>
 
@@ -37,19 +36,14 @@ int TakeAnswer(std::deque<int>& script, int fallback) {
 }
 } // namespace
 
-int THeadlessBackend::MessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
-    TModalRecord record{TModalRecord::mkMessageBox, text, caption, flags, {}, {}, 0};
-    record.Answer = TakeAnswer(fMessageBoxAnswers, FirstButtonOf(flags));
+void THeadlessBackend::RunModal(TModalLoop& modal) {
+    TModalRecord record = modal.Request();
+    const bool menu = record.Kind == TModalRecord::mkPopupMenu;
+    int answer = TakeAnswer(menu ? fPopupAnswers : fMessageBoxAnswers, DefaultAnswer(record));
+    if (menu && answer >= int(record.Items.size())) answer = -1;
+    modal.Answer(answer);
+    record.Answer = modal.Result();
     fRecords.push_back(record);
-    return record.Answer;
-}
-
-int THeadlessBackend::PopupMenu(const std::vector<std::string>& items, TPoint screen) {
-    TModalRecord record{TModalRecord::mkPopupMenu, "", "", 0, items, screen, 0};
-    record.Answer = TakeAnswer(fPopupAnswers, -1);
-    if (record.Answer >= int(items.size())) record.Answer = -1;
-    fRecords.push_back(record);
-    return record.Answer;
 }
 
 namespace {

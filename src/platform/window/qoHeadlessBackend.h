@@ -3,22 +3,13 @@
 // and keep a record for tests to assert. Its timers run on real time in an
 // application and on virtual time in tests.
 #include "platform/window/qoBackend.h"
+#include "platform/window/qoModal.h"
 
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 
 namespace qo {
-
-struct TModalRecord {
-    enum TKind { mkMessageBox, mkPopupMenu } Kind = mkMessageBox;
-    std::string Text;
-    std::string Caption;
-    uint32_t Flags = 0;
-    std::vector<std::string> Items;
-    TPoint Point;
-    int Answer = 0;
-};
 
 enum class TTimeSource { tsReal, tsVirtual };
 
@@ -34,8 +25,8 @@ public:
 
     void ShowCursor(TCursor cursor) override { fCursor = cursor; }
     void Beep() override { ++fBeeps; }
-    int MessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
-    int PopupMenu(const std::vector<std::string>& items, TPoint screen) override;
+    // Waits for nobody: records the piece and ends it with the script's answer.
+    void RunModal(TModalLoop& modal) override;
 
     // The next message boxes and menus answer these, in order; then the defaults
     // (the first button of a message box; a dismissed menu).

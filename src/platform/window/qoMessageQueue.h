@@ -44,6 +44,7 @@ public:
     // HandleMessage until PostQuitMessage.
     void Run();
     void PostQuitMessage() { fQuit = true; }
+    bool QuitPosted() const { return fQuit; }
 
     // Forgets everything queued (a test starts from a clean loop).
     void Reset();

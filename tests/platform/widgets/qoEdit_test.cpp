@@ -4,7 +4,7 @@
 #include "platform/widgets/qoEdit.h"
 
 #include "platform/core/qoErrors.h"
-#include "platform/window/qoClipboard.h"
+#include "platform/widgets/qoClipboard.h"
 #include "support/widgets/qoWidgetFixture.h"
 
 namespace qo {
@@ -70,10 +70,10 @@ TEST_F(Edit, TypingDeletingAndUndoingTheLastChange) {
 }
 
 TEST_F(Edit, ClipboardCutCopyPaste) {
-    qoClipboard::SetText("");
+    ClipboardSetText("");
     harness.Key(VK_RIGHT, ssCtrl | ssShift);
     harness.Key('C', ssCtrl);
-    EXPECT_EQ(qoClipboard::GetText(), "alpha ");
+    EXPECT_EQ(ClipboardGetText(), "alpha ");
     harness.Key(VK_END);
     harness.Key('V', ssCtrl);
     EXPECT_EQ(control->Text(), "alpha beta gammaalpha ");
@@ -81,8 +81,8 @@ TEST_F(Edit, ClipboardCutCopyPaste) {
     harness.Key(VK_END, ssShift);
     harness.Key(VK_DELETE, ssShift);
     EXPECT_EQ(control->Text(), "");
-    EXPECT_EQ(qoClipboard::GetText(), "alpha beta gammaalpha ");
-    qoClipboard::SetText("one\r\ntwo");
+    EXPECT_EQ(ClipboardGetText(), "alpha beta gammaalpha ");
+    ClipboardSetText("one\r\ntwo");
     harness.Key(VK_INSERT, ssShift);
     EXPECT_EQ(control->Text(), "one") << "a single line keeps what comes before the first break";
     const std::u16string astral = u"\U0001F600";
@@ -116,7 +116,7 @@ TEST_F(Edit, LimitsReadOnlyAndBadInput) {
     EXPECT_EQ(control->Text(), "01234567");
     control->SetSel(-5, 1000);
     EXPECT_EQ(Sel(), (std::pair<int, int>(0, 8))) << "a selection is clamped into the text";
-    qoClipboard::SetText("abcdefghijk");
+    ClipboardSetText("abcdefghijk");
     harness.Key(VK_RIGHT);
     harness.Key(VK_BACK);
     harness.Key(VK_BACK);
@@ -132,7 +132,7 @@ TEST_F(Edit, LimitsReadOnlyAndBadInput) {
     EXPECT_TRUE(Log.empty());
     harness.Key(VK_HOME, ssShift);
     harness.Key('C', ssCtrl);
-    EXPECT_EQ(qoClipboard::GetText(), "012345ab") << "read-only still copies";
+    EXPECT_EQ(ClipboardGetText(), "012345ab") << "read-only still copies";
 }
 
 TEST_F(Edit, ClaimsArrowsAndCharactersButTabOnlyWhenAsked) {

@@ -11,11 +11,7 @@ namespace {
 class HintWindow : public test::TFormFixture {
 protected:
     HintWindow() {
-        target = new TCustomControl(&form);
-        target->SetParent(&form);
-        target->SetBounds(10, 10, 50, 50);
-        target->TabStop = true;
-        target->OnMouseDown = [this](TComponent*, TMouseButton, TShiftState, int, int) { Record("press"); };
+        target = AddTarget();
         hint = new THintWindow(&form);
         hint->OnClosePopup = [this](TComponent*) { Record("closed"); };
     }

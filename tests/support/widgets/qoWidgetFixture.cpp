@@ -9,6 +9,16 @@ TFormFixture::TFormFixture() {
     form.SetBounds(0, 0, 240, 180);
 }
 
+TCustomControl* TFormFixture::AddTarget() {
+    auto* target = new TCustomControl(&form);
+    target->SetParent(&form);
+    target->SetBounds(10, 10, 50, 50);
+    target->TabStop = true;
+    target->OnMouseDown = [this](TComponent*, TMouseButton, TShiftState, int, int) { Record("press"); };
+    target->OnKeyDown = [this](TComponent*, uint16_t& key, TShiftState) { Record("key " + std::to_string(key)); };
+    return target;
+}
+
 void PictureOf(THeadlessHarness& harness, TControl& control, TBitmap& out) {
     TWinControl* window = control.IsWindowed() ? static_cast<TWinControl*>(&control) : control.Parent();
     TWinControl& root = *window->TopLevel();

@@ -3,6 +3,7 @@
 // the fixture of every widget test. Notifications go into Log in the order
 // they came; pictures of the control are compared with golden images.
 #include "platform/window/qoHeadless.h"
+#include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,9 @@ protected:
 
     // "what" for the log, with the arguments.
     void Record(const std::string& entry) { Log.push_back(entry); }
+    // A focusable control in the form at (10, 10, 50 x 50) that logs "press"
+    // and "key N": where the input goes that a pop-up or a modal piece lets by.
+    TCustomControl* AddTarget();
     THeadlessHarness harness;
     TPanel form{nullptr};
     std::vector<std::string> Log;
