@@ -1,3 +1,4 @@
+#ifndef _WIN32
 #include "platform/backends/qoX11Clipboard.h"
 
 #include <X11/Xatom.h>
@@ -91,3 +92,4 @@ bool TX11Clipboard::HandleEvent(const XEvent& event) {
 }
 
 } // namespace qo
+#endif
