@@ -14,9 +14,11 @@ set(QO_TEST_OUTPUT_DIR ${CMAKE_BINARY_DIR}/test-output)
 file(MAKE_DIRECTORY ${QO_TEST_OUTPUT_DIR})
 set(tests ${QO_ROOT}/tests)
 
-file(GLOB support_sources CONFIGURE_DEPENDS ${tests}/support/*.cpp ${tests}/support/golden/*.cpp)
+file(GLOB support_sources CONFIGURE_DEPENDS ${tests}/support/*.cpp ${tests}/support/golden/*.cpp
+     ${tests}/support/widgets/*.cpp)
 add_library(qo_windows_test_support STATIC ${support_sources} ${QO_ROOT}/tools/qo-scene/qoSceneRender.cpp)
-target_include_directories(qo_windows_test_support PUBLIC ${tests} ${tests}/support/golden ${QO_ROOT}/tools/qo-scene)
+target_include_directories(qo_windows_test_support PUBLIC ${tests} ${tests}/support/golden ${tests}/support/widgets
+                           ${QO_ROOT}/tools/qo-scene)
 target_link_libraries(qo_windows_test_support PUBLIC qo_windows_library gtest gmock)
 target_compile_definitions(qo_windows_test_support PUBLIC
   QO_GOLDEN_DIR="${tests}/golden" QO_TEST_DATA_DIR="${tests}/data" QO_TEST_OUTPUT_DIR="${QO_TEST_OUTPUT_DIR}"

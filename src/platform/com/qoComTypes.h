@@ -10,6 +10,8 @@
 #include <ole2.h>
 #include <oleauto.h>
 #include <olectl.h>
+// Takes back the macros that would rename the library's own members.
+#include "platform/core/qoWin32.h"
 #define QO_OLESTR(s) L##s
 #else
 #include <cstdint>
