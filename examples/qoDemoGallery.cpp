@@ -142,7 +142,7 @@ void RenderWidgetGallery(const std::string& outDir) {
     DrawPopup(harness, menu, picture);
     const std::string path = (std::filesystem::path(outDir) / "qo-demo-widgets.png").string();
     picture.SaveToPNG(path);
-    std::printf("widget gallery written to %s\n", std::filesystem::absolute(path).c_str());
+    std::printf("widget gallery written to %s\n", std::filesystem::absolute(path).string().c_str());
 }
 
 bool ShowWidgetGallery() {

@@ -131,7 +131,7 @@ struct TWin32Backend::TNative {
     }
 
     static LRESULT Handle(TWin32Backend& backend, TShown& shown, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (Input(backend, shown, msg, wParam, lParam)) return 0;
+        if (Input(shown, msg, wParam, lParam)) return 0;
         TWinControl& root = *shown.Root;
         switch (msg) {
         case WM_PAINT: {
@@ -163,14 +163,12 @@ struct TWin32Backend::TNative {
         return DefWindowProcW(shown.Window, msg, wParam, lParam);
     }
 
-    // Mouse and keyboard into the input router. Windows disable their owners
-    // during a native modal loop; input that still arrives waits for its end
-    // by being dropped, as a disabled window's would.
-    static bool Input(TWin32Backend& backend, TShown& shown, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Mouse and keyboard into the input router (a modal widget piece keeps the
+    // other windows from them there).
+    static bool Input(TShown& shown, UINT msg, WPARAM wParam, LPARAM lParam) {
         const bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
         const bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
         if (!mouse && !key) return false;
-        if (backend.fModal > 0) return true;
         TWinControl& root = *shown.Root;
         const TPoint client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const TShiftState shift = CurrentShift();

@@ -55,8 +55,6 @@ private:
     void* fWakeWindow = nullptr;
     std::map<TWinControl*, std::unique_ptr<TShown>> fShown;
     void* fCursor = nullptr;
-    // Native modal loops (message boxes, menus) in progress: input waits for them.
-    int fModal = 0;
     bool fCloseRequested = false;
 };
 
