@@ -47,12 +47,14 @@ void TqoDataEntity::CleanForFree() {
     // Whatever the handlers do, the entity ends without list; the host
     // references go last, as their release runs host code (and a variant that
     // holds the entity or its list would otherwise keep them alive forever).
+    // That host code finds an entity that takes no new reference.
     struct TDetach {
         TqoDataEntity* fEntity;
         ~TDetach() {
             fEntity->fDataList = nullptr;
+            fEntity->fFreed = true;
             fEntity->SetUserReference(nullptr);
-            fEntity->fVariantReference.reset();
+            fEntity->SetUserVariantReference(TqoVariant());
         }
     } detach{this};
     if (TqoListController* c = Controller()) {

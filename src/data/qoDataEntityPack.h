@@ -22,6 +22,10 @@ using TqoDataListClass = TqoClassRef<TqoDataList>;
 
 class TqoDataEntity : public TqoExposable {
 public:
+    // Once freed, an entity holds no new host object: nothing would ever let
+    // go of it (the entity's own interface in its variant keeps it alive forever).
+    static constexpr const char* kFreedMessage = "Data entity was freed by its owner";
+
     TqoDataEntity() = default;
 
     // -1 while the entity is not in its list (being created, deleted or freed).
@@ -46,7 +50,8 @@ public:
     void SetUserReference(void* value);
     int32_t UserIntegerReference() const { return fUserIntegerReference; }
     void SetUserIntegerReference(int32_t value) { fUserIntegerReference = value; }
-    // Nil while no variant reference was set.
+    // Nil while no variant reference was set. Empty clears it; a freed entity
+    // takes no other value.
     const VARIANT* UserVariantReference() const { return fVariantReference.get(); }
     void SetUserVariantReference(const VARIANT& value);
 
@@ -67,6 +72,7 @@ private:
     friend class TqoAutoBase_IqoDataEntity<TqoDataEntity>;
     TqoListController* Controller() const;
     void ExchangeUserReference(void* value, bool held);
+    void CheckTakesReferences() const;
 
     // The members of IqoDataEntity.
     void Auto_DoInfoPush() { DoInfoPush(); }
@@ -89,6 +95,8 @@ private:
     bool fVisible = false;
     bool fCanEdit = false;
     bool fUserReferenceHeld = false;
+    // From the moment its freeing lets go of its host references.
+    bool fFreed = false;
     // Between placement in its list and being taken out of it.
     bool fInList = false;
     int32_t fUserIntegerReference = 0;

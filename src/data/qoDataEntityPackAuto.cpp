@@ -18,11 +18,18 @@ void TqoDataEntity::ExchangeUserReference(void* value, bool held) {
     if (oldHeld) static_cast<IUnknown*>(old)->Release();
 }
 
+void TqoDataEntity::CheckTakesReferences() const {
+    if (fFreed) throw EqoError(kFreedMessage);
+}
+
 void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
     if (value.vt == VT_EMPTY) {
+        // reset stores nil before the old value goes, whose release may run
+        // host code that sets the reference again.
         fVariantReference.reset();
         return;
     }
+    CheckTakesReferences();
     auto copy = std::make_unique<TqoVariant>();
     const HRESULT hr =
         VariantCopyInd(copy.get(), const_cast<VARIANT*>(&value)); // the platform call does not change it
@@ -69,6 +76,7 @@ IDispatch* TqoDataEntity::Auto_get_UserReference() const {
 }
 
 void TqoDataEntity::Auto_put_UserReference(IDispatch* value) {
+    if (value) CheckTakesReferences();
     ExchangeUserReference(AddRefed(value), value != nullptr);
 }
 

@@ -50,15 +50,63 @@ TEST_F(HostileHost, ReferenceSetAgainFromTheReleaseOfTheOldOneIsReleasedOnce) {
     EXPECT_EQ(third.fRefCount, 1u);
 }
 
-TEST_F(HostileHost, ReferenceSetOnADeletedEntityGoesWithTheEntity) {
-    THostObject host;
-    TqoDataEntity* held = list->Items(1);
-    held->ObjAddRef();
-    list->Delete(1);
-    ASSERT_EQ(held->Set_UserReferenceX(&host), S_OK);
-    EXPECT_EQ(host.fRefCount, 2u);
-    held->ObjRelease();
-    EXPECT_EQ(host.fRefCount, 1u);
+// A freed entity takes no host object: one holding the entity itself would
+// keep it in memory forever. Nothing and Empty still clear, numbers still set.
+TEST_F(HostileHost, DeletedEntityRefusesNewReferencesAndGoesWithTheHostsLastRelease) {
+    struct {
+        const char* name;
+        HRESULT (*set)(IqoDataEntity& entity, IDispatch* host);
+        HRESULT expected;
+    } const cases[] = {
+        {"UserReference to itself", [](IqoDataEntity& e, IDispatch*) { return e.put_UserReference(&e); },
+         E_UNEXPECTED},
+        {"UserReference to a host object", [](IqoDataEntity& e, IDispatch* h) { return e.put_UserReference(h); },
+         E_UNEXPECTED},
+        {"UserVariantReference to itself",
+         [](IqoDataEntity& e, IDispatch*) { return e.put_UserVariantReference(TqoVariant(&e, VT_DISPATCH)); },
+         E_UNEXPECTED},
+        {"UserVariantReference to a number",
+         [](IqoDataEntity& e, IDispatch*) { return e.put_UserVariantReference(TqoVariant(LONG(5))); },
+         E_UNEXPECTED},
+        {"UserReference to Nothing", [](IqoDataEntity& e, IDispatch*) { return e.put_UserReference(nullptr); },
+         S_OK},
+        {"UserVariantReference to Empty",
+         [](IqoDataEntity& e, IDispatch*) { return e.put_UserVariantReference(TqoVariant()); }, S_OK},
+        {"UserIntegerReference", [](IqoDataEntity& e, IDispatch*) { return e.put_UserIntegerReference(7); },
+         S_OK},
+    };
+    for (const auto& c : cases) {
+        list = test::NewNumberedList(&controller, 3);
+        THostObject host;
+        IqoDataEntity* held = AddRefed(list->Items(1)->AutoIntf());
+        list->Delete(1);
+        const int alive = TCountedEntity::Alive;
+        EXPECT_EQ(c.set(*held, &host), c.expected) << c.name;
+        EXPECT_EQ(LastErrorText(), FAILED(c.expected) ? TqoDataEntity::kFreedMessage : "") << c.name;
+        EXPECT_EQ(host.fRefCount, 1u) << c.name;
+        held->Release();
+        EXPECT_EQ(TCountedEntity::Alive, alive - 1) << c.name;
+    }
+}
+
+// The release of an entity's host objects while it is freed runs host code
+// that sets them again: the entity refuses, holds nothing and goes.
+TEST_F(HostileHost, ReferencesSetAgainWhileTheEntityIsFreedAreRefused) {
+    THostObject first, second;
+    IqoDataEntity* held = AddRefed(list->Items(0)->AutoIntf());
+    ASSERT_EQ(held->put_UserReference(&first), S_OK);
+    ASSERT_EQ(held->put_UserVariantReference(TqoVariant(&second, VT_DISPATCH)), S_OK);
+    HRESULT again[2] = {S_OK, S_OK};
+    first.OnRelease = [&] { again[0] = held->put_UserVariantReference(TqoVariant(held, VT_DISPATCH)); };
+    second.OnRelease = [&] { again[1] = held->put_UserReference(held); };
+    list->Delete(0);
+    EXPECT_EQ(again[0], E_UNEXPECTED);
+    EXPECT_EQ(again[1], E_UNEXPECTED);
+    EXPECT_EQ(first.fRefCount, 1u);
+    EXPECT_EQ(second.fRefCount, 1u);
+    const int alive = TCountedEntity::Alive;
+    held->Release();
+    EXPECT_EQ(TCountedEntity::Alive, alive - 1);
 }
 
 // ---- a list that its owner freed while a host holds it ----
