@@ -172,24 +172,17 @@ public:
     void Purge();
     void UnloadAll();
 
-    // Automation: the object's own interfaces, and the members behind both.
+    // Automation: the object's own interfaces, with the same members in another order.
     IqoDataList* AutoIntf() { return &fAuto; }
     IDispatch* DefaultDispatch() override { return &fAuto; }
     HRESULT ObjQueryInterface(REFIID iid, void** object) override;
-    HRESULT SortX(VARIANT_BOOL descending);
-    HRESULT ClearSelectionsX();
-    HRESULT AddX(IqoDataEntity** value);
-    HRESULT ClearX();
-    HRESULT CountX(LONG* value);
-    HRESULT DeleteX(LONG index);
-    HRESULT RemoveX(IqoDataEntity* entity);
-    HRESULT IndexOfX(IqoDataEntity* entity, LONG* value);
-    HRESULT Get_ItemsX(LONG index, IqoDataEntity** value);
-    HRESULT FindFromUserVariantReferenceX(VARIANT v, IqoDataEntity** value);
-    HRESULT FindFromUserIntegerReferenceX(LONG n, IqoDataEntity** value);
-    HRESULT FindFromUserReferenceX(IDispatch* reference, IqoDataEntity** value);
-    HRESULT InsertX(LONG index, IqoDataEntity** value);
-    HRESULT MoveX(LONG index, LONG newIndex);
+    // The error rule of every automation member; a detached list fails them all.
+    template <class F> HRESULT Guard(REFIID iid, F&& body) noexcept {
+        return TqoExposable::Guard(iid, [&] {
+            CheckAttached();
+            body();
+        });
+    }
 
 protected:
     // Lets go of what a caller destroyed it without freeing it first still held.
@@ -198,13 +191,8 @@ protected:
 
 private:
     friend class TqoDataEntity;
-    template <class I> class TAuto;
-    template <class F> HRESULT Auto(F&& body) {
-        return Guard(IID_IqoDataList, [&] {
-            CheckAttached();
-            body();
-        });
-    }
+    friend class TqoAutoBase_IqoDataList<TqoDataList>;
+    friend class TqoAutoBase_IqoDataList2<TqoDataList>;
     struct TLoadRange {
         int32_t From, To;
         bool InFront;
@@ -249,39 +237,24 @@ private:
     // The entities after the window are counted as what the total leaves over.
     int32_t fCount = 0;
 
-    // The two interfaces have the same members in another order.
-    template <class I> class TAuto : public TqoAutoMember<TAuto<I>, TqoDataList, I> {
-        using TqoAutoMember<TAuto<I>, TqoDataList, I>::fOwner;
+    // The members of IqoDataList and IqoDataList2.
+    void Auto_Sort(bool descending) { Sort(descending); }
+    void Auto_ClearSelections() { ClearSelections(); }
+    IqoDataEntity* Auto_Add();
+    void Auto_Clear() { Clear(); }
+    LONG Auto_Count() const { return Count(); }
+    void Auto_Delete(LONG index) { Delete(index); }
+    void Auto_Remove(IqoDataEntity* entity);
+    LONG Auto_IndexOf(IqoDataEntity* entity);
+    IqoDataEntity* Auto_get_Items(LONG index);
+    IqoDataEntity* Auto_FindFromUserVariantReference(const VARIANT& value);
+    IqoDataEntity* Auto_FindFromUserIntegerReference(LONG n);
+    IqoDataEntity* Auto_FindFromUserReference(IDispatch* reference);
+    IqoDataEntity* Auto_Insert(LONG index);
+    void Auto_Move(LONG index, LONG newIndex);
 
-    public:
-        using TqoAutoMember<TAuto<I>, TqoDataList, I>::TqoAutoMember;
-        HRESULT STDMETHODCALLTYPE Sort(VARIANT_BOOL d) override { return fOwner.SortX(d); }
-        HRESULT STDMETHODCALLTYPE ClearSelections() override { return fOwner.ClearSelectionsX(); }
-        HRESULT STDMETHODCALLTYPE Add(IqoDataEntity** v) override { return fOwner.AddX(v); }
-        HRESULT STDMETHODCALLTYPE Clear() override { return fOwner.ClearX(); }
-        HRESULT STDMETHODCALLTYPE Count(LONG* v) override { return fOwner.CountX(v); }
-        HRESULT STDMETHODCALLTYPE Delete(LONG i) override { return fOwner.DeleteX(i); }
-        HRESULT STDMETHODCALLTYPE Remove(IqoDataEntity* e) override { return fOwner.RemoveX(e); }
-        HRESULT STDMETHODCALLTYPE IndexOf(IqoDataEntity* e, LONG* v) override {
-            return fOwner.IndexOfX(e, v);
-        }
-        HRESULT STDMETHODCALLTYPE get_Items(LONG i, IqoDataEntity** v) override {
-            return fOwner.Get_ItemsX(i, v);
-        }
-        HRESULT STDMETHODCALLTYPE FindFromUserVariantReference(VARIANT x, IqoDataEntity** v) override {
-            return fOwner.FindFromUserVariantReferenceX(x, v);
-        }
-        HRESULT STDMETHODCALLTYPE FindFromUserIntegerReference(LONG n, IqoDataEntity** v) override {
-            return fOwner.FindFromUserIntegerReferenceX(n, v);
-        }
-        HRESULT STDMETHODCALLTYPE FindFromUserReference(IDispatch* r, IqoDataEntity** v) override {
-            return fOwner.FindFromUserReferenceX(r, v);
-        }
-        HRESULT STDMETHODCALLTYPE Insert(LONG i, IqoDataEntity** v) override { return fOwner.InsertX(i, v); }
-        HRESULT STDMETHODCALLTYPE Move(LONG i, LONG n) override { return fOwner.MoveX(i, n); }
-    };
-    TAuto<IqoDataList> fAuto{*this};
-    TAuto<IqoDataList2> fAuto2{*this};
+    TqoAutoBase_IqoDataList<TqoDataList> fAuto{*this};
+    TqoAutoBase_IqoDataList2<TqoDataList> fAuto2{*this};
 };
 
 // An ordered set of members it does not own: the common part of the two- and

@@ -53,8 +53,9 @@ TqoDataList2lev* IDataList2lev_TO_TDataList2lev(IUnknown* intf) {
 
 namespace {
 
+// Borrowed: the forwarding base adds the caller's reference.
 IqoDataEntity* IntfOf(TqoDataEntity* entity) {
-    return entity ? AddRefed(entity->AutoIntf()) : nullptr;
+    return entity ? entity->AutoIntf() : nullptr;
 }
 
 } // namespace
@@ -116,95 +117,50 @@ TqoDataEntity* TqoDataList::FindFromUserVariantReference(const VARIANT& value) {
     return nullptr;
 }
 
-HRESULT TqoDataList::SortX(VARIANT_BOOL descending) {
-    return Auto([&] { Sort(FromVariantBool(descending)); });
+IqoDataEntity* TqoDataList::Auto_Add() {
+    return IntfOf(Add());
 }
 
-HRESULT TqoDataList::ClearSelectionsX() {
-    return Auto([&] { ClearSelections(); });
+void TqoDataList::Auto_Remove(IqoDataEntity* entity) {
+    Remove(IDataEntity_TO_TDataEntity(entity));
 }
 
-HRESULT TqoDataList::AddX(IqoDataEntity** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IntfOf(Add());
-    });
+LONG TqoDataList::Auto_IndexOf(IqoDataEntity* entity) {
+    return IndexOf(IDataEntity_TO_TDataEntity(entity));
 }
 
-HRESULT TqoDataList::ClearX() {
-    return Auto([&] { Clear(); });
+IqoDataEntity* TqoDataList::Auto_get_Items(LONG index) {
+    return IntfOf(Items(index));
 }
 
-HRESULT TqoDataList::CountX(LONG* value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = Count();
-    });
+IqoDataEntity* TqoDataList::Auto_FindFromUserVariantReference(const VARIANT& value) {
+    return IntfOf(FindFromUserVariantReference(value));
 }
 
-HRESULT TqoDataList::DeleteX(LONG index) {
-    return Auto([&] { Delete(index); });
+IqoDataEntity* TqoDataList::Auto_FindFromUserIntegerReference(LONG n) {
+    return IntfOf(FindFromUserIntegerReference(n));
 }
 
-HRESULT TqoDataList::RemoveX(IqoDataEntity* entity) {
-    return Auto([&] { Remove(IDataEntity_TO_TDataEntity(entity)); });
+IqoDataEntity* TqoDataList::Auto_FindFromUserReference(IDispatch* reference) {
+    return IntfOf(FindFromUserReference(reference));
 }
 
-HRESULT TqoDataList::IndexOfX(IqoDataEntity* entity, LONG* value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IndexOf(IDataEntity_TO_TDataEntity(entity));
-    });
+IqoDataEntity* TqoDataList::Auto_Insert(LONG index) {
+    return IntfOf(Insert(index));
 }
 
-HRESULT TqoDataList::Get_ItemsX(LONG index, IqoDataEntity** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IntfOf(Items(index));
-    });
-}
-
-HRESULT TqoDataList::FindFromUserVariantReferenceX(VARIANT v, IqoDataEntity** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IntfOf(FindFromUserVariantReference(v));
-    });
-}
-
-HRESULT TqoDataList::FindFromUserIntegerReferenceX(LONG n, IqoDataEntity** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IntfOf(FindFromUserIntegerReference(n));
-    });
-}
-
-HRESULT TqoDataList::FindFromUserReferenceX(IDispatch* reference, IqoDataEntity** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IntfOf(FindFromUserReference(reference));
-    });
-}
-
-HRESULT TqoDataList::InsertX(LONG index, IqoDataEntity** value) {
-    return Auto([&] {
-        CheckPointer(value);
-        *value = IntfOf(Insert(index));
-    });
-}
-
-HRESULT TqoDataList::MoveX(LONG index, LONG newIndex) {
-    return Auto([&] {
-        TqoDataEntity* entity = Items(index);
-        if (!entity) throw EListError(index);
-        {
-            // The move's handlers may delete the entity.
-            const TqoKeepAlive<TqoDataEntity> keep({entity});
-            entity->Move(newIndex);
-        }
-        if (!fListController || !fListController->OnHandlePerformedMove()) return;
-        TqoDataEntity* now = Items(index);
-        if (now && fListController) fListController->OnHandlePerformedMove().Fire(now, index, newIndex);
-    });
+// Reports the move once more with the entity that now stands at the old index.
+void TqoDataList::Auto_Move(LONG index, LONG newIndex) {
+    TqoDataEntity* entity = Items(index);
+    if (!entity) throw EListError(index);
+    {
+        // The move's handlers may delete the entity.
+        const TqoKeepAlive<TqoDataEntity> keep({entity});
+        entity->Move(newIndex);
+    }
+    if (!fListController || !fListController->OnHandlePerformedMove()) return;
+    TqoDataEntity* now = Items(index);
+    if (now && fListController) fListController->OnHandlePerformedMove().Fire(now, index, newIndex);
 }
 
 } // namespace qo

@@ -323,7 +323,7 @@ TEST_F(HostileHost, MoveWhoseLoadDeletesTheMovedEntityLeavesTheRestInOrder) {
         e->SetUserIntegerReference(e->ListIndex());
         if (!std::exchange(deleted, true)) list->Delete(0);
     });
-    EXPECT_EQ(list->MoveX(0, 5), S_OK);
+    EXPECT_EQ(list->AutoIntf()->Move(0, 5), S_OK);
     EXPECT_EQ(list->Count(), 9);
     EXPECT_EQ(list->Items(0)->UserIntegerReference(), 1);
 }
