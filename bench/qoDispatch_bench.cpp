@@ -1,7 +1,8 @@
 // Late-bound calls through IDispatch::Invoke against the same member called
 // through its vtable slot. Each topic has its own baseline; run one topic to
-// get its ratios directly: `qo-bench-dispatch --benchmark_filter=Get` or
-// `--benchmark_filter=Method`.
+// get its ratios directly: `qo-bench-dispatch --benchmark_filter=Get`,
+// `--benchmark_filter=Method` or `--benchmark_filter=Entity`.
+#include "data/qoDataEntityPack.h"
 #include "qoComTestSupport.h"
 #include "qoSampleObject.h"
 
@@ -83,5 +84,60 @@ void MethodInvokeCoerced(benchmark::State& state) {
     InvokeEach(state, kPlace, DISPATCH_METHOD, {row, TqoVariant(45000.5), TqoVariant(LONG(1))});
 }
 BENCHMARK(MethodInvokeCoerced);
+
+// ---- A data entity's property: the C++ member, its interface slot through
+// the generated forwarding base, and Invoke by DISPID ----
+
+constexpr DISPID kVisible = 6;
+
+class TEntityInList {
+public:
+    TEntityInList() {
+        fList->AfterCreate(&fController, TqoDataEntityClass::Of<TqoDataEntity>());
+        fEntity = fList->Add();
+    }
+    TEntityInList(const TEntityInList&) = delete;
+    TEntityInList& operator=(const TEntityInList&) = delete;
+    ~TEntityInList() { fList->FreeWheneverPossible(); }
+    TqoDataEntity& Entity() { return *fEntity; }
+    IqoDataEntity* Intf() { return fEntity->AutoIntf(); }
+
+private:
+    TqoListController fController;
+    TqoDataList* fList = new TqoDataList;
+    TqoDataEntity* fEntity = nullptr;
+};
+
+void Baseline_EntityGetDirect(benchmark::State& state) {
+    TEntityInList data;
+    TqoDataEntity* entity = &data.Entity();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(entity);
+        benchmark::DoNotOptimize(entity->GetVisible());
+    }
+}
+BENCHMARK(Baseline_EntityGetDirect);
+
+void EntityGetSlot(benchmark::State& state) {
+    TEntityInList data;
+    for (auto _ : state) {
+        VARIANT_BOOL visible = VARIANT_FALSE;
+        benchmark::DoNotOptimize(data.Intf()->get_Visible(&visible));
+        benchmark::DoNotOptimize(visible);
+    }
+}
+BENCHMARK(EntityGetSlot);
+
+void EntityGetInvoke(benchmark::State& state) {
+    TEntityInList data;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    for (auto _ : state) {
+        TqoVariant result;
+        HRESULT hr = data.Intf()->Invoke(kVisible, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+        benchmark::DoNotOptimize(hr);
+        benchmark::DoNotOptimize(result.boolVal);
+    }
+}
+BENCHMARK(EntityGetInvoke);
 
 } // namespace
