@@ -133,7 +133,8 @@ void EntityGetInvoke(benchmark::State& state) {
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     for (auto _ : state) {
         TqoVariant result;
-        HRESULT hr = data.Intf()->Invoke(kVisible, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+        HRESULT hr = data.Intf()->Invoke(kVisible, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+                                         nullptr);
         benchmark::DoNotOptimize(hr);
         benchmark::DoNotOptimize(result.boolVal);
     }

@@ -183,7 +183,7 @@ void ForEachMember(const std::function<void(const TTarget&, const TqoDispMember&
 
 struct TShapeCase {
     const char* Name;
-    // Nothing when the case does not apply to the member.
+    // Whether the case fits the member at all.
     bool (*Applies)(const TqoDispMember&);
     TCall (*Make)(const TqoDispMember&);
     HRESULT (*Expected)(const TqoDispMember&);
@@ -208,7 +208,8 @@ const TShapeCase kShapes[] = {
          return call;
      },
      [](const TqoDispMember&) { return DISP_E_BADPARAMCOUNT; }, ~0u},
-    {"a later parameter named, the first missing", [](const TqoDispMember& m) { return m.fArgCount > 1 && !IsPut(m); },
+    {"a later parameter named, the first missing",
+     [](const TqoDispMember& m) { return m.fArgCount > 1 && !IsPut(m); },
      [](const TqoDispMember& m) {
          TCall call;
          call.Named.emplace_back(1, Neutral(m.fParams[1].fVt));
@@ -349,7 +350,8 @@ const std::pair<const char*, TMakeArg> kOddArgs[] = {
     {"a reference to Empty", [](TScene&) { return Referring(TqoVariant()); }},
     {"a number far too large", [](TScene&) { return TqoVariant(1e300); }},
     {"a negative index", [](TScene&) { return TqoVariant(LONG(-1)); }},
-    {"a currency", [](TScene&) {
+    {"a currency",
+     [](TScene&) {
          TqoVariant v;
          v.vt = VT_CY;
          v.cyVal.int64 = 15000;
