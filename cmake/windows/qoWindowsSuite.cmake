@@ -2,7 +2,7 @@
 # from its sources for the target, and the demo. ctest runs each program under
 # Wine (tests/windows/qoWineRun.sh) in a prefix of its own below the build
 # folder, on Wine's display-less driver.
-set(QO_WINDOWS_TESTS platform/core platform/graphics platform/window platform/backends data scale grid)
+set(QO_WINDOWS_TESTS platform/core platform/graphics platform/window platform/backends data scale grid windows)
 set(QO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian package googletest)")
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -42,6 +42,15 @@ foreach(rel ${QO_WINDOWS_TESTS})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QO_HEADLESS=1" TIMEOUT 600 FIXTURES_REQUIRED wine
                        SKIP_RETURN_CODE 77)
 endforeach()
+
+# The module that the Windows tests load, unload and load again: its own copy
+# of the deferred-call queue.
+add_library(qo_test_dolater_module SHARED ${tests}/data/qoDoLaterLibrary.cpp)
+set_target_properties(qo_test_dolater_module PROPERTIES PREFIX "")
+target_link_libraries(qo_test_dolater_module PRIVATE qo_windows_library)
+target_compile_options(qo_test_dolater_module PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
+target_link_options(qo_test_dolater_module PRIVATE ${static_runtime})
+add_dependencies(qo_test_windows qo_test_dolater_module)
 
 file(GLOB demo_sources CONFIGURE_DEPENDS ${QO_ROOT}/examples/*.cpp)
 add_executable(qo-demo ${demo_sources})

@@ -25,13 +25,6 @@ namespace {
 const wchar_t* const WindowClass = L"qoWin32Window";
 const wchar_t* const WakeClass = L"qoWin32Wake";
 
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
 const wchar_t* CursorOf(TCursor cursor) {
     switch (cursor) {
     case crHSplit:
@@ -315,21 +308,6 @@ void TWin32Backend::Present(TShown& shown) {
 void TWin32Backend::PresentDirty() {
     for (auto& [root, shown] : fShown)
         if (shown->Dirty) Present(*shown);
-}
-
-bool TWin32Backend::PollEvents() {
-    bool any = false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        any = true;
-        if (msg.message == WM_QUIT) {
-            MessageQueue().PostQuitMessage();
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return any;
 }
 
 void TWin32Backend::WaitForEvents(int64_t timeoutMs) {

@@ -23,7 +23,6 @@ public:
     ~TWin32Backend() override;
 
     TClock& Clock() override { return fClock; }
-    bool PollEvents() override;
     void WaitForEvents(int64_t timeoutMs) override;
     // Any thread: a message posted to the backend's hidden window.
     void Wake() override;
