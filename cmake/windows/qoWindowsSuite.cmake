@@ -44,13 +44,13 @@ foreach(rel ${QO_WINDOWS_TESTS})
 endforeach()
 
 # The module that the Windows tests load, unload and load again: its own copy
-# of the deferred-call queue.
-add_library(qo_test_dolater_module SHARED ${tests}/data/qoDoLaterLibrary.cpp)
-set_target_properties(qo_test_dolater_module PROPERTIES PREFIX "")
-target_link_libraries(qo_test_dolater_module PRIVATE qo_windows_library)
-target_compile_options(qo_test_dolater_module PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
-target_link_options(qo_test_dolater_module PRIVATE ${static_runtime})
-add_dependencies(qo_test_windows qo_test_dolater_module)
+# of the deferred-call queue and of the Win32 backend.
+add_library(qo_test_module SHARED ${tests}/data/qoDoLaterLibrary.cpp ${tests}/windows/qoWin32ModuleWindow.cpp)
+set_target_properties(qo_test_module PROPERTIES PREFIX "")
+target_link_libraries(qo_test_module PRIVATE qo_windows_library)
+target_compile_options(qo_test_module PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
+target_link_options(qo_test_module PRIVATE ${static_runtime})
+add_dependencies(qo_test_windows qo_test_module)
 
 file(GLOB demo_sources CONFIGURE_DEPENDS ${QO_ROOT}/examples/*.cpp)
 add_executable(qo-demo ${demo_sources})

@@ -5,6 +5,7 @@
 
 #include "platform/backends/qoRunInWindow.h"
 #include "platform/backends/qoWin32Clipboard.h"
+#include "platform/core/qoModuleEnd.h"
 #include "platform/widgets/qoPopupWindow.h"
 #include "platform/widgets/qoWidgetDialogs.h"
 #include "platform/window/qoDialogs.h"
@@ -53,6 +54,12 @@ const wchar_t* CursorOf(TCursor cursor) {
     case crHelp: return IDC_HELP;
     default: return IDC_ARROW;
     }
+}
+
+// At the module's end no window may be left whose procedure goes with the
+// module: the backend goes, and its windows and classes with it.
+void EndNativeWindows() {
+    if (dynamic_cast<TWin32Backend*>(&Backend())) SetBackend(nullptr);
 }
 
 TShiftState CurrentShift() {
@@ -269,6 +276,7 @@ std::unique_ptr<TWin32Backend> TWin32Backend::Open() {
     if (!backend->fWakeWindow) return nullptr; // the destructor unregisters the classes
     backend->fClipboard = std::make_unique<TWin32Clipboard>(backend->fWakeWindow);
     SetClipboardHost(backend->fClipboard.get());
+    AtModuleEnd<&EndNativeWindows>();
     return backend;
 }
 

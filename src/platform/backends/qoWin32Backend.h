@@ -24,7 +24,8 @@ class TWin32Clipboard;
 class TWin32Backend : public TBackend {
 public:
     // nullptr when the window classes cannot be registered or no window can be
-    // made (no display driver).
+    // made (no display driver). At the module's end an installed Win32 backend
+    // is replaced by a headless one, so that no window outlives the module.
     static std::unique_ptr<TWin32Backend> Open();
     // Destroys the windows still shown and unregisters the classes, so that the
     // module can be unloaded afterwards.

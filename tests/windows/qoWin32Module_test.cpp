@@ -1,6 +1,7 @@
 // The deferred-call queue on Windows: its hidden window is one of the system's,
 // so a host's own message loop runs the queue and the workers' calls; it goes
-// with the module, and a module unloaded and loaded again makes it anew.
+// with the module, and a module unloaded (with a native window open) and
+// loaded again makes it anew.
 #include "platform/core/qoWin32.h"
 
 #include "data/qoDoLater.h"
@@ -32,10 +33,14 @@ bool RunHostLoop(const std::function<bool()>& done) {
     return done();
 }
 
-bool ClassRegistered(HINSTANCE module) {
+bool ClassRegistered(HINSTANCE module, const wchar_t* name = L"TDoLaterWindow") {
     WNDCLASSEXW info{};
     info.cbSize = sizeof info;
-    return GetClassInfoExW(module, L"TDoLaterWindow", &info);
+    return GetClassInfoExW(module, name, &info);
+}
+
+template <class T> T ExportOf(HMODULE module, const char* name) {
+    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 struct TCounter {
@@ -101,20 +106,23 @@ TEST_F(Win32DoLater, TheModulesEndTakesTheWindowAndItsClassAndLateCallsStillRun)
     EXPECT_TRUE(IsWindow(Window()));
 }
 
-// A host unloads the module with a call queued, and loads it again in the same
-// process: each load queues, runs and cleans up as the first did.
-TEST(Win32Module, UnloadedWithACallQueuedAndLoadedAgain) {
+// A host unloads the module with a call queued and a window open, and loads it
+// again in the same process: each load queues, runs, shows and cleans up as
+// the first did.
+TEST(Win32Module, UnloadedWithACallQueuedAndAWindowOpenAndLoadedAgain) {
     using TQueue = void (*)(void (*)());
-    using TWindowOf = uintptr_t (*)();
+    using THandle = uintptr_t (*)();
     static int ran = 0;
     for (int load = 0; load < 3; ++load) {
         SCOPED_TRACE(load);
-        const HMODULE module = LoadLibraryW(L"qo_test_dolater_module.dll");
+        const HMODULE module = LoadLibraryW(L"qo_test_module.dll");
         ASSERT_NE(module, nullptr);
-        const auto queue = reinterpret_cast<TQueue>(reinterpret_cast<void*>(GetProcAddress(module, "QueueDeferredCall")));
-        const auto windowOf =
-            reinterpret_cast<TWindowOf>(reinterpret_cast<void*>(GetProcAddress(module, "DeferredCallWindow")));
-        ASSERT_TRUE(queue && windowOf);
+        const auto queue = ExportOf<TQueue>(module, "QueueDeferredCall");
+        const auto windowOf = ExportOf<THandle>(module, "DeferredCallWindow");
+        const auto show = ExportOf<THandle>(module, "ShowNativeWindow");
+        ASSERT_TRUE(queue && windowOf && show);
+        const ::HWND shown = reinterpret_cast<::HWND>(show());
+        ASSERT_TRUE(IsWindow(shown));
         ran = 0;
         queue([] { ++ran; });
         const ::HWND window = reinterpret_cast<::HWND>(windowOf());
@@ -127,6 +135,9 @@ TEST(Win32Module, UnloadedWithACallQueuedAndLoadedAgain) {
         EXPECT_FALSE(IsWindow(window));
         EXPECT_FALSE(ClassRegistered(module));
         EXPECT_FALSE(PostMessageW(window, QO_WM_DOLATER_RUN, 0, 0));
+        EXPECT_FALSE(IsWindow(shown)) << "the open window went with the module";
+        EXPECT_FALSE(ClassRegistered(module, L"qoWin32Window"));
+        EXPECT_FALSE(PostMessageW(shown, WM_LBUTTONDOWN, 0, 0));
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     }
