@@ -81,7 +81,7 @@ BENCHMARK(Baseline_PlainQueue);
 void TenThousandPostedMessages(benchmark::State& state) {
     THeadlessHarness harness;
     WPARAM sum = 0;
-    const HWND target = AllocateHWnd([&](TMessage& m) { sum += m.WParam; });
+    const qo::HWND target = AllocateHWnd([&](TMessage& m) { sum += m.WParam; });
     for (auto _ : state) {
         for (int i = 0; i < Messages; ++i) PostMessage(target, WM_USER, WPARAM(i), 0);
         harness.RunUntilIdle();

@@ -57,3 +57,13 @@ add_executable(qo-demo ${demo_sources})
 target_link_libraries(qo-demo PRIVATE qo_windows_library)
 target_compile_options(qo-demo PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
 target_link_options(qo-demo PRIVATE ${static_runtime})
+
+# The benchmark of the window system's costs, run by hand under Wine beside its
+# Linux run (tests/windows/qoWineRun.sh <prefix> bin/qo-bench-backend.exe). Google
+# Benchmark is not packaged for mingw-w64: a stand-in with its interface runs it.
+add_executable(qo-bench-backend ${QO_ROOT}/bench/qoBackend_bench.cpp
+               ${QO_ROOT}/bench/support/windows/qoBenchRunWindows.cpp)
+target_include_directories(qo-bench-backend PRIVATE ${QO_ROOT}/bench/support/windows)
+target_link_libraries(qo-bench-backend PRIVATE qo_windows_library)
+target_compile_options(qo-bench-backend PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
+target_link_options(qo-bench-backend PRIVATE ${static_runtime})

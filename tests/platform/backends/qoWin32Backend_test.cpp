@@ -282,6 +282,15 @@ TEST_F(Win32Backend, WindowsDestroyedByTheSystemDuringAModalLoopAreForgotten) {
     MessageQueue().ProcessMessages();
 }
 
+// The user closes our window while a box is up: the box ends as dismissed, and
+// the outer loop still sees the quit.
+TEST_F(Win32Backend, ClosingTheWindowDuringAModalLoopDismissesThePieceAndEndsTheLoop) {
+    DuringModal([&] { PostMessageW(fWindow, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(MessageBox("Save the changes?", "Confirm", MB_OKCANCEL), IDOK);
+    EXPECT_TRUE(fBackend->CloseRequested());
+    EXPECT_TRUE(MessageQueue().QuitPosted());
+}
+
 // What other programs put on the clipboard and read from it: UTF-16 text with
 // CR LF line ends; ours is UTF-8 with LF.
 TEST_F(Win32Backend, TheClipboardIsTheSystemsUnicodeText) {
