@@ -93,9 +93,9 @@ BENCHMARK(TenThousandPostedMessages);
 
 #ifdef _WIN32
 // The system's own queue, as the deferred-call window and a host's loop use it.
-LRESULT CALLBACK Summing(::HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+::LRESULT CALLBACK Summing(::HWND hwnd, ::UINT msg, ::WPARAM wParam, ::LPARAM lParam) {
     if (msg != WM_USER) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    *reinterpret_cast<WPARAM*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) += wParam;
+    *reinterpret_cast<::WPARAM*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) += wParam;
     return 0;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 const wchar_t* const NativeClass = L"TDoLaterWindow";
 
-LRESULT CALLBACK NativeProc(::HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+::LRESULT CALLBACK NativeProc(::HWND hwnd, ::UINT msg, ::WPARAM wParam, ::LPARAM lParam) {
     return HandleMessage(msg) ? 0 : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

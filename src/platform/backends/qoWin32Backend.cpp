@@ -133,7 +133,7 @@ struct TWin32Backend::TNative {
         return reinterpret_cast<TWin32Backend*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
 
-    static LRESULT CALLBACK WindowProc(::HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static ::LRESULT CALLBACK WindowProc(::HWND hwnd, ::UINT msg, ::WPARAM wParam, ::LPARAM lParam) {
         if (msg == WM_NCCREATE) {
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -149,7 +149,7 @@ struct TWin32Backend::TNative {
         return Handle(*backend, *shown, msg, wParam, lParam);
     }
 
-    static LRESULT CALLBACK WakeProc(::HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static ::LRESULT CALLBACK WakeProc(::HWND hwnd, ::UINT msg, ::WPARAM wParam, ::LPARAM lParam) {
         // The wake-up only ends the wait; the loop does the rest.
         return msg == WM_APP ? 0 : DefWindowProcW(hwnd, msg, wParam, lParam);
     }
