@@ -2,7 +2,7 @@
 # from its sources for the target, and the demo. ctest runs each program under
 # Wine (tests/windows/qoWineRun.sh) in a prefix of its own below the build
 # folder, on Wine's display-less driver.
-set(QO_WINDOWS_TESTS platform/core platform/graphics platform/window platform/backends data scale grid)
+set(QO_WINDOWS_TESTS platform/core platform/graphics platform/window platform/backends data scale grid windows)
 set(QO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian package googletest)")
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -43,8 +43,27 @@ foreach(rel ${QO_WINDOWS_TESTS})
                        SKIP_RETURN_CODE 77)
 endforeach()
 
+# The module that the Windows tests load, unload and load again: its own copy
+# of the deferred-call queue and of the Win32 backend.
+add_library(qo_test_module SHARED ${tests}/data/qoDoLaterLibrary.cpp ${tests}/windows/qoWin32ModuleWindow.cpp)
+set_target_properties(qo_test_module PROPERTIES PREFIX "")
+target_link_libraries(qo_test_module PRIVATE qo_windows_library)
+target_compile_options(qo_test_module PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
+target_link_options(qo_test_module PRIVATE ${static_runtime})
+add_dependencies(qo_test_windows qo_test_module)
+
 file(GLOB demo_sources CONFIGURE_DEPENDS ${QO_ROOT}/examples/*.cpp)
 add_executable(qo-demo ${demo_sources})
 target_link_libraries(qo-demo PRIVATE qo_windows_library)
 target_compile_options(qo-demo PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
 target_link_options(qo-demo PRIVATE ${static_runtime})
+
+# The benchmark of the window system's costs, run by hand under Wine beside its
+# Linux run (tests/windows/qoWineRun.sh <prefix> bin/qo-bench-backend.exe). Google
+# Benchmark is not packaged for mingw-w64: a stand-in with its interface runs it.
+add_executable(qo-bench-backend ${QO_ROOT}/bench/qoBackend_bench.cpp
+               ${QO_ROOT}/bench/support/windows/qoBenchRunWindows.cpp)
+target_include_directories(qo-bench-backend PRIVATE ${QO_ROOT}/bench/support/windows)
+target_link_libraries(qo-bench-backend PRIVATE qo_windows_library)
+target_compile_options(qo-bench-backend PRIVATE -Wall -Wextra $<$<BOOL:${QO_WERROR}>:-Werror>)
+target_link_options(qo-bench-backend PRIVATE ${static_runtime})

@@ -1,11 +1,12 @@
 #include "data/qoDoLater.h"
 
+#include "data/qoDoLaterWindow.h"
+
 #include "platform/core/qoErrors.h"
 #include "platform/core/qoModuleEnd.h"
 #include "platform/window/qoBackend.h"
 #include "platform/window/qoDialogs.h"
 #include "platform/window/qoThreads.h"
-#include "platform/window/qoWindows.h"
 
 #include <algorithm>
 #include <deque>
@@ -33,37 +34,11 @@ TDoLaterState& State() {
     return *state;
 }
 
-LRESULT DoLaterWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == QO_WM_DOLATER_WAKE) {
-        CheckSynchronize();
-        return 0;
-    }
-    if (msg == QO_WM_DOLATER_RUN) {
-        try {
-            TDoLater::DoAllNow();
-        } catch (const std::exception& e) {
-            // Nobody above a window message can handle it: tell the user.
-            ShowMessage(e.what());
-        }
-        return 0;
-    }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
-}
-
-// The class is registered anew when it is missing or belongs to another procedure.
-HWND AllocateWindow() {
-    TWndClass existing;
-    if (GetClassInfo(DoLaterWindowClass, existing) && existing.WndProc != &DoLaterWndProc)
-        UnregisterClass(DoLaterWindowClass);
-    if (!GetClassInfo(DoLaterWindowClass, existing)) RegisterClass({DoLaterWindowClass, &DoLaterWndProc});
-    return CreateWindow(DoLaterWindowClass, "", 0, TRect(), 0);
-}
-
 // With the lock held. The window belongs to the user-interface thread: a worker
 // that comes first asks that thread to make it and returns at once. Posting
 // under the lock keeps the window from going away in between.
 void PostRun(TDoLaterState& s) {
-    if (s.Window && PostMessage(s.Window, QO_WM_DOLATER_RUN, 0, 0)) return;
+    if (s.Window && dolater::Post(s.Window, QO_WM_DOLATER_RUN)) return;
     s.Window = 0;
     if (!IsMainThread()) {
         if (s.WindowAsked) return;
@@ -76,10 +51,10 @@ void PostRun(TDoLaterState& s) {
         });
         return;
     }
-    s.Window = AllocateWindow();
+    s.Window = dolater::CreateHiddenWindow();
     if (!s.Window) throw EqoError("The deferred-call window cannot be created");
     SetWakeMainThread(&TDoLater::qoWake);
-    PostMessage(s.Window, QO_WM_DOLATER_RUN, 0, 0);
+    dolater::Post(s.Window, QO_WM_DOLATER_RUN);
     // Registered once the window table and the message loop exist, so that at
     // exit it runs before they are destroyed.
     AtModuleEnd<&TDoLater::Shutdown>();
@@ -95,6 +70,21 @@ bool Matches(const TDoLaterContainer& c, TDoLaterCall call, void* data) {
 }
 
 } // namespace
+
+bool dolater::HandleMessage(UINT msg) {
+    if (msg == QO_WM_DOLATER_WAKE) {
+        CheckSynchronize();
+        return true;
+    }
+    if (msg != QO_WM_DOLATER_RUN) return false;
+    try {
+        TDoLater::DoAllNow();
+    } catch (const std::exception& e) {
+        // Nobody above a window message can handle it: tell the user.
+        ShowMessage(e.what());
+    }
+    return true;
+}
 
 bool TDoLater::AlreadyInList(TDoLaterCall call, void* data) {
     TDoLaterState& s = State();
@@ -152,7 +142,7 @@ int TDoLater::PendingCount() {
 void TDoLater::qoWake() {
     TDoLaterState& s = State();
     std::lock_guard guard(s.Lock);
-    if (!s.Window || !PostMessage(s.Window, QO_WM_DOLATER_WAKE, 0, 0)) WakeBackend();
+    if (!s.Window || !dolater::Post(s.Window, QO_WM_DOLATER_WAKE)) WakeBackend();
 }
 
 void TDoLater::Shutdown() {
@@ -168,7 +158,7 @@ void TDoLater::Shutdown() {
     std::lock_guard guard(s.Lock);
     if (!s.Window) return;
     SetWakeMainThread(nullptr);
-    DestroyWindow(s.Window);
+    dolater::DestroyHiddenWindow(s.Window);
     s.Window = 0;
 }
 

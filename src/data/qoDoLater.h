@@ -58,7 +58,8 @@ public:
     // what is queued and destroys the window; a later call makes a new one.
     // Only on the user-interface thread, and not from inside a running call.
     static void Shutdown();
-    // The hidden window, or 0 before the first call.
+    // The hidden window, or 0 before the first call. On Windows it is one of
+    // the system's windows (the handle as a number), served by any message loop.
     static HWND Window();
 };
 

@@ -69,8 +69,11 @@ TEST_F(DoLater, QueuesEachMethodAndDataOnceAndRunsFromTheHiddenWindow) {
     TDoLater::DoLater(B(), D(1));
     EXPECT_TRUE(r.Calls.empty()); // nothing runs before the current event ends
     ASSERT_NE(TDoLater::Window(), 0u);
+#ifndef _WIN32
+    // On Windows the class is the system's (tests/windows).
     TWndClass cls;
     EXPECT_TRUE(GetClassInfo("TDoLaterWindow", cls));
+#endif
     harness.RunUntilIdle();
     EXPECT_EQ(r.Calls, (std::vector<std::string>{"A:1", "A:2", "B:1"}));
     EXPECT_EQ(TDoLater::PendingCount(), 0);

@@ -3,20 +3,26 @@
 
 #include "platform/backends/qoWin32Backend.h"
 
-#include "platform/widgets/qoWidgetDialogs.h"
 #include "platform/backends/qoRunInWindow.h"
+#include "platform/backends/qoWin32Clipboard.h"
+#include "platform/core/qoModuleEnd.h"
+#include "platform/widgets/qoPopupWindow.h"
+#include "platform/widgets/qoWidgetDialogs.h"
 #include "platform/window/qoDialogs.h"
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoInputRouter.h"
 #include "platform/window/qoMessageQueue.h"
+#include "platform/window/qoModal.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 // Outside our namespace, where HWND is the system's.
 static const HWND MessageOnly = HWND_MESSAGE;
+static const HWND TopMost = HWND_TOPMOST;
 
 namespace qo {
 
@@ -24,13 +30,6 @@ namespace {
 
 const wchar_t* const WindowClass = L"qoWin32Window";
 const wchar_t* const WakeClass = L"qoWin32Wake";
-
-HINSTANCE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
 
 const wchar_t* CursorOf(TCursor cursor) {
     switch (cursor) {
@@ -57,6 +56,12 @@ const wchar_t* CursorOf(TCursor cursor) {
     }
 }
 
+// At the module's end no window may be left whose procedure goes with the
+// module: the backend goes, and its windows and classes with it.
+void EndNativeWindows() {
+    if (dynamic_cast<TWin32Backend*>(&Backend())) SetBackend(nullptr);
+}
+
 TShiftState CurrentShift() {
     TShiftState shift = 0;
     if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -70,6 +75,9 @@ TShiftState CurrentShift() {
 struct TWin32Backend::TShown {
     TWinControl* Root = nullptr;
     ::HWND Window = nullptr;
+    TKind Kind = wkNormal;
+    // A pop-up that closes on a press outside holds the mouse capture while open.
+    bool WantsCapture = false;
     // The DIB section that WM_PAINT copies, selected into its own memory DC.
     HDC MemoryDc = nullptr;
     HBITMAP Dib = nullptr;
@@ -109,11 +117,23 @@ struct TWin32Backend::TShown {
 };
 
 struct TWin32Backend::TNative {
+    struct TStyle {
+        DWORD Style, ExStyle;
+        int Show;
+    };
+    static TStyle StyleOf(TKind kind) {
+        switch (kind) {
+        case wkPopup: return {WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, SW_SHOWNOACTIVATE};
+        case wkDialog: return {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, SW_SHOWNORMAL};
+        default: return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, SW_SHOWNORMAL};
+        }
+    }
+
     static TWin32Backend* BackendOf(::HWND hwnd) {
         return reinterpret_cast<TWin32Backend*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
 
-    static LRESULT CALLBACK WindowProc(::HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static ::LRESULT CALLBACK WindowProc(::HWND hwnd, ::UINT msg, ::WPARAM wParam, ::LPARAM lParam) {
         if (msg == WM_NCCREATE) {
             const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -122,16 +142,20 @@ struct TWin32Backend::TNative {
         // Messages of a window that we no longer show (it is being destroyed) go to the default.
         TShown* shown = backend ? backend->FindShown(hwnd) : nullptr;
         if (!shown) return DefWindowProcW(hwnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) {
+            backend->Forget(hwnd);
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
         return Handle(*backend, *shown, msg, wParam, lParam);
     }
 
-    static LRESULT CALLBACK WakeProc(::HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static ::LRESULT CALLBACK WakeProc(::HWND hwnd, ::UINT msg, ::WPARAM wParam, ::LPARAM lParam) {
         // The wake-up only ends the wait; the loop does the rest.
         return msg == WM_APP ? 0 : DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 
     static LRESULT Handle(TWin32Backend& backend, TShown& shown, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (Input(shown, msg, wParam, lParam)) return 0;
+        if (Input(backend, shown, msg, wParam, lParam)) return 0;
         TWinControl& root = *shown.Root;
         switch (msg) {
         case WM_PAINT: {
@@ -148,6 +172,10 @@ struct TWin32Backend::TNative {
                 root.SetBounds(root.Left(), root.Top(), width, height);
             return 0;
         }
+        case WM_MOVE: FollowMove(shown, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+        case WM_MOUSEACTIVATE:
+            if (shown.Kind == wkPopup) return MA_NOACTIVATE;
+            break;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && backend.fCursor) {
                 ::SetCursor(static_cast<HCURSOR>(backend.fCursor));
@@ -155,6 +183,12 @@ struct TWin32Backend::TNative {
             }
             break;
         case WM_CLOSE:
+            if (shown.Kind == wkDialog) {
+                // Closing a dialog is Escape.
+                DeliverKeyDown(VK_ESCAPE, 0);
+                DeliverKeyUp(VK_ESCAPE, 0);
+                return 0;
+            }
             backend.fCloseRequested = true;
             MessageQueue().PostQuitMessage();
             return 0;
@@ -163,9 +197,16 @@ struct TWin32Backend::TNative {
         return DefWindowProcW(shown.Window, msg, wParam, lParam);
     }
 
+    // Our screen coordinates are the system's: the client area's corner.
+    static void FollowMove(TShown& shown, int left, int top) {
+        TWinControl& root = *shown.Root;
+        if (!IsIconic(shown.Window) && (left != root.Left() || top != root.Top()))
+            root.SetBounds(left, top, root.Width(), root.Height());
+    }
+
     // Mouse and keyboard into the input router (a modal widget piece keeps the
     // other windows from them there).
-    static bool Input(TShown& shown, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static bool Input(TWin32Backend& backend, TShown& shown, UINT msg, WPARAM wParam, LPARAM lParam) {
         const bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
         const bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
         if (!mouse && !key) return false;
@@ -173,12 +214,12 @@ struct TWin32Backend::TNative {
         const TPoint client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const TShiftState shift = CurrentShift();
         switch (msg) {
-        case WM_LBUTTONDOWN: return Button(shown, mbLeft, true, client);
-        case WM_LBUTTONUP: return Button(shown, mbLeft, false, client);
-        case WM_RBUTTONDOWN: return Button(shown, mbRight, true, client);
-        case WM_RBUTTONUP: return Button(shown, mbRight, false, client);
-        case WM_MBUTTONDOWN: return Button(shown, mbMiddle, true, client);
-        case WM_MBUTTONUP: return Button(shown, mbMiddle, false, client);
+        case WM_LBUTTONDOWN: return Button(backend, shown, mbLeft, true, client);
+        case WM_LBUTTONUP: return Button(backend, shown, mbLeft, false, client);
+        case WM_RBUTTONDOWN: return Button(backend, shown, mbRight, true, client);
+        case WM_RBUTTONUP: return Button(backend, shown, mbRight, false, client);
+        case WM_MBUTTONDOWN: return Button(backend, shown, mbMiddle, true, client);
+        case WM_MBUTTONUP: return Button(backend, shown, mbMiddle, false, client);
         case WM_MOUSEMOVE: DeliverMouseMove(root, root.ClientToScreen(client), shift); return true;
         case WM_MOUSEWHEEL: {
             POINT at{client.X, client.Y}; // screen coordinates for the wheel
@@ -198,19 +239,23 @@ struct TWin32Backend::TNative {
         }
     }
 
-    // The native capture follows the buttons, so that a drag goes on outside the window.
-    static bool Button(TShown& shown, TMouseButton button, bool down, TPoint client) {
+    // The native capture follows the buttons, so that a drag goes on outside
+    // the window; a pop-up that wants every press keeps it.
+    static bool Button(TWin32Backend& backend, TShown& shown, TMouseButton button, bool down, TPoint client) {
         const ::HWND window = shown.Window;
         TWinControl& root = *shown.Root;
         if (down) ::SetCapture(window);
         DeliverMouseButton(root, button, down, root.ClientToScreen(client), CurrentShift());
         // The delivery may have hidden the window: `shown` is not used again.
+        const TShown* still = backend.FindShown(window);
         const bool anyDown = ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 ||
                              ::GetKeyState(VK_MBUTTON) < 0;
-        if (!down && !anyDown && GetCapture() == window) ::ReleaseCapture();
+        if (!down && !anyDown && GetCapture() == window && !(still && still->WantsCapture)) ::ReleaseCapture();
         return true;
     }
 };
+
+TWin32Backend::TWin32Backend() = default;
 
 std::unique_ptr<TWin32Backend> TWin32Backend::Open() {
     UseWidgetDialogs();
@@ -229,10 +274,14 @@ std::unique_ptr<TWin32Backend> TWin32Backend::Open() {
     if (RegisterClassExW(&wakeClass))
         backend->fWakeWindow = CreateWindowExW(0, WakeClass, L"", 0, 0, 0, 0, 0, MessageOnly, nullptr, module, nullptr);
     if (!backend->fWakeWindow) return nullptr; // the destructor unregisters the classes
+    backend->fClipboard = std::make_unique<TWin32Clipboard>(backend->fWakeWindow);
+    SetClipboardHost(backend->fClipboard.get());
+    AtModuleEnd<&EndNativeWindows>();
     return backend;
 }
 
 TWin32Backend::~TWin32Backend() {
+    if (fClipboard) SetClipboardHost(nullptr);
     while (!fShown.empty()) Hide(*fShown.begin()->first);
     if (fWakeWindow) DestroyWindow(static_cast<::HWND>(fWakeWindow));
     UnregisterClassW(WakeClass, ThisModule());
@@ -240,22 +289,67 @@ TWin32Backend::~TWin32Backend() {
 }
 
 void TWin32Backend::Show(TWinControl& root, const std::string& title) {
-    if (fShown.count(&root)) return;
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame{0, 0, std::max(1, root.Width()), std::max(1, root.Height())};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    if (!fShown.count(&root)) Create(root, title, wkNormal);
+}
+
+void TWin32Backend::Create(TWinControl& root, const std::string& title, TKind kind) {
+    const TNative::TStyle style = TNative::StyleOf(kind);
+    // The client area lies at the control's bounds (screen coordinates); a
+    // frame is kept on the screen, and the control follows the window.
+    RECT frame{root.Left(), root.Top(), root.Left() + std::max(1, root.Width()), root.Top() + std::max(1, root.Height())};
+    AdjustWindowRectEx(&frame, style.Style, FALSE, style.ExStyle);
+    if (kind != wkPopup) {
+        const TRect screen = ScreenRect();
+        OffsetRect(&frame, std::max(0, screen.Left - int(frame.left)), std::max(0, screen.Top - int(frame.top)));
+    }
+    // Pop-ups and dialogs belong to our first window: above it, and gone with it.
+    ::HWND owner = nullptr;
+    auto first = std::find_if(fShown.begin(), fShown.end(), [](const auto& entry) { return entry.second->Kind == wkNormal; });
+    if (kind != wkNormal && first != fShown.end()) owner = first->second->Window;
     auto shown = std::make_unique<TShown>();
     shown->Root = &root;
+    shown->Kind = kind;
+    const auto* popup = dynamic_cast<const TqoPopupWindow*>(&root);
+    shown->WantsCapture = kind == wkPopup && popup && popup->SwallowOutsidePress;
     TShown& entry = *fShown.emplace(&root, std::move(shown)).first->second;
-    entry.Window = CreateWindowExW(0, WindowClass, Wide(title).c_str(), style, root.Left(), root.Top(),
-                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, ThisModule(),
+    entry.Window = CreateWindowExW(style.ExStyle, WindowClass, Wide(title).c_str(), style.Style, frame.left, frame.top,
+                                   frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, ThisModule(),
                                    this);
     if (!entry.Window) {
         fShown.erase(&root);
         return;
     }
-    ShowWindow(entry.Window, SW_SHOWNORMAL);
+    ShowWindow(entry.Window, style.Show);
+    POINT origin{0, 0};
+    ClientToScreen(entry.Window, &origin);
+    TNative::FollowMove(entry, origin.x, origin.y);
+    if (entry.WantsCapture) ::SetCapture(entry.Window);
     root.InvalidateRect(root.ClientRect(), true);
+}
+
+void TWin32Backend::ShowPopup(TWinControl& popup) {
+    auto it = fShown.find(&popup);
+    if (it == fShown.end()) {
+        Create(popup, "", wkPopup);
+        return;
+    }
+    SetWindowPos(it->second->Window, TopMost, popup.Left(), popup.Top(), std::max(1, popup.Width()),
+                 std::max(1, popup.Height()), SWP_NOACTIVATE);
+}
+
+void TWin32Backend::HidePopup(TWinControl& popup) { Hide(popup); }
+
+TRect TWin32Backend::ScreenRect() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void TWin32Backend::RunModal(TModalLoop& modal) {
+    TWinControl* window = modal.Window();
+    const bool dialog = window && window->Visible() && !fShown.count(window);
+    if (dialog) Create(*window, modal.Request().Caption, wkDialog);
+    TBackend::RunModal(modal);
+    if (dialog) Hide(*window);
 }
 
 void TWin32Backend::Hide(TWinControl& root) {
@@ -287,6 +381,14 @@ void TWin32Backend::Presented(const TWinControl& root, TBitmap& picture) const {
     std::memcpy(picture.Raster().Data(), shown.Bits, size_t(shown.Width) * size_t(shown.Height) * 4);
 }
 
+void TWin32Backend::Forget(void* hwnd) {
+    for (auto it = fShown.begin(); it != fShown.end(); ++it)
+        if (it->second->Window == hwnd) {
+            fShown.erase(it);
+            return;
+        }
+}
+
 TWin32Backend::TShown* TWin32Backend::FindShown(void* hwnd) {
     for (auto& [root, shown] : fShown)
         if (shown->Window == hwnd) return shown.get();
@@ -315,21 +417,6 @@ void TWin32Backend::Present(TShown& shown) {
 void TWin32Backend::PresentDirty() {
     for (auto& [root, shown] : fShown)
         if (shown->Dirty) Present(*shown);
-}
-
-bool TWin32Backend::PollEvents() {
-    bool any = false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        any = true;
-        if (msg.message == WM_QUIT) {
-            MessageQueue().PostQuitMessage();
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return any;
 }
 
 void TWin32Backend::WaitForEvents(int64_t timeoutMs) {

@@ -33,6 +33,15 @@ inline std::string Narrow(std::wstring_view wide) {
     return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
+// The module (executable or DLL) whose code calls this: window classes are
+// registered under it, so that they go when the module does.
+inline HINSTANCE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
 // Releases what it holds; `&ref` hands the slot to a function that fills it.
 template <class T>
 class TComRef {

@@ -6,6 +6,8 @@
 #include "platform/graphics/qoPaint.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -52,6 +54,45 @@ constexpr int32_t LineTieBias(int64_t dx, int64_t dy) {
     return octant == 3 || octant == 5 || octant == 6 || octant == 8 ? 1 : 0;
 }
 
+// floor((a * b + c) / d) for a, b >= 0 and d > 0, or -1 when a * b + c < 0.
+// Exact where a * b needs more than 64 bits (a line from far outside the
+// clip), on every target: the quotient must fit in 64 bits.
+inline int64_t MulAddDivFloor(int64_t a, int64_t b, int64_t c, int64_t d) {
+    if (a == 0 || b <= (INT64_MAX - std::max<int64_t>(c, 0)) / a) {
+        const int64_t sum = a * b + c;
+        return sum < 0 ? -1 : sum / d;
+    }
+    // The product as two 64-bit halves, from 32-bit pieces.
+    const uint64_t a0 = uint64_t(a) & 0xFFFFFFFFu, a1 = uint64_t(a) >> 32;
+    const uint64_t b0 = uint64_t(b) & 0xFFFFFFFFu, b1 = uint64_t(b) >> 32;
+    const uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0;
+    const uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+    uint64_t low = (middle << 32) | (p00 & 0xFFFFFFFFu);
+    uint64_t high = a1 * b1 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+    // Here a * b > INT64_MAX - c: c < 0 is all that can make the sum negative.
+    const uint64_t magnitude = c < 0 ? 0 - uint64_t(c) : uint64_t(c);
+    if (c >= 0) {
+        low += magnitude;
+        high += low < magnitude;
+    } else {
+        if (low < magnitude && high == 0) return -1;
+        high -= low < magnitude;
+        low -= magnitude;
+    }
+    assert(high < uint64_t(d) && "the quotient fits in 64 bits");
+    // Long division, one bit at a time; the remainder stays below d < 2^63.
+    uint64_t remainder = high, quotient = 0;
+    for (int bit = 63; bit >= 0; --bit) {
+        remainder = (remainder << 1) | ((low >> bit) & 1);
+        quotient <<= 1;
+        if (remainder >= uint64_t(d)) {
+            remainder -= uint64_t(d);
+            quotient |= 1;
+        }
+    }
+    return int64_t(quotient);
+}
+
 // Steps through the pixels of a one-pixel line from a towards b, excluding b,
 // with the tie rule of GDI's line drawing, calling plot(x, y, step). Only the
 // steps that land inside `box` are visited, so that a line running far outside
@@ -67,8 +108,9 @@ template <class Plot> void ForEachLinePixel(TPoint a, TPoint b, const TRect& box
     if (major == 0 || box.IsEmpty()) return;
     // Minor steps taken during the first k major steps, in closed form.
     auto minorSteps = [&](int64_t k) -> int64_t {
-        const __int128 num = __int128(2 * minor - major + tie - 1) + __int128(2 * minor) * (k - 1);
-        return k <= 0 || num < 0 ? 0 : int64_t(num / (2 * major) + 1);
+        if (k <= 0) return 0;
+        const int64_t quotient = MulAddDivFloor(2 * minor, k - 1, 2 * minor - major + tie - 1, 2 * major);
+        return quotient < 0 ? 0 : quotient + 1;
     };
     auto minorOf = [&](int64_t k) { return minorAt + minorInc * minorSteps(k); };
     const int64_t lo0 = xMajor ? box.Left : box.Top, hi0 = xMajor ? box.Right : box.Bottom;
@@ -97,9 +139,10 @@ template <class Plot> void ForEachLinePixel(TPoint a, TPoint b, const TRect& box
         last = firstStep(first, last, [&](int64_t m) { return m < lo1; });
     }
     if (first >= last) return;
-    // The error term after `first` steps stays within a step's size, but its parts need not.
-    int64_t err = int64_t(__int128(2 * minor - major) + __int128(2 * minor) * first -
-                          __int128(2 * major) * minorSteps(first));
+    // The error term after `first` steps stays within a step's size, but its
+    // parts need not: wrapping arithmetic gives it exactly.
+    int64_t err = int64_t(uint64_t(2 * minor - major) + uint64_t(2 * minor) * uint64_t(first) -
+                          uint64_t(2 * major) * uint64_t(minorSteps(first)));
     int64_t mj = majorAt + majorInc * first, mn = minorOf(first);
     for (int64_t k = first; k < last; ++k) {
         plot(int32_t(xMajor ? mj : mn), int32_t(xMajor ? mn : mj), k);

@@ -19,8 +19,10 @@ public:
 
     virtual TClock& Clock() = 0;
     // Turns native events that are already waiting into input; never blocks.
-    // True when there were any.
-    virtual bool PollEvents() { return false; }
+    // True when there were any. On Windows every backend dispatches the
+    // thread's own messages here, as a host's loop would: the system's windows
+    // of the deferred-call queue and of a native backend get them.
+    virtual bool PollEvents();
     // Blocks until Wake or a native event, or until timeoutMs passed (-1: no limit).
     virtual void WaitForEvents(int64_t timeoutMs) = 0;
     // Any thread.

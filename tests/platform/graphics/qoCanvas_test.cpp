@@ -2,6 +2,7 @@
 // clip in device coordinates, copies between surfaces.
 #include "platform/core/qoErrors.h"
 #include "platform/graphics/qoBitmap.h"
+#include "platform/graphics/qoCoverage.h"
 #include "platform/graphics/qoPNG.h"
 #include "support/qoTestSupport.h"
 
@@ -81,6 +82,27 @@ TEST(CanvasLines, HugeCoordinatesAndPensStayCheap) {
     const TPoint far[] = {{-1000000000, 16}, {1000000000, 16}, {16, 1000000000}};
     c.Polygon(far);
     EXPECT_EQ(bitmap.Pixel(16, 16), clBlue);
+}
+
+// The line stepping's exact arithmetic, past 64-bit products too, on every
+// target (32-bit ones have no wider integer type).
+TEST(CanvasLines, StepCountsStayExactBeyondSixtyFourBits) {
+    const int64_t two32 = int64_t(1) << 32, two33 = two32 * 2, two34 = two33 * 2;
+    const struct {
+        int64_t a, b, c, d, floor;
+    } cases[] = {
+        {3, 4, 5, 2, 8},
+        {3, 5, -16, 4, -1},
+        {3, 5, -15, 4, 0},
+        {two33, two33, 0, two34, 4294967296},
+        {two33, two33, -1, two34, 4294967295},
+        {two32, two32, -1, two33, 2147483647}, // a borrow across the halves
+        {two33 + 7, two33 - 3, -12345, two34 + 11, 4294967295},
+        {two34, two33 + 5, two34, two34, 8589934598},
+        {int64_t(1) << 40, (int64_t(1) << 30) - 1, 0, 2147483651, 549755812608},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MulAddDivFloor(c.a, c.b, c.c, c.d), c.floor) << c.a << " * " << c.b << " + " << c.c << " / " << c.d;
 }
 
 TEST_F(CanvasTest, XorAndNotDrawnTwiceRestoreThePixels) {
