@@ -3,7 +3,7 @@
 #include "platform/core/qoErrors.h"
 #include "platform/core/qoUnicode.h"
 #include "platform/widgets/qoItemList.h"
-#include "platform/widgets/qoPopupWindow.h"
+#include "platform/widgets/qoDropDownWindow.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/window/qoBackend.h"
 #include "platform/window/qoWidgetPaint.h"
@@ -27,17 +27,12 @@ TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
     TabStop = true;
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
-    fDropDown = new TqoPopupWindow(this);
-    fDropDown->OnPaint = [this](TComponent*) {
-        TRect frame = fDropDown->ClientRect();
-        qoWidgetPaint::Frame3D(fDropDown->Canvas(), frame, SystemColor(COLOR_WINDOWFRAME), SystemColor(COLOR_WINDOWFRAME), 1);
-    };
-    fDropDown->OnClosePopup = [this](TComponent*) {
+    fDropDown = new TqoDropDownWindow(*this);
+    fDropDown->OnCloseUp = [this](TComponent*, bool take) {
         const TqoAlive::TWatch alive = fAlive.Watch();
         Invalidate();
-        if (fQuiet) return;
         OnCloseUp.Fire(this);
-        if (alive && fTaking) Choose(fList->Selected());
+        if (alive && take) Choose(fList->Selected());
     };
     fList = new TqoItemList(fDropDown, fItems);
     fList->SetParent(fDropDown);
@@ -46,7 +41,7 @@ TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
 
 TComboBox::~TComboBox() {
     Destroying();
-    fDropDown->OnClosePopup.Clear();
+    fDropDown->OnCloseUp.Clear();
 }
 
 void TComboBox::SetItems(std::vector<std::string> items) {
@@ -93,19 +88,14 @@ void TComboBox::SetDroppedDown(bool open) {
     OnDropDown.Fire(this);
     if (!alive || !Showing()) return;
     const int rows = std::clamp(int(fItems.size()), 1, fDropDownCount);
-    const TPoint at = ClientToScreen({0, Height()});
     fList->SetBounds(1, 1, Width() - 2, rows * fList->ItemHeight());
-    fTaking = false;
-    fDropDown->Popup(TRect::Bounds(at.X, at.Y, Width(), fList->Height() + 2));
+    fDropDown->DropBelow({fList->Width(), fList->Height()});
     fList->UpdateScrollBars();
     fList->SetSelected(fItemIndex);
     Invalidate();
 }
 
-void TComboBox::CloseUp(bool take) {
-    fTaking = take;
-    fDropDown->ClosePopup();
-}
+void TComboBox::CloseUp(bool take) { fDropDown->CloseUp(take); }
 
 void TComboBox::Choose(int index) {
     index = fItems.empty() ? -1 : std::clamp(index, -1, int(fItems.size()) - 1);
@@ -211,11 +201,8 @@ void TComboBox::WndProc(TMessage& message) {
         message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
     case WM_KILLFOCUS: {
-        // A window on its way out closes the list without a word.
-        fQuiet = IsDestroying() || TopLevel()->IsDestroying();
         const TqoAlive::TWatch alive = fAlive.Watch();
-        CloseUp(false);
-        fQuiet = false;
+        fDropDown->CloseOnFocusLoss();
         if (!alive) return;
         Invalidate();
         break;

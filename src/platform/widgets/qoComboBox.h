@@ -6,6 +6,7 @@
 // within a second. Open, the keys move through the list, Enter takes the item
 // and Escape leaves the choice as it was. A user's choice fires OnChange
 // after OnCloseUp; choosing from code fires nothing.
+#include "platform/widgets/qoDropDownWindow.h"
 #include "platform/window/qoAlive.h"
 #include "platform/window/qoCustomControl.h"
 
@@ -15,7 +16,6 @@
 namespace qo {
 
 class TqoItemList;
-class TqoPopupWindow;
 
 class TComboBox : public TCustomControl {
 public:
@@ -38,7 +38,7 @@ public:
     bool DroppedDown() const;
     void SetDroppedDown(bool open);
     // The pop-up that holds the list (placed below the box while open).
-    TqoPopupWindow& DropDown() const { return *fDropDown; }
+    TqoDropDownWindow& DropDown() const { return *fDropDown; }
 
     TNotifyEvent OnChange, OnDropDown, OnCloseUp;
 
@@ -63,10 +63,8 @@ private:
     std::vector<std::string> fItems;
     int fItemIndex = -1;
     int fDropDownCount = 8;
-    TqoPopupWindow* fDropDown;
+    TqoDropDownWindow* fDropDown;
     TqoItemList* fList;
-    bool fQuiet = false;
-    bool fTaking = false; // the list's item becomes the choice as it closes
     std::u32string fTyped;
     int64_t fTypedAt = 0;
 };
