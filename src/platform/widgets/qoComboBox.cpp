@@ -2,6 +2,7 @@
 
 #include "platform/core/qoErrors.h"
 #include "platform/core/qoUnicode.h"
+#include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoItemList.h"
 #include "platform/widgets/qoDropDownWindow.h"
 #include "platform/widgets/qoScrollBar.h"
@@ -42,6 +43,7 @@ TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
 TComboBox::~TComboBox() {
     Destroying();
     fDropDown->OnCloseUp.Clear();
+    if (fEdit) fEdit->OnExit.Clear();
 }
 
 void TComboBox::SetItems(std::vector<std::string> items) {
@@ -49,7 +51,7 @@ void TComboBox::SetItems(std::vector<std::string> items) {
     CloseUp(false);
     fItems = std::move(items);
     const auto at = std::find(fItems.begin(), fItems.end(), chosen);
-    fItemIndex = fItemIndex >= 0 && at != fItems.end() ? int(at - fItems.begin()) : -1;
+    fItemIndex = fEdit ? IndexOfText(chosen) : fItemIndex >= 0 && at != fItems.end() ? int(at - fItems.begin()) : -1;
     fList->ItemsChanged();
     Invalidate();
 }
@@ -59,19 +61,31 @@ void TComboBox::SetItemIndex(int index) {
         throw EqoError("Item index out of range: " + std::to_string(index) + " (" +
                        std::to_string(fItems.size()) + " items)");
     fItemIndex = index;
+    ShowChoiceInEdit();
     Invalidate();
 }
 
-std::string TComboBox::Text() const { return fItemIndex >= 0 ? fItems[size_t(fItemIndex)] : std::string(); }
+std::string TComboBox::Text() const {
+    if (fEdit) return fEdit->Text();
+    return fItemIndex >= 0 ? fItems[size_t(fItemIndex)] : std::string();
+}
 
-bool TComboBox::SetText(const std::string& text) {
+int TComboBox::IndexOfText(const std::string& text) const {
     const std::string wanted = Lower(text);
     for (int i = 0; i < int(fItems.size()); ++i)
-        if (Lower(fItems[size_t(i)]) == wanted) {
-            SetItemIndex(i);
-            return true;
-        }
-    return false;
+        if (Lower(fItems[size_t(i)]) == wanted) return i;
+    return -1;
+}
+
+bool TComboBox::SetText(const std::string& text) {
+    const int index = IndexOfText(text);
+    if (fEdit) {
+        fItemIndex = index;
+        SetEditText(text);
+    } else if (index >= 0) {
+        SetItemIndex(index);
+    }
+    return index >= 0;
 }
 
 void TComboBox::SetDropDownCount(int count) {
@@ -101,6 +115,7 @@ void TComboBox::Choose(int index) {
     index = fItems.empty() ? -1 : std::clamp(index, -1, int(fItems.size()) - 1);
     if (index == fItemIndex) return;
     fItemIndex = index;
+    ShowChoiceInEdit();
     Invalidate();
     OnChange.Fire(this);
 }
@@ -128,14 +143,25 @@ int TComboBox::FindPrefix(const std::u32string& typed, int from) const {
     return -1;
 }
 
+void TComboBox::EnabledChanged() {
+    if (fEdit) fEdit->SetEnabled(Enabled());
+    Invalidate();
+}
+
+void TComboBox::Resize() {
+    TCustomControl::Resize();
+    PlaceEdit();
+}
+
 void TComboBox::Paint() {
     TCanvas& canvas = Canvas();
     TRect rect = ClientRect();
     qoWidgetPaint::Edge(canvas, rect, qoWidgetPaint::edSunken);
     qoWidgetPaint::Fill(canvas, rect, Enabled() ? Color() : clBtnFace);
-    const TRect button{rect.Right - TScrollBar::DefaultThickness, rect.Top, rect.Right, rect.Bottom};
+    const TRect button = ButtonRect();
     qoWidgetPaint::ArrowButton(canvas, button, qoWidgetPaint::arDown, DroppedDown(), Enabled());
     const TRect field{rect.Left + 1, rect.Top + 1, button.Left - 1, rect.Bottom - 1};
+    if (fEdit) return;
     const bool marked = Focused() && !DroppedDown();
     if (marked) qoWidgetPaint::Fill(canvas, field, clHighlight);
     canvas.Brush().Style = TBrushStyle::bsClear;
@@ -155,15 +181,20 @@ void TComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
 void TComboBox::KeyDown(uint16_t& key, TShiftState shift) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TCustomControl::KeyDown(key, shift);
-    if (!alive || !key) return;
+    if (alive && key && ListKey(key, shift)) key = 0;
+}
+
+bool TComboBox::ListKey(uint16_t key, TShiftState shift) {
     const bool open = DroppedDown();
     if (key == VK_F4 || ((shift & ssAlt) && (key == VK_DOWN || key == VK_UP)) || (open && key == VK_RETURN)) {
         if (open)
             CloseUp(true);
         else
             SetDroppedDown(true);
-        return;
+        return true;
     }
+    // In the edit, Home and End move the caret while the list is closed.
+    if (fEdit && !open && (key == VK_HOME || key == VK_END)) return false;
     const int current = open ? fList->Selected() : fItemIndex;
     const int page = std::max(1, open ? fList->Height() / fList->ItemHeight() : fDropDownCount) - 1;
     int target;
@@ -174,19 +205,20 @@ void TComboBox::KeyDown(uint16_t& key, TShiftState shift) {
     case VK_NEXT: target = current + page; break;
     case VK_HOME: target = 0; break;
     case VK_END: target = int(fItems.size()) - 1; break;
-    default: return;
+    default: return false;
     }
     target = std::max(0, target);
     if (open)
         fList->SetSelected(target);
     else
         Choose(target);
+    return true;
 }
 
 void TComboBox::KeyPress(char16_t& key) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TCustomControl::KeyPress(key);
-    if (!alive || key < u' ') return;
+    if (!alive || key < u' ' || fEdit) return;
     const int found = TypeAhead(key);
     if (found < 0) return;
     if (DroppedDown())
@@ -207,7 +239,11 @@ void TComboBox::WndProc(TMessage& message) {
         Invalidate();
         break;
     }
-    case WM_SETFOCUS: Invalidate(); break;
+    case WM_SETFOCUS:
+        Invalidate();
+        // With an edit the focus belongs in it.
+        if (fEdit && fEdit->CanFocus()) return fEdit->SetFocus();
+        break;
     }
     TCustomControl::WndProc(message);
 }
