@@ -4,12 +4,14 @@
 #include "platform/graphics/qoBitmap.h"
 #include "platform/widgets/qoCheckBox.h"
 #include "platform/widgets/qoComboBox.h"
+#include "platform/widgets/qoDateTimePicker.h"
 #include "platform/widgets/qoDrawGrid.h"
 #include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoHeaderControl.h"
 #include "platform/widgets/qoHintWindow.h"
 #include "platform/widgets/qoMemo.h"
 #include "platform/widgets/qoMessageBox.h"
+#include "platform/widgets/qoMonthCalendar.h"
 #include "platform/widgets/qoPageControl.h"
 #include "platform/widgets/qoPopupMenu.h"
 #include "platform/widgets/qoPopupWindow.h"
@@ -154,6 +156,19 @@ void ComboBox(benchmark::State& state) {
     });
 }
 BENCHMARK(ComboBox);
+
+void DateTimePicker(benchmark::State& state) {
+    PaintOf<TDateTimePicker>(state, [](TDateTimePicker& picker) {
+        picker.SetDateFormat(dfLong);
+        picker.SetShowCheckbox(true);
+    });
+}
+BENCHMARK(DateTimePicker);
+
+void MonthCalendar(benchmark::State& state) {
+    PaintOf<TMonthCalendar>(state, [](TMonthCalendar& calendar) { calendar.SetWeekNumbers(true); });
+}
+BENCHMARK(MonthCalendar);
 
 // The open list of a combo box, scrolled to the middle item.
 void ComboListRows(benchmark::State& state) {

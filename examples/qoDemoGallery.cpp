@@ -1,11 +1,13 @@
 // One form with a page control, a header control over a draw grid, scroll
-// bars, check boxes, up-downs, an open hint and an open pop-up menu, as a
+// bars, check boxes, up-downs, edits, combo boxes, a month calendar and
+// date-time pickers, an open hint and an open pop-up menu, as a
 // newcomer first meets the widgets; live on X11 the header's clicks ask a
 // message box and a right click opens the menu.
 #include "qoDemoGallery.h"
 
 #include "platform/widgets/qoCheckBox.h"
 #include "platform/widgets/qoComboBox.h"
+#include "platform/widgets/qoDateTimePicker.h"
 #include "platform/widgets/qoDrawGrid.h"
 #ifdef _WIN32
 #include "platform/backends/qoWin32Backend.h"
@@ -16,6 +18,7 @@
 #include "platform/widgets/qoHeaderControl.h"
 #include "platform/widgets/qoHintWindow.h"
 #include "platform/widgets/qoMemo.h"
+#include "platform/widgets/qoMonthCalendar.h"
 #include "platform/widgets/qoPageControl.h"
 #include "platform/widgets/qoPopupMenu.h"
 #include "platform/widgets/qoScrollBar.h"
@@ -99,16 +102,38 @@ void FillSheet(TTabSheet& sheet) {
     memo->SetText("Notes wrap at the edge of the memo.\nA second line\nand a third\nand more\nand more");
 }
 
+// The dates: a month calendar with week numbers, pickers of a date (one
+// with a check box) and of a time, and a combo box that takes free text.
+void AddDates(TTabSheet& sheet) {
+    auto* calendar = Add<TMonthCalendar>(sheet, {});
+    calendar->SetWeekNumbers(true);
+    const TSize size = calendar->MinimumSize();
+    calendar->SetBoundsRect(TRect::Bounds(410, 8, size.cx, size.cy));
+    auto* date = Add<TDateTimePicker>(sheet, TRect::Bounds(410, 16 + size.cy, size.cx, 21));
+    date->SetDateFormat(dfLong);
+    date->SetWeekNumbers(true);
+    auto* time = Add<TDateTimePicker>(sheet, TRect::Bounds(410, 44 + size.cy, size.cx, 21));
+    time->SetKind(dtkTime);
+    auto* due = Add<TDateTimePicker>(sheet, TRect::Bounds(8, 212, 120, 21));
+    due->SetShowCheckbox(true);
+    due->SetChecked(false);
+    auto* unit = Add<TComboBox>(sheet, TRect::Bounds(138, 212, 120, 21));
+    unit->SetItems({"Hours", "Days", "Weeks", "Months"});
+    unit->SetStyle(csDropDown);
+    unit->SetText("3 days");
+}
+
 void BuildGallery(TPanel& form) {
     form.SetBevelOuter(bvNone);
-    form.SetBounds(0, 0, 430, 310);
-    auto* pages = Add<TPageControl>(form, TRect::Bounds(6, 6, 418, 298));
+    form.SetBounds(0, 0, 660, 310);
+    auto* pages = Add<TPageControl>(form, TRect::Bounds(6, 6, 648, 298));
     for (const char* caption : {"Widgets", "Schedule", "Notes"}) {
         auto* sheet = new TTabSheet(pages);
         sheet->SetCaption(caption);
         sheet->SetPageControl(pages);
     }
     FillSheet(*pages->Pages(0));
+    AddDates(*pages->Pages(0));
     pages->Pages(2)->SetTabVisible(false);
     pages->SetFocus();
 }

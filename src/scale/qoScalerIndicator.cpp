@@ -2,6 +2,7 @@
 #include "platform/core/qoDateFormat.h"
 #include "platform/core/qoDateTime.h"
 #include "platform/core/qoRounding.h"
+#include "platform/window/qoWidgetPaint.h"
 #include "scale/qoScaler.h"
 
 #include <algorithm>
@@ -82,8 +83,10 @@ void TqoDateScaler::PaintNormalIndicator() {
         c.Pen().Color = color;
         AxisLine(from, to, across, across);
     };
-    groove(5, begin, begin + length, clBtnHighlight);
-    groove(6, begin, begin + length, clBtnShadow);
+    const auto point = [this](int along, int across) {
+        return fHorizontal ? TPoint(along, across) : TPoint(across, along);
+    };
+    qoWidgetPaint::Ridge(c, point(begin, 5), point(begin + length, 5));
     const double span = last - first;
     const auto at = [&](TDateTime d) {
         return begin + Round(length * std::clamp((d - first) / span, 0.0, 1.0));

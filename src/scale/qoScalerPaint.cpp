@@ -1,5 +1,6 @@
 // Painting: ticks or boxes, the two label rows, the scroll buttons.
 #include "platform/core/qoRounding.h"
+#include "platform/window/qoWidgetPaint.h"
 #include "platform/window/qoWindows.h"
 #include "scale/qoScaler.h"
 
@@ -186,21 +187,7 @@ void TqoDateScaler::PaintButton(const TRect& r, bool forward, bool pressed) {
         base2 = forward ? TPoint(rr, t) : TPoint(rr, b);
     }
     // On the window colour the light edges would not show: the button gets a face.
-    c.Brush().Color = clBtnFace;
-    c.Brush().Style = TBrushStyle::bsSolid;
-    c.FillRect(r);
-    const TColor light = pressed ? kGrey : clWhite, dark = pressed ? clWhite : kGrey;
-    const auto edge = [&](TPoint from, TPoint to, TColor color) {
-        c.Pen().Color = color;
-        c.MoveTo(from.X, from.Y);
-        c.LineTo(to.X, to.Y);
-        c.SetPixel(to.X, to.Y, color);
-    };
-    // Edges facing up or left catch the light.
-    edge(base1, base2, forward ? light : dark);
-    edge(base1, tip, light);
-    edge(base2, tip, dark);
-    c.Pen().Color = clBlack;
+    qoWidgetPaint::BevelTriangle(c, r, tip, base1, base2, forward, pressed);
 }
 
 } // namespace qo

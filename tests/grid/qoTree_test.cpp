@@ -175,6 +175,7 @@ TEST_F(Tree, EditingNeedsCanEditAndASecondAfterSelecting) {
     harness.AdvanceTime(1000);
     harness.Key(VK_F2);
     ASSERT_TRUE(control->IsEditing());
+    harness.Key(VK_END); // the label starts all selected
     harness.Key(0, 0, u'!');
     harness.Key(VK_RETURN);
     EXPECT_EQ(b->Text(), "b!");

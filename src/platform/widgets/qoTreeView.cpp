@@ -3,6 +3,7 @@
 #include "platform/widgets/qoTreeView.h"
 
 #include "platform/core/qoErrors.h"
+#include "platform/widgets/qoEdit.h"
 #include "platform/window/qoTimer.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@ TCustomTreeView::TCustomTreeView(TComponent* owner)
 }
 
 TCustomTreeView::~TCustomTreeView() {
+    if (fEditor) fEditor->OnExit.Clear();
     // Nodes go without notifications: nobody may be told about a tree half gone.
     fSelected = nullptr;
     fRoot.reset();
@@ -135,7 +137,7 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
     if (node->Deleting() || (node->fFlags & TTreeNode::kRoot)) return;
     const TqoAlive::TWatch alive = fAlive.Watch();
     const auto inside = [node](const TTreeNode* n) { return n && (n == node || n->HasAsParent(node)); };
-    if (inside(fEditNode)) fEditNode = nullptr;
+    if (inside(fEditNode)) CloseEditor();
     if (inside(fPressed)) fPressed = nullptr;
     if (inside(fLastTop)) fLastTop = nullptr;
     TTreeNode* replacement = nullptr;
@@ -274,13 +276,24 @@ void TCustomTreeView::StructureChanged() {
         fStructurePending = true;
         return;
     }
+    // The rows in view set the horizontal extent afresh.
+    fWidest = 0;
     UpdateScrollBars();
     Invalidate();
     CheckTopItem();
+    PlaceEditor();
 }
 
-void TCustomTreeView::NodeChanged(const TTreeNode*) {
-    if (fUpdateCount == 0) Invalidate();
+void TCustomTreeView::NodeChanged(const TTreeNode* node) {
+    if (fUpdateCount > 0) return;
+    Invalidate();
+    // A label in view that grew widens the extent; only this row is measured.
+    const int row = RowOf(node), top = ScrollPos(sbVertical);
+    if (row < top || row > top + VisibleCount()) return;
+    const int right = LayoutOf(node, row).TextRight + ScrollPos(sbHorizontal);
+    if (right <= fWidest) return;
+    fWidest = right;
+    UpdateScrollBars();
 }
 
 void TCustomTreeView::CheckTopItem() {

@@ -20,6 +20,7 @@
 namespace qo {
 
 class TCustomTreeView;
+class TEdit;
 class TTimer;
 class TTreeNode;
 
@@ -198,7 +199,8 @@ public:
     // ---- Label editing ----
     bool IsEditing() const { return fEditNode != nullptr; }
     TTreeNode* EditNode() const { return fEditNode; }
-    const std::string& EditingText() const { return fEditText; }
+    // The text in the editor while a label is edited.
+    std::string EditingText() const;
     // Starts editing the node's label, asking OnEditing first.
     bool StartEdit(TTreeNode* node);
     // Accepts (through OnEdited) or drops the text being edited.
@@ -288,12 +290,16 @@ private:
     int TextWidth(const TTreeNode* node) const;
     void DrawNode(TTreeNode* node, const TRowLayout& layout);
     void DrawLines(const TTreeNode* node, const TRowLayout& layout);
-    void DrawEditor(const TRowLayout& layout);
 
     void MoveSelection(TTreeNode* node);
     void TypeAhead(char16_t ch);
-    void EditKey(uint16_t key);
     void EditTimerFired();
+    // The label editor, made at its first use.
+    TEdit& Editor();
+    // Over the edited node's label, as wide as its text.
+    void PlaceEditor();
+    // Hides the editor without a word; the focus it had goes back to the tree.
+    void CloseEditor();
 
     TqoAlive fAlive;
     // Measures labels outside a paint.
@@ -320,7 +326,7 @@ private:
     int64_t fTypedAt = 0;
     // Label editing.
     TTreeNode* fEditNode = nullptr;
-    std::string fEditText;
+    TEdit* fEditor = nullptr;
     TTimer* fEditTimer;
 };
 

@@ -1,6 +1,6 @@
 // The tree view's input: keys that move the selection, expand and collapse,
 // type-ahead search, the mouse on buttons and labels, the start of a drag and
-// label editing in place (F2, or a second click on the selected label).
+// of label editing (F2, or a second click on the selected label).
 #include "platform/widgets/qoTreeView.h"
 
 #include "platform/core/qoUnicode.h"
@@ -37,11 +37,6 @@ void TCustomTreeView::KeyDown(uint16_t& key, TShiftState shift) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TqoScrollingControl::KeyDown(key, shift);
     if (!alive) return;
-    if (fEditNode) {
-        EditKey(key);
-        key = 0;
-        return;
-    }
     TTreeNode* sel = fSelected;
     const int row = RowOf(sel);
     const int page = std::max(1, VisibleCount() - 1);
@@ -85,14 +80,6 @@ void TCustomTreeView::KeyPress(char16_t& key) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TqoScrollingControl::KeyPress(key);
     if (!alive || key == 0) return;
-    if (fEditNode) {
-        if (key >= u' ') {
-            fEditText += Utf16ToUtf8(std::u16string(1, key));
-            Invalidate();
-            EditChanged(fEditNode);
-        }
-        return;
-    }
     TTreeNode* sel = fSelected;
     switch (key) {
     case u'+':
@@ -194,79 +181,19 @@ void TCustomTreeView::DblClick() {
 void TCustomTreeView::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_GETDLGCODE:
-        message.Result = fEditNode ? DLGC_WANTALLKEYS : DLGC_WANTARROWS | DLGC_WANTCHARS;
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
     case WM_SETFOCUS:
         Invalidate();
         break;
     case WM_KILLFOCUS:
-        // Leaving the tree accepts what was typed.
         Invalidate();
-        if (fEditNode) EndEdit(false);
         break;
     case WM_CAPTURECHANGED:
         fPressed = nullptr;
         break;
     }
     TqoScrollingControl::WndProc(message);
-}
-
-// ---- Label editing ----
-
-bool TCustomTreeView::StartEdit(TTreeNode* node) {
-    if (!node || node->Deleting() || fReadOnly || fEditNode) return false;
-    const TqoAlive::TWatch alive = fAlive.Watch();
-    if (!CanEdit(node) || !alive || node->Deleting()) return false;
-    if (node != fSelected) SetSelected(node);
-    if (!alive || node->Deleting()) return false;
-    fEditNode = node;
-    fEditText = node->Text();
-    if (const int row = RowOf(node); row >= 0) ScrollIntoView(sbVertical, row);
-    Invalidate();
-    return true;
-}
-
-void TCustomTreeView::EndEdit(bool cancel) {
-    TTreeNode* node = fEditNode;
-    if (!node) return;
-    std::string text = std::move(fEditText);
-    fEditNode = nullptr;
-    fEditText.clear();
-    Invalidate();
-    if (cancel) {
-        OnCancelEdit.Fire(this, node);
-        return;
-    }
-    const TqoAlive::TWatch alive = fAlive.Watch();
-    Edit(node, text);
-    if (!alive || node->Deleting()) return;
-    node->SetText(text);
-    OnSetDisplayInfo.Fire(this, node);
-}
-
-void TCustomTreeView::EditKey(uint16_t key) {
-    switch (key) {
-    case VK_RETURN:
-        EndEdit(false);
-        break;
-    case VK_ESCAPE:
-        EndEdit(true);
-        break;
-    case VK_BACK: {
-        std::u16string text = Utf8ToUtf16(fEditText);
-        if (text.empty()) return;
-        text.pop_back();
-        fEditText = Utf16ToUtf8(text);
-        Invalidate();
-        EditChanged(fEditNode);
-        break;
-    }
-    }
-}
-
-void TCustomTreeView::EditTimerFired() {
-    fEditTimer->SetEnabled(false);
-    StartEdit(fSelected);
 }
 
 } // namespace qo

@@ -102,6 +102,7 @@ TqoScrollExtent TCustomTreeView::ScrollExtent(TScrollBarKind axis, const TRect& 
 }
 
 void TCustomTreeView::ScrollPosChanged(TScrollBarKind axis) {
+    PlaceEditor();
     if (axis != sbVertical) return;
     UpdateScrollBars();
     CheckTopItem();
@@ -171,9 +172,8 @@ void TCustomTreeView::DrawNode(TTreeNode* node, const TRowLayout& layout) {
         fImages->Draw(canvas, layout.ImageLeft, layout.Top + (height - fImages->Height()) / 2, index);
     }
     const TRect label{layout.TextLeft, layout.Top, layout.TextRight, layout.Top + height};
-    if (node == fEditNode) {
-        DrawEditor(layout);
-    } else {
+    // The edited label lies under its editor.
+    if (node != fEditNode) {
         // The label is filled only where its colour differs, so that lines drawn
         // by a handler before stay.
         if (canvas.Brush().Color != Color()) qoWidgetPaint::Fill(canvas, label, canvas.Brush().Color);
@@ -182,23 +182,6 @@ void TCustomTreeView::DrawNode(TTreeNode* node, const TRowLayout& layout) {
         if (selected && Focused()) qoWidgetPaint::FocusRect(canvas, label);
     }
     AdvancedCustomDrawItem(node, state, cdPostPaint);
-}
-
-void TCustomTreeView::DrawEditor(const TRowLayout& layout) {
-    TCanvas& canvas = Canvas();
-    canvas.Font() = Font();
-    const int width = canvas.TextWidth(fEditText) + 2 * LabelPadding + 6;
-    const TRect box{layout.TextLeft, layout.Top, layout.TextLeft + std::max(width, 24), layout.Top + ItemHeight()};
-    qoWidgetPaint::Fill(canvas, box, clWindow);
-    canvas.Brush().Color = clWindowText;
-    canvas.FrameRect(box);
-    canvas.Brush().Style = TBrushStyle::bsClear;
-    const int textTop = box.Top + (box.Height() - canvas.TextHeight("Wg")) / 2;
-    canvas.TextOut(box.Left + LabelPadding + 1, textTop, fEditText);
-    // The caret after the last character.
-    const int caret = box.Left + LabelPadding + 1 + canvas.TextWidth(fEditText);
-    qoWidgetPaint::Fill(canvas, TRect(caret, textTop, caret + 1, textTop + canvas.TextHeight("Wg")),
-                        clWindowText);
 }
 
 void TCustomTreeView::Paint() {

@@ -23,6 +23,8 @@ struct TInputState {
     std::bitset<256> KeysDown;
     TLastPress LastPress;
     TWinControl* Focused = nullptr;
+    // A key whose character and release go nowhere (0: none).
+    uint16_t SwallowedKey = 0;
 };
 
 TInputState& State() {
@@ -35,15 +37,21 @@ std::vector<TInputWatcher*>& Watchers() {
     return watchers;
 }
 
+bool IsWatching(const TInputWatcher* watcher) {
+    return std::find(Watchers().begin(), Watchers().end(), watcher) != Watchers().end();
+}
+
 // Newest first. A watcher may close (and free) itself or others while it looks:
 // only those still watching are asked. Presses reach all; keys stop at the
-// first that swallows them.
-template <class F> bool AskWatchers(bool all, F ask) {
+// first that swallows them, which taker names.
+template <class F> bool AskWatchers(bool all, F ask, const TInputWatcher** taker = nullptr) {
     const std::vector<TInputWatcher*> snapshot = Watchers();
     bool swallowed = false;
     for (auto it = snapshot.rbegin(); it != snapshot.rend() && (all || !swallowed); ++it)
-        if (std::find(Watchers().begin(), Watchers().end(), *it) != Watchers().end())
-            swallowed = ask(**it) || swallowed;
+        if (IsWatching(*it) && ask(**it)) {
+            swallowed = true;
+            if (taker) *taker = *it;
+        }
     return swallowed;
 }
 
@@ -191,7 +199,15 @@ void DeliverKeyDown(uint16_t key, TShiftState shift) {
         DragFinish(false);
         return;
     }
-    if (AskWatchers(false, [&](TInputWatcher& w) { return w.KeySeen(key, shift, true); })) return;
+    State().SwallowedKey = 0;
+    const TInputWatcher* taker = nullptr;
+    if (AskWatchers(false, [&](TInputWatcher& w) { return w.KeySeen(key, shift, true); }, &taker)) {
+        // A watcher that took the key and went with it (a message box answered, a
+        // menu item chosen) takes the rest of the keystroke along: its character
+        // must not reach the window that has the focus again.
+        if (!IsWatching(taker)) State().SwallowedKey = key;
+        return;
+    }
     TWinControl* target = FocusedControl();
     if (!target) return;
     LRESULT wanted = 0;
@@ -212,11 +228,16 @@ void DeliverKeyDown(uint16_t key, TShiftState shift) {
 void DeliverKeyUp(uint16_t key, TShiftState shift) {
     SetModifiers(shift);
     State().KeysDown[key & 0xFF] = false;
+    if (key == State().SwallowedKey) {
+        State().SwallowedKey = 0;
+        return;
+    }
     if (AskWatchers(false, [&](TInputWatcher& w) { return w.KeySeen(key, shift, false); })) return;
     if (TWinControl* target = FocusedControl()) target->Perform(WM_KEYUP, key, 1);
 }
 
 void DeliverChar(char16_t ch) {
+    if (State().SwallowedKey) return;
     if (AskWatchers(false, [&](TInputWatcher& w) { return w.CharSeen(ch); })) return;
     if (TWinControl* target = FocusedControl()) target->Perform(WM_CHAR, ch, 1);
 }

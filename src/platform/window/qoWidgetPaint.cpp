@@ -188,6 +188,30 @@ void SortMark(TCanvas& canvas, const TRect& rect, bool ascending) {
     Line(canvas, r - 7, m - 3, r - 10, m + 3);
 }
 
+void BevelTriangle(TCanvas& canvas, const TRect& rect, TPoint tip, TPoint base1, TPoint base2, bool baseLit,
+                   bool pushed) {
+    TqoDCSaver saver(canvas);
+    Fill(canvas, rect, clBtnFace);
+    const TColor light = pushed ? clBtnShadow : clBtnHighlight, dark = pushed ? clBtnHighlight : clBtnShadow;
+    const auto edge = [&canvas](TPoint from, TPoint to, TColor color) {
+        SolidPen(canvas, color);
+        Line(canvas, from.X, from.Y, to.X, to.Y);
+        canvas.SetPixel(to.X, to.Y, color);
+    };
+    edge(base1, base2, baseLit ? light : dark);
+    edge(base1, tip, light);
+    edge(base2, tip, dark);
+}
+
+void Ridge(TCanvas& canvas, TPoint a, TPoint b) {
+    TqoDCSaver saver(canvas);
+    const TPoint beside = a.Y == b.Y ? TPoint(0, 1) : TPoint(1, 0);
+    SolidPen(canvas, clBtnHighlight);
+    Line(canvas, a.X, a.Y, b.X, b.Y);
+    SolidPen(canvas, clBtnShadow);
+    Line(canvas, a.X + beside.X, a.Y + beside.Y, b.X + beside.X, b.Y + beside.Y);
+}
+
 void FocusRect(TCanvas& canvas, const TRect& rect) {
     canvas.DrawFocusRect(rect);
 }

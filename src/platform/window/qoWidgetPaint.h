@@ -57,6 +57,15 @@ void TreeButton(TCanvas& canvas, const TRect& box, bool expanded);
 // when ascending, up otherwise.
 void SortMark(TCanvas& canvas, const TRect& rect, bool ascending);
 
+// A button face filling rect with a triangle outlined on it in 3-D: raised,
+// sunken while pushed, the edges facing up or left in the light. The base runs
+// from base1 to base2; baseLit: it faces the light.
+void BevelTriangle(TCanvas& canvas, const TRect& rect, TPoint tip, TPoint base1, TPoint base2, bool baseLit,
+                   bool pushed);
+// A raised ridge along the straight line from a to b: highlight on it, shadow
+// one pixel below a horizontal line or right of a vertical one.
+void Ridge(TCanvas& canvas, TPoint a, TPoint b);
+
 // The dotted focus rectangle (an exclusive-or: drawing it twice removes it).
 void FocusRect(TCanvas& canvas, const TRect& rect);
 // Text as the classic look shows it disabled: highlight under shadow, etched.

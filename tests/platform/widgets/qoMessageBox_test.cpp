@@ -65,6 +65,20 @@ TEST_F(MessageBoxWidget, KeysAnswerAndReachNoOtherWindow) {
     EXPECT_EQ(box->Result(), IDRETRY) << "a button's first letter";
 }
 
+TEST_F(MessageBoxWidget, TheKeystrokeThatAnswersEndsWithIt) {
+    target->OnKeyPress = [this](TComponent*, char16_t& ch) { Record("char " + std::to_string(int(ch))); };
+    target->OnKeyUp = [this](TComponent*, uint16_t& key, TShiftState) { Record("up " + std::to_string(key)); };
+    const std::pair<uint16_t, char16_t> keys[] = {{VK_RETURN, u'\r'}, {VK_SPACE, u' '}, {VK_ESCAPE, u'\x1b'}};
+    for (const auto& [key, ch] : keys) {
+        box->Setup("Go on?", "Chart", MB_OKCANCEL);
+        harness.Key(key, 0, ch);
+        EXPECT_NE(box->Result(), 0) << key;
+    }
+    EXPECT_TRUE(Log.empty()) << "neither the character nor the release reach the focused control";
+    harness.Key(VK_RETURN, 0, u'\r');
+    EXPECT_EQ(Log, (std::vector<std::string>{"key 13", "char 13", "up 13"})) << "the next keystroke does";
+}
+
 TEST_F(MessageBoxWidget, AClickOnAButtonAnswersAndOtherWindowsOnlyBeep) {
     box->Setup("Save the changes?", "Chart", MB_YESNOCANCEL);
     harness.Click(*target, {5, 5});

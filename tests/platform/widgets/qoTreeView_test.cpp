@@ -5,6 +5,9 @@
 #include "platform/widgets/qoTreeView.h"
 
 #include "platform/core/qoErrors.h"
+#include "platform/widgets/qoEdit.h"
+#include "platform/widgets/qoScrollBar.h"
+#include "platform/window/qoInputRouter.h"
 #include "support/widgets/qoWidgetFixture.h"
 
 #include <random>
@@ -273,6 +276,70 @@ TEST_F(TreeView, EditsLabelsInPlace) {
     control->SetSelected(Find("a"));
     harness.Key(VK_F2);
     EXPECT_FALSE(control->IsEditing());
+}
+
+TEST_F(TreeView, TheLabelEditorIsAnEditThatFollowsItsNode) {
+    Build();
+    control->OnEdited = [this](TCustomTreeView*, TTreeNode* n, std::string& text) {
+        Record("edited " + Name(n) + " " + text);
+    };
+    TCustomControl* target = AddTarget();
+    target->SetBounds(200, 10, 20, 20);
+    control->SetFocus();
+    control->SetSelected(Find("b"));
+    Log.clear();
+    harness.Key(VK_F2);
+    auto* editor = dynamic_cast<TEdit*>(FocusedControl());
+    ASSERT_NE(editor, nullptr) << "the focus is in the editor";
+    EXPECT_EQ(editor->Parent(), control);
+    EXPECT_EQ(editor->SelText(), "b") << "all selected";
+    EXPECT_EQ(editor->Left(), Find("b")->DisplayRect(true).Left);
+    harness.Key(VK_END);
+    for (char16_t ch : std::u16string(u"ee and a long tail")) harness.Char(ch);
+    EXPECT_EQ(control->EditingText(), "bee and a long tail");
+    EXPECT_GT(editor->Width(), Find("b")->DisplayRect(true).Width()) << "it widens with its text";
+    control->ScrollTo(sbHorizontal, 5);
+    EXPECT_EQ(editor->Left(), Find("b")->DisplayRect(true).Left) << "it follows the node";
+    target->SetFocus();
+    EXPECT_FALSE(control->IsEditing()) << "the focus going elsewhere accepts";
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(Log, (Strings{"edited b bee and a long tail"}));
+    control->SetFocus();
+    control->SetSelected(Find("c"));
+    harness.Key(VK_F2);
+    Log.clear();
+    Find("c")->Delete();
+    EXPECT_FALSE(control->IsEditing());
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(FocusedControl(), control) << "the focus comes back to the tree";
+    EXPECT_EQ(Log, (Strings{"deletion c", "changing bee and a long tail", "change bee and a long tail"}))
+        << "no edit reported for a deleted node";
+}
+
+TEST_F(TreeView, TheWidestLabelInViewSetsTheHorizontalExtent) {
+    Build();
+    const auto extent = [this] {
+        TScrollBar* bar = control->ScrollBar(sbHorizontal);
+        return bar && bar->Visible() ? bar->Max() + 1 : 0;
+    };
+    EXPECT_EQ(extent(), 0) << "everything fits";
+    TTreeNode *a1 = Find("a1"), *a11 = Find("a11"), *c = Find("c");
+    Find("a")->Expand(false);
+    a11->SetText("a label that is much wider than the whole tree view");
+    EXPECT_EQ(extent(), 0) << "a label folded away does not count";
+    a1->Expand(false);
+    const int wide = extent();
+    EXPECT_EQ(wide, a11->DisplayRect(true).Right);
+    control->ScrollTo(sbHorizontal, 1000);
+    EXPECT_EQ(control->ScrollPos(sbHorizontal), wide - control->VisibleRect().Width()) << "scrolled to its end";
+    EXPECT_EQ(a11->DisplayRect(true).Right, control->VisibleRect().Right);
+    c->SetText("c, now a good deal wider than the label of that grandchild was before it");
+    EXPECT_GT(extent(), wide) << "a label in view that grows widens it";
+    control->ScrollTo(sbHorizontal, 0);
+    a1->Collapse(false);
+    c->SetText("c");
+    Find("a")->Collapse(false);
+    EXPECT_EQ(extent(), 0) << "after a change of the rows, the rows in view alone";
 }
 
 TEST_F(TreeView, ScrollsInItemsAndPixelsWithBarsHiddenOnRequest) {
