@@ -18,7 +18,10 @@ public:
         Log->push_back("sort " + std::to_string(cell->ColumnIndex()) + (up ? " up" : " down"));
     }
     bool CheckSortAllow(TBabCell*) override { return AllowSort; }
-    void StartEditing() override { Log->push_back("edit"); }
+    void StartEditing() override {
+        Log->push_back("edit");
+        TBabGridView::StartEditing();
+    }
     using TBabGridView_Custom::CellHasIcon;
 };
 
