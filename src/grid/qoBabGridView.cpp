@@ -297,7 +297,7 @@ void TBabGridView_Custom::OnCellDeInit(TBabCell* cell) {
     if (cell == fEditBabSimpleCell) {
         // The edit has nothing left to apply to; it ends once the change is through.
         fEditBabSimpleCell = nullptr;
-        if (fEditing) TDoLater::DoLater(DoLaterMethod<&TBabGridView_Custom::DeferredBreakEditing>(this), nullptr);
+        if (fEditing && !IsDestroying()) TDoLater::DoLater(DoLaterMethod<&TBabGridView_Custom::DeferredBreakEditing>(this), nullptr);
     }
 }
 

@@ -23,6 +23,15 @@ TInstallClassEvent gEditEnd = nullptr;
 
 constexpr int MaxPickerHeight = 21;
 
+// A text longer than the editor's limit is shown whole, so that an unchanged
+// commit gives it back; the limit holds for what is typed.
+void SetWholeText(TqoCustomEdit& edit, const std::string& text) {
+    const int limit = edit.MaxLength();
+    edit.SetMaxLength(0);
+    edit.SetText(text);
+    edit.SetMaxLength(limit);
+}
+
 // Keys that change an editor's text: Backspace, Ctrl+V, Ctrl+X, Delete and characters.
 bool IsModifyingKey(char16_t key) { return key == 8 || key == 22 || key == 24 || key == 0x7F || key >= 32; }
 } // namespace
@@ -143,7 +152,7 @@ void TBabGridView_Custom::StartEditor(TBabEditorType type, TBabCell* cell, bool 
         if (type == babETCombo)
             fInplaceComboEditor->StartWith(start);
         else
-            static_cast<TqoCustomEdit*>(editor)->SetText(start);
+            SetWholeText(*static_cast<TqoCustomEdit*>(editor), start);
         if (alive && fEditing) ShowEditor(editor, cell);
         return;
     }
@@ -178,7 +187,7 @@ void TBabGridView_Custom::StartDateTimeEditor(TBabCell* cell) {
             editor->SetDateTime(time ? StrToTime(start) : SafeStrToDate(start));
         } catch (const EConvertError&) {
             // An unreadable text stays in sight to be corrected; committed as it is, nothing changes.
-            editor->SetText(start);
+            SetWholeText(*editor, start);
         }
     }
     if (alive && fEditing) ShowEditor(editor, cell);
@@ -226,12 +235,14 @@ void TBabGridView_Custom::StopEditing() {
         if (!alive) return;
         const std::string text = EditorText(fCurrentEditor);
         if (fEditing && cell == fEditBabSimpleCell) DeInitEditor(fCurrentEditor, cell, text, false);
-        if (!alive) return;
+        if (!alive || !fEditing) return;
     }
     EndEdit();
 }
 
+// A cancel inside a commit waits for the commit, which ends the edit.
 void TBabGridView_Custom::BreakEditing() {
+    if (fInsideStopEditing) return;
     if (!fEditing) return StopEditors();
     const TqoAlive::TWatch alive = fAlive.Watch();
     if (fEditBabSimpleCell) DeInitEditor(fCurrentEditor, fEditBabSimpleCell, std::string(), true);
