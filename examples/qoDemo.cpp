@@ -12,6 +12,7 @@
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
 #include "qoDemoGallery.h"
+#include "qoDemoGridView.h"
 #include "qoDemoScaler.h"
 
 #include <cstdio>
@@ -113,6 +114,8 @@ Prints today's date in several formats, then writes into out/ under the current
 directory:
   out/qo-demo-canvas.png              a sample of what the canvas draws
   out/qo-demo-widgets.png             a gallery of the common widgets
+  out/qo-demo-gridview-EDITOR.png     a grid view with its text, date and list
+                                      editor open over a cell
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -121,19 +124,22 @@ until that window is closed with the window manager's close button.
 
   --no-window   do not open the window (so does QO_HEADLESS=1, or no DISPLAY)
   --gallery     show the widget gallery live in a window instead of the sample
+  --grid-view   show the grid view live in a window instead of the sample
   --help        show this text
 )";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool window = true, gallery = false;
+    bool window = true, gallery = false, gridView = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-window") {
             window = false;
         } else if (arg == "--gallery") {
             gallery = true;
+        } else if (arg == "--grid-view") {
+            gridView = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(Usage, stdout);
             return 0;
@@ -155,7 +161,9 @@ int main(int argc, char** argv) {
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderScalerDemo("out");
         RenderWidgetGallery("out");
+        RenderGridViewDemo("out");
         if (gallery) return ShowWidgetGallery() ? 0 : 1;
+        if (gridView) return ShowGridViewDemo() ? 0 : 1;
         if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());
