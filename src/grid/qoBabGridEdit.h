@@ -45,6 +45,12 @@ private:
     TBabGridView_Custom* fBabGridView;
 };
 
+// Made once, in qoBabGridEdit.cpp, for the four widgets in use.
+extern template class TBabInplace<TEdit>;
+extern template class TBabInplace<TMemo>;
+extern template class TBabInplace<TComboBox>;
+extern template class TBabInplace<TCheckBox>;
+
 class TBabInplaceEditor : public TBabInplace<TEdit> {
 public:
     explicit TBabInplaceEditor(TBabGridView_Custom* view);

@@ -86,7 +86,8 @@ void TBabGridView_Custom::DeInitEditor(TWinControl* editor, TBabCell* cell, cons
 TBabEditorType TBabGridView_Custom::InternalGetEditorType(TBabCell* cell) {
     TBabEditorType type = IsCheckBoxCell(cell) ? babETBool : babETEdit;
     OnChooseEditor.Fire(this, cell->BabCellData(), type);
-    return type;
+    // A type that names no editor gets the text editor.
+    return type >= babETEdit && type <= babETDateTime ? type : babETEdit;
 }
 
 void TBabGridView_Custom::CheckEditLayout(TBabCell* cell, TFont& font) {

@@ -8,6 +8,7 @@
 #include "platform/core/qoErrors.h"
 
 #include <cctype>
+#include <functional>
 
 namespace qo {
 namespace {
