@@ -88,6 +88,27 @@ TEST_F(GridEdit, F2OpensTheTextEditorOverTheCellAndEnterCommitsInOrder) {
                                              "stop xy", "end c1"}));
 }
 
+TEST_F(GridEdit, ACellInASubGridEditsInPlace) {
+    delete control;
+    control = new test::TTestGridView(&form);
+    control->SetParent(&form);
+    Attach();
+    MakeSubGrid(1, 2);
+    Fill(3, 4);
+    auto* sub = static_cast<TBabGridCell*>(Cell(1, 2));
+    TBabCell* inner = sub->getCell(1, 1);
+    const TRect r = inner->getVisibleRect();
+    harness.Click(*control, {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    harness.Key(VK_F2);
+    ASSERT_EQ(control->EditBabSimpleCell(), inner);
+    EXPECT_EQ(control->InplaceEditor()->Left(), r.Left);
+    EXPECT_EQ(control->InplaceEditor()->Top(), r.Top);
+    Type("inside");
+    harness.Key(VK_RETURN);
+    EXPECT_EQ(control->GetText(inner), "inside");
+    EXPECT_EQ(Text(1, 1), "c1r1");
+}
+
 TEST_F(GridEdit, EditsStartByF2EnterDoubleClickTypingAndAHeldPress) {
     const struct {
         const char* how;
