@@ -2,8 +2,9 @@
 
 #include "platform/core/qoErrors.h"
 #include "platform/core/qoUnicode.h"
+#include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoItemList.h"
-#include "platform/widgets/qoPopupWindow.h"
+#include "platform/widgets/qoDropDownWindow.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/window/qoBackend.h"
 #include "platform/window/qoWidgetPaint.h"
@@ -27,17 +28,12 @@ TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
     TabStop = true;
     SetColor(clWindow);
     SetBounds(0, 0, 145, 21);
-    fDropDown = new TqoPopupWindow(this);
-    fDropDown->OnPaint = [this](TComponent*) {
-        TRect frame = fDropDown->ClientRect();
-        qoWidgetPaint::Frame3D(fDropDown->Canvas(), frame, SystemColor(COLOR_WINDOWFRAME), SystemColor(COLOR_WINDOWFRAME), 1);
-    };
-    fDropDown->OnClosePopup = [this](TComponent*) {
+    fDropDown = new TqoDropDownWindow(*this);
+    fDropDown->OnCloseUp = [this](TComponent*, bool take) {
         const TqoAlive::TWatch alive = fAlive.Watch();
         Invalidate();
-        if (fQuiet) return;
         OnCloseUp.Fire(this);
-        if (alive && fTaking) Choose(fList->Selected());
+        if (alive && take) Choose(fList->Selected());
     };
     fList = new TqoItemList(fDropDown, fItems);
     fList->SetParent(fDropDown);
@@ -46,7 +42,8 @@ TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
 
 TComboBox::~TComboBox() {
     Destroying();
-    fDropDown->OnClosePopup.Clear();
+    fDropDown->OnCloseUp.Clear();
+    if (fEdit) fEdit->OnExit.Clear();
 }
 
 void TComboBox::SetItems(std::vector<std::string> items) {
@@ -54,7 +51,7 @@ void TComboBox::SetItems(std::vector<std::string> items) {
     CloseUp(false);
     fItems = std::move(items);
     const auto at = std::find(fItems.begin(), fItems.end(), chosen);
-    fItemIndex = fItemIndex >= 0 && at != fItems.end() ? int(at - fItems.begin()) : -1;
+    fItemIndex = fEdit ? IndexOfText(chosen) : fItemIndex >= 0 && at != fItems.end() ? int(at - fItems.begin()) : -1;
     fList->ItemsChanged();
     Invalidate();
 }
@@ -64,19 +61,31 @@ void TComboBox::SetItemIndex(int index) {
         throw EqoError("Item index out of range: " + std::to_string(index) + " (" +
                        std::to_string(fItems.size()) + " items)");
     fItemIndex = index;
+    ShowChoiceInEdit();
     Invalidate();
 }
 
-std::string TComboBox::Text() const { return fItemIndex >= 0 ? fItems[size_t(fItemIndex)] : std::string(); }
+std::string TComboBox::Text() const {
+    if (fEdit) return fEdit->Text();
+    return fItemIndex >= 0 ? fItems[size_t(fItemIndex)] : std::string();
+}
 
-bool TComboBox::SetText(const std::string& text) {
+int TComboBox::IndexOfText(const std::string& text) const {
     const std::string wanted = Lower(text);
     for (int i = 0; i < int(fItems.size()); ++i)
-        if (Lower(fItems[size_t(i)]) == wanted) {
-            SetItemIndex(i);
-            return true;
-        }
-    return false;
+        if (Lower(fItems[size_t(i)]) == wanted) return i;
+    return -1;
+}
+
+bool TComboBox::SetText(const std::string& text) {
+    const int index = IndexOfText(text);
+    if (fEdit) {
+        fItemIndex = index;
+        SetEditText(text);
+    } else if (index >= 0) {
+        SetItemIndex(index);
+    }
+    return index >= 0;
 }
 
 void TComboBox::SetDropDownCount(int count) {
@@ -93,24 +102,20 @@ void TComboBox::SetDroppedDown(bool open) {
     OnDropDown.Fire(this);
     if (!alive || !Showing()) return;
     const int rows = std::clamp(int(fItems.size()), 1, fDropDownCount);
-    const TPoint at = ClientToScreen({0, Height()});
     fList->SetBounds(1, 1, Width() - 2, rows * fList->ItemHeight());
-    fTaking = false;
-    fDropDown->Popup(TRect::Bounds(at.X, at.Y, Width(), fList->Height() + 2));
+    fDropDown->DropBelow({fList->Width(), fList->Height()});
     fList->UpdateScrollBars();
     fList->SetSelected(fItemIndex);
     Invalidate();
 }
 
-void TComboBox::CloseUp(bool take) {
-    fTaking = take;
-    fDropDown->ClosePopup();
-}
+void TComboBox::CloseUp(bool take) { fDropDown->CloseUp(take); }
 
 void TComboBox::Choose(int index) {
     index = fItems.empty() ? -1 : std::clamp(index, -1, int(fItems.size()) - 1);
     if (index == fItemIndex) return;
     fItemIndex = index;
+    ShowChoiceInEdit();
     Invalidate();
     OnChange.Fire(this);
 }
@@ -138,14 +143,25 @@ int TComboBox::FindPrefix(const std::u32string& typed, int from) const {
     return -1;
 }
 
+void TComboBox::EnabledChanged() {
+    if (fEdit) fEdit->SetEnabled(Enabled());
+    Invalidate();
+}
+
+void TComboBox::Resize() {
+    TCustomControl::Resize();
+    PlaceEdit();
+}
+
 void TComboBox::Paint() {
     TCanvas& canvas = Canvas();
     TRect rect = ClientRect();
     qoWidgetPaint::Edge(canvas, rect, qoWidgetPaint::edSunken);
     qoWidgetPaint::Fill(canvas, rect, Enabled() ? Color() : clBtnFace);
-    const TRect button{rect.Right - TScrollBar::DefaultThickness, rect.Top, rect.Right, rect.Bottom};
+    const TRect button = ButtonRect();
     qoWidgetPaint::ArrowButton(canvas, button, qoWidgetPaint::arDown, DroppedDown(), Enabled());
     const TRect field{rect.Left + 1, rect.Top + 1, button.Left - 1, rect.Bottom - 1};
+    if (fEdit) return;
     const bool marked = Focused() && !DroppedDown();
     if (marked) qoWidgetPaint::Fill(canvas, field, clHighlight);
     canvas.Brush().Style = TBrushStyle::bsClear;
@@ -165,15 +181,20 @@ void TComboBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) 
 void TComboBox::KeyDown(uint16_t& key, TShiftState shift) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TCustomControl::KeyDown(key, shift);
-    if (!alive || !key) return;
+    if (alive && key && ListKey(key, shift)) key = 0;
+}
+
+bool TComboBox::ListKey(uint16_t key, TShiftState shift) {
     const bool open = DroppedDown();
     if (key == VK_F4 || ((shift & ssAlt) && (key == VK_DOWN || key == VK_UP)) || (open && key == VK_RETURN)) {
         if (open)
             CloseUp(true);
         else
             SetDroppedDown(true);
-        return;
+        return true;
     }
+    // In the edit, Home and End move the caret while the list is closed.
+    if (fEdit && !open && (key == VK_HOME || key == VK_END)) return false;
     const int current = open ? fList->Selected() : fItemIndex;
     const int page = std::max(1, open ? fList->Height() / fList->ItemHeight() : fDropDownCount) - 1;
     int target;
@@ -184,19 +205,20 @@ void TComboBox::KeyDown(uint16_t& key, TShiftState shift) {
     case VK_NEXT: target = current + page; break;
     case VK_HOME: target = 0; break;
     case VK_END: target = int(fItems.size()) - 1; break;
-    default: return;
+    default: return false;
     }
     target = std::max(0, target);
     if (open)
         fList->SetSelected(target);
     else
         Choose(target);
+    return true;
 }
 
 void TComboBox::KeyPress(char16_t& key) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TCustomControl::KeyPress(key);
-    if (!alive || key < u' ') return;
+    if (!alive || key < u' ' || fEdit) return;
     const int found = TypeAhead(key);
     if (found < 0) return;
     if (DroppedDown())
@@ -211,16 +233,17 @@ void TComboBox::WndProc(TMessage& message) {
         message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
     case WM_KILLFOCUS: {
-        // A window on its way out closes the list without a word.
-        fQuiet = IsDestroying() || TopLevel()->IsDestroying();
         const TqoAlive::TWatch alive = fAlive.Watch();
-        CloseUp(false);
-        fQuiet = false;
+        fDropDown->CloseOnFocusLoss();
         if (!alive) return;
         Invalidate();
         break;
     }
-    case WM_SETFOCUS: Invalidate(); break;
+    case WM_SETFOCUS:
+        Invalidate();
+        // With an edit the focus belongs in it.
+        if (fEdit && fEdit->CanFocus()) return fEdit->SetFocus();
+        break;
     }
     TCustomControl::WndProc(message);
 }

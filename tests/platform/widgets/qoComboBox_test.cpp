@@ -4,6 +4,7 @@
 #include "platform/widgets/qoComboBox.h"
 
 #include "platform/core/qoErrors.h"
+#include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoPopupWindow.h"
 #include "support/widgets/qoWidgetFixture.h"
 
@@ -113,6 +114,62 @@ TEST_F(ComboBox, SurvivesBeingFreedWhileOpenAndByItsHandlers) {
         if (control) harness.Key(VK_RETURN);
         EXPECT_EQ(control, nullptr) << which;
     }
+    for (const uint16_t key : {uint16_t(0), uint16_t(VK_DOWN)}) {
+        control = new TComboBox(&form);
+        control->SetParent(&form);
+        control->SetItems({"a", "b"});
+        control->SetStyle(csDropDown);
+        control->SetFocus();
+        control->OnChange = [this](TComponent*) { FreeControl(); };
+        harness.Key(key, 0, key ? 0 : u'a');
+        EXPECT_EQ(control, nullptr) << "the edit's typing or keys, " << key;
+    }
+}
+
+TEST_F(ComboBox, TheDropDownStyleTakesFreeTextAndCompletesIt) {
+    control->SetItemIndex(3);
+    control->SetStyle(csDropDown);
+    ASSERT_NE(control->Edit(), nullptr);
+    EXPECT_TRUE(control->Edit()->Focused()) << "the focus moves into the edit";
+    EXPECT_EQ(control->Text(), "Cherry");
+    struct TCase {
+        uint16_t Key;
+        char16_t Ch;
+        const char* Text;
+        const char* Selected;
+        int Index;
+    };
+    const TCase cases[] = {
+        {0, u'b', "banana", "anana", 1},        // completed from the first item it begins
+        {0, u'l', "blueberry", "ueberry", 2},   // the typed case stays
+        {VK_BACK, 0, "bl", "", -1},             // taking back does not complete
+        {0, u'x', "blx", "", -1},               // free text
+        {VK_DOWN, 0, "Apple", "Apple", 0},      // the keys choose items
+        {VK_DOWN, 0, "Banana", "Banana", 1},    //
+        {VK_END, 0, "Banana", "", 1},           // End moves the caret
+    };
+    for (const TCase& c : cases) {
+        if (c.Key) harness.Key(c.Key);
+        if (c.Ch) harness.Char(c.Ch);
+        EXPECT_EQ(control->Text(), c.Text) << char(c.Ch) << c.Key;
+        EXPECT_EQ(control->Edit()->SelText(), c.Selected) << char(c.Ch) << c.Key;
+        EXPECT_EQ(control->ItemIndex(), c.Index) << char(c.Ch) << c.Key;
+    }
+    control->SetAutoComplete(false);
+    harness.Key(VK_BACK);
+    harness.Char(u'k');
+    EXPECT_EQ(control->Text(), "Banank");
+    harness.Key(VK_F4);
+    harness.Key(VK_DOWN);
+    harness.Key(VK_RETURN);
+    EXPECT_EQ(control->Text(), "Apple") << "the list's item replaces the text";
+    EXPECT_EQ(Log.back(), "change Apple");
+    EXPECT_FALSE(control->SetText("Quince"));
+    EXPECT_EQ(control->Text(), "Quince");
+    EXPECT_EQ(control->ItemIndex(), -1);
+    control->SetStyle(csDropDownList);
+    EXPECT_EQ(control->Edit(), nullptr);
+    EXPECT_TRUE(control->Focused());
 }
 
 TEST_F(ComboBox, Looks) {
@@ -127,6 +184,11 @@ TEST_F(ComboBox, Looks) {
     harness.Key(VK_F4);
     harness.Key(VK_NEXT);
     EXPECT_TRUE(test::LooksLike(harness, control->DropDown(), "combobox_dropped_list"));
+    harness.Key(VK_ESCAPE);
+    control->SetStyle(csDropDown);
+    EXPECT_TRUE(LooksLike("combobox_edit_focused"));
+    control->SetEnabled(false);
+    EXPECT_TRUE(LooksLike("combobox_edit_disabled"));
 }
 
 } // namespace
