@@ -114,8 +114,8 @@ Prints today's date in several formats, then writes into out/ under the current
 directory:
   out/qo-demo-canvas.png              a sample of what the canvas draws
   out/qo-demo-widgets.png             a gallery of the common widgets
-  out/qo-demo-gridview-EDITOR.png     a grid view with its text, date and list
-                                      editor open over a cell
+  out/qo-demo-gridview-EDITOR.png     a grid view with its text editor, date
+                                      picker and list open over a cell
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)

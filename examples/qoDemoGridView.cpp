@@ -1,6 +1,6 @@
 // A grid view of a few hundred tasks: a name, hours (right-aligned), a start
-// date, a done check box and a colour chosen from a list, each column with
-// its in-place editor. The pictures show the edits a user makes with the
+// date (a date picker), a done check box and a colour chosen from a list, each
+// column with its in-place editor. The pictures show the edits a user makes with the
 // keyboard and the mouse; live, every cell edits, and the view scrolls and
 // resizes its columns.
 #include "qoDemoGridView.h"
@@ -111,11 +111,12 @@ void RenderGridViewDemo(const std::string& outDir) {
     TypeText(harness, "12");
     Save(harness, demo, outDir, "text");
     harness.Key(VK_TAB);
-    // The start date of row 5 open, with a new date typed in.
+    // The date picker on row 5, its day stepped on three days.
     harness.AdvanceTime(1000);
     harness.Click(*demo.View, MiddleOf(demo, 2, 5));
     harness.Key(VK_F2);
-    TypeText(harness, "4/15/2024");
+    harness.Key(VK_RIGHT);
+    for (int i = 0; i < 3; ++i) harness.Key(VK_UP);
     Save(harness, demo, outDir, "date");
     harness.Key(VK_RETURN);
     // The colour list on row 6, moved one item on.

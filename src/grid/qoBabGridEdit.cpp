@@ -72,6 +72,7 @@ template class TBabInplace<TEdit>;
 template class TBabInplace<TMemo>;
 template class TBabInplace<TComboBox>;
 template class TBabInplace<TCheckBox>;
+template class TBabInplace<TDateTimePicker>;
 
 TBabInplaceEditor::TBabInplaceEditor(TBabGridView_Custom* view) : TBabInplace<TEdit>(view) {
     SetBorderStyle(bsNone);
@@ -100,6 +101,7 @@ TBabInplaceMemoEditor::TBabInplaceMemoEditor(TBabGridView_Custom* view) : TBabIn
 }
 
 TBabInplaceComboEditor::TBabInplaceComboEditor(TBabGridView_Custom* view) : TBabInplace<TComboBox>(view) {
+    SetStyle(csDropDownList);
     OnChange = [this](TComponent*) { Changed(); };
 }
 
@@ -121,49 +123,55 @@ TBabInplaceBoolEditor::TBabInplaceBoolEditor(TBabGridView_Custom* view) : TBabIn
     OnClick = [this](TComponent*) { Changed(); };
 }
 
-TBabInplaceDateTimeEditor::TBabInplaceDateTimeEditor(TBabGridView_Custom* view) : TBabInplace<TEdit>(view) {
-    SetBorderStyle(bsNone);
-    OnChange = [this](TComponent*) { Changed(); };
+TBabInplaceDateTimeEditor::TBabInplaceDateTimeEditor(TBabGridView_Custom* view)
+    : TBabInplace<TDateTimePicker>(view) {
+    OnChange = [this](TComponent*) {
+        fUserChanged = true;
+        Changed();
+    };
 }
 
-bool TBabInplaceDateTimeEditor::TryRead(const std::string& text, TDateTime& value) const {
-    try {
-        value = fKind == dtkTime ? StrToTime(text) : TBabGridView_Custom::SafeStrToDate(text);
-        return true;
-    } catch (const EConvertError&) {
-        return false;
+void TBabInplaceDateTimeEditor::StartFrom(const std::string& text) {
+    fKeptText.clear();
+    fUserChanged = false;
+    const bool time = Kind() == dtkTime;
+    SetDateTime(0);
+    if (text.empty()) {
+        SetDateTime(time ? 0 : qo::Date());
+        return;
     }
-}
-
-TDateTime TBabInplaceDateTimeEditor::DateTime() const {
-    TDateTime value = fValue;
-    return TryRead(Text(), value) ? value : fValue;
-}
-
-void TBabInplaceDateTimeEditor::SetDateTime(TDateTime value) {
-    fValue = value;
-    SetText(Format(value));
+    try {
+        SetDateTime(time ? StrToTime(text) : TBabGridView_Custom::SafeStrToDate(text));
+        SetChecked(true);
+    } catch (const EConvertError&) {
+        fKeptText = text;
+        SetDateTime(time ? 0 : qo::Date());
+    }
 }
 
 std::string TBabInplaceDateTimeEditor::Format(TDateTime value) const {
     const TFormatSettings& settings = FormatSettings();
-    return FormatDateTime(fKind == dtkTime ? settings.LongTimeFormat : settings.ShortDateFormat, value);
+    return FormatDateTime(Kind() == dtkTime ? settings.LongTimeFormat : settings.ShortDateFormat, value);
 }
 
 std::string TBabInplaceDateTimeEditor::EditText() const {
-    if (!Checked()) return Format(0);
-    TDateTime value = 0;
-    return TryRead(Text(), value) ? Format(value) : Text();
+    if (!fKeptText.empty() && !fUserChanged) return fKeptText;
+    if (ShowCheckbox() && !Checked()) return Format(0);
+    return Format(Kind() == dtkTime ? Time() : Date());
 }
 
 bool TBabInplaceDateTimeEditor::CommitsOnFocusLoss() const { return BabGridView()->StopEditOnFocusChange(); }
 
-// Delete empties the date to 0 and commits, as the picker's clear does.
+bool TBabInplaceDateTimeEditor::WidgetTakesKey(uint16_t key) const {
+    return DroppedDown() && (key == VK_RETURN || key == VK_ESCAPE);
+}
+
+// Delete empties the value to 0 and commits.
 bool TBabInplaceDateTimeEditor::EditorKeyDown(uint16_t key, TShiftState) {
     if (key != VK_DELETE) return false;
-    const TqoAlive::TWatch alive = fEditorAlive.Watch();
+    fUserChanged = true;
     SetDateTime(0);
-    if (alive) BabGridView()->StopEditing();
+    BabGridView()->StopEditing();
     return true;
 }
 

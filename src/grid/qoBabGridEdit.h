@@ -3,11 +3,12 @@
 // list, a check box and a date editor, each a common widget that the view
 // places over the cell being edited. They hand every key to the view's
 // editing rules first (commit, cancel, refusals), report their changes to
-// it, and commit when they lose the focus (the list and the date editor only
+// it, and commit when they lose the focus (the list and the date picker only
 // when the view asks for it).
 #include "platform/core/qoDateTime.h"
 #include "platform/widgets/qoCheckBox.h"
 #include "platform/widgets/qoComboBox.h"
+#include "platform/widgets/qoDateTimePicker.h"
 #include "platform/widgets/qoEdit.h"
 #include "platform/widgets/qoMemo.h"
 
@@ -50,6 +51,7 @@ extern template class TBabInplace<TEdit>;
 extern template class TBabInplace<TMemo>;
 extern template class TBabInplace<TComboBox>;
 extern template class TBabInplace<TCheckBox>;
+extern template class TBabInplace<TDateTimePicker>;
 
 class TBabInplaceEditor : public TBabInplace<TEdit> {
 public:
@@ -91,41 +93,30 @@ public:
     std::string EditText() const { return Checked() ? "TRUE" : "FALSE"; }
 };
 
-enum TDateTimeKind { dtkDate, dtkTime };
-
-// A date or a time typed as text in the locale's short date format (or its
-// long time format). A text that does not read as one is kept as it stands,
-// so that a cell's unreadable text can be corrected or left alone. With
-// ShowCheckbox, an empty text is the unticked state, which commits date 0.
-class TBabInplaceDateTimeEditor : public TBabInplace<TEdit> {
+// The date-time picker over a date or time cell. A cell's text that reads
+// as no date or time is kept: the picker starts from today (or midnight),
+// and a commit without a change by the user gives the text back.
+class TBabInplaceDateTimeEditor : public TBabInplace<TDateTimePicker> {
 public:
     explicit TBabInplaceDateTimeEditor(TBabGridView_Custom* view);
 
-    TDateTimeKind Kind() const { return fKind; }
-    void SetKind(TDateTimeKind kind) { fKind = kind; }
-    bool ShowCheckbox() const { return fShowCheckbox; }
-    void SetShowCheckbox(bool show) { fShowCheckbox = show; }
-    bool Checked() const { return !fShowCheckbox || !Text().empty(); }
-    // The value the text reads as, or the one last set when it reads as none.
-    TDateTime DateTime() const;
-    void SetDateTime(TDateTime value);
-    // The text a value is written as.
+    // The value of a cell's text: in time mode its time, else its date (a
+    // month name read where the short format spells months); empty: midnight,
+    // or today in date mode.
+    void StartFrom(const std::string& text);
+    // The text a value is written as: the long time, or the short date.
     std::string Format(TDateTime value) const;
-    // What a commit stores.
+    // What a commit stores; date 0 while the check box shows unticked.
     std::string EditText() const;
-    bool WeekNumbers = false;
-    int FirstDayOfWeek = 0;
 
 protected:
     bool CommitsOnFocusLoss() const override;
+    bool WidgetTakesKey(uint16_t key) const override;
     bool EditorKeyDown(uint16_t key, TShiftState shift) override;
 
 private:
-    bool TryRead(const std::string& text, TDateTime& value) const;
-
-    TDateTimeKind fKind = dtkDate;
-    bool fShowCheckbox = false;
-    TDateTime fValue = 0;
+    std::string fKeptText; // an unreadable start text
+    bool fUserChanged = false;
 };
 
 } // namespace qo

@@ -178,19 +178,8 @@ void TBabGridView_Custom::StartDateTimeEditor(TBabCell* cell) {
     editor->SetFont(font);
     const TqoAlive::TWatch alive = fAlive.Watch();
     const std::string start = InitEditor(editor, cell);
-    const bool time = editor->Kind() == dtkTime;
-    editor->SetDateTime(0);
     if (!alive || !fEditing) return;
-    if (start.empty()) {
-        editor->SetDateTime(time ? 0 : Date());
-    } else {
-        try {
-            editor->SetDateTime(time ? StrToTime(start) : SafeStrToDate(start));
-        } catch (const EConvertError&) {
-            // An unreadable text stays in sight to be corrected; committed as it is, nothing changes.
-            SetWholeText(*editor, start);
-        }
-    }
+    editor->StartFrom(start);
     if (alive && fEditing) ShowEditor(editor, cell);
 }
 

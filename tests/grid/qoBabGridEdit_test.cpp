@@ -251,29 +251,37 @@ TEST_F(GridEdit, DatesReadWithMonthNamesWhereTheShortFormatSpellsThem) {
     EXPECT_THROW(TBabGridView_Custom::SafeStrToDate("05-Foo-2024", named), EConvertError);
 }
 
-TEST_F(GridEdit, TheDateEditorWritesTheShortFormatAndKeepsAnUnreadableText) {
+TEST_F(GridEdit, TheDatePickerWritesTheShortFormatAndKeepsAnUnreadableText) {
     ChooseEditor(babETDateTime);
     TBabInplaceDateTimeEditor* editor = control->InplaceDateTimeEditor();
     const struct {
         const char* cell;
-        const char* typed; // nullptr: committed unchanged
+        std::vector<uint16_t> keys; // in the picker, before Tab commits
         const char* stored;
     } cases[] = {
-        {"3/5/2024", nullptr, "3/5/2024"},
-        {"2024-03-05", nullptr, "2024-03-05"}, // unreadable: shown as it is and kept
-        {"3/5/2024", "12/24/2025", "12/24/2025"},
-        {"soon", "7/1/2024", "7/1/2024"}, // corrected
+        {"3/5/2024", {}, "3/5/2024"},
+        {"2024-3-5 x", {}, "2024-3-5 x"}, // unreadable: kept while the user changes nothing
+        {"3/5/2024", {VK_UP}, "4/5/2024"},
+        {"3/5/2024", {VK_RIGHT, VK_DOWN}, "3/4/2024"},
+        {"", {}, FormatDateTime("m/d/yyyy", Date()).c_str()},
     };
     for (const auto& c : cases) {
         control->SetText(Cell(1, 2), c.cell);
         EditCell(1, 2);
         ASSERT_EQ(control->CurrentEditor(), editor) << c.cell;
-        EXPECT_EQ(editor->Text(), c.cell);
-        if (c.typed) Type(c.typed);
+        for (uint16_t key : c.keys) harness.Key(key);
         harness.Key(VK_TAB);
         EXPECT_EQ(Text(1, 2), c.stored) << c.cell;
     }
-    // Delete clears the date to 0 and commits; so does an emptied date with a check box.
+    // Typed digits are taken when the commit takes the focus back first. The
+    // picker keeps the field it was on, as the platform's picker does.
+    control->SetText(Cell(1, 2), "3/5/2024");
+    EditCell(1, 2);
+    harness.Key(VK_LEFT);
+    Type("11");
+    harness.Key(VK_RETURN);
+    EXPECT_EQ(Text(1, 2), "11/5/2024");
+    // Delete clears the value to 0 and commits; an unticked check box commits date 0 too.
     EditCell(1, 3);
     harness.Key(VK_DELETE);
     EXPECT_FALSE(control->Editing());
@@ -281,7 +289,8 @@ TEST_F(GridEdit, TheDateEditorWritesTheShortFormatAndKeepsAnUnreadableText) {
     editor->SetShowCheckbox(true);
     control->SetText(Cell(1, 4), "3/5/2024");
     EditCell(1, 4);
-    harness.Key(VK_BACK);
+    EXPECT_TRUE(editor->Checked());
+    harness.Key(VK_SPACE, 0, u' ');
     EXPECT_FALSE(editor->Checked());
     harness.Key(VK_RETURN);
     EXPECT_EQ(Text(1, 4), "12/30/1899");
@@ -292,13 +301,28 @@ TEST_F(GridEdit, TheDateEditorWritesTheShortFormatAndKeepsAnUnreadableText) {
     EditCell(1, 5);
     harness.Key(VK_RETURN);
     EXPECT_EQ(Text(1, 5), "1:45:00 PM");
-    // Made anew between edits, the editor starts from its defaults again.
+    // Made anew between edits, the picker starts from its defaults again.
     control->SetInplaceDateTimeClearStatesBetweenEdits(true);
     control->SetText(Cell(1, 5), "3/5/2024");
     EditCell(1, 5);
-    EXPECT_NE(control->InplaceDateTimeEditor(), nullptr);
     EXPECT_EQ(control->InplaceDateTimeEditor()->Kind(), dtkDate);
     EXPECT_EQ(control->InplaceDateTimeEditor()->Text(), "3/5/2024");
+}
+
+TEST_F(GridEdit, TheOpenCalendarTakesEnterAndTheFocusStaysWithThePicker) {
+    ChooseEditor(babETDateTime);
+    control->SetText(Cell(1, 2), "3/5/2024");
+    EditCell(1, 2);
+    TBabInplaceDateTimeEditor* editor = control->InplaceDateTimeEditor();
+    harness.Key(VK_F4);
+    ASSERT_TRUE(editor->DroppedDown());
+    EXPECT_TRUE(editor->Focused());
+    harness.Key(VK_RIGHT);
+    harness.Key(VK_RETURN);
+    EXPECT_FALSE(editor->DroppedDown());
+    EXPECT_TRUE(control->Editing()) << "Enter in the calendar takes its day";
+    harness.Key(VK_RETURN);
+    EXPECT_EQ(Text(1, 2), "3/6/2024");
 }
 
 TEST_F(GridEdit, TheHostVetoesAndChangesKeysAndTexts) {
