@@ -161,6 +161,11 @@ TEST_F(GridEdit, EscapeCancelsWhileTabAndFocusLossCommit) {
     EXPECT_EQ(Text(0, 2), "tab");
     EXPECT_TRUE(control->Focused());
 
+    EditCell(0, 5);
+    Type("down");
+    harness.Key(VK_DOWN);
+    EXPECT_EQ(Text(0, 5), "down") << "Up and Down leave the text editor with a commit";
+
     TCustomControl* target = AddTarget();
     target->SetBounds(305, 205, 10, 10);
     EditCell(0, 3);
@@ -176,6 +181,25 @@ TEST_F(GridEdit, EscapeCancelsWhileTabAndFocusLossCommit) {
     harness.Click(*control, MiddleOf(2, 5));
     EXPECT_EQ(Text(0, 4), "moved");
     EXPECT_EQ(Root()->FocusedCell(), Cell(2, 5));
+}
+
+TEST_F(GridEdit, TheEditorTakesTheLayoutsFontOrElseTheViews) {
+    TLayoutProp big = *control->DefaultContentLayoutProperty();
+    big.UseFontInfo = true;
+    big.FontName = "Arial";
+    big.FontSize = 12;
+    big.FontColor = clNavy;
+    big.FontStyle = TLayoutProp::StyleBold;
+    Cell(1, 1)->SetLayoutProp(&big);
+    EditCell(1, 1);
+    const TFont& font = control->InplaceEditor()->Font();
+    EXPECT_EQ(font.Name, "Arial");
+    EXPECT_EQ(font.Size, 12);
+    EXPECT_EQ(font.Color, clNavy);
+    EXPECT_EQ(font.Style, TFontStyles(fsBold));
+    harness.Key(VK_ESCAPE);
+    EditCell(1, 2);
+    EXPECT_EQ(control->InplaceEditor()->Font(), control->Font()) << "not the last cell's font";
 }
 
 TEST_F(GridEdit, TheMemoTakesEnterAsALineBreakAndCommitsOnTab) {
