@@ -42,6 +42,12 @@ void TBabGridView_Custom::InstallClassEvents(TInstallClassEvent start, TInstallC
 }
 
 void TBabGridView_Custom::ReCreateTBabInplaceDateTimeEditor() {
+    if (fEditing && fCurrentEditor && fCurrentEditor == fInplaceDateTimeEditor) {
+        // The edit in the old picker ends first.
+        const TqoAlive::TWatch alive = fAlive.Watch();
+        BreakEditing();
+        if (!alive) return;
+    }
     delete std::exchange(fInplaceDateTimeEditor, nullptr);
     fInplaceDateTimeEditor = new TBabInplaceDateTimeEditor(this);
 }
@@ -245,6 +251,7 @@ void TBabGridView_Custom::EndEdit() {
     const TqoAlive::TWatch alive = fAlive.Watch();
     TBabCell* cell = std::exchange(fEditBabSimpleCell, nullptr);
     fEditing = false;
+    fCurrentEditor = nullptr;
     StopEditors();
     if (!alive) return;
     if (gEditEnd) gEditEnd(this, cell);

@@ -331,6 +331,12 @@ TEST_F(GridEdit, TheDatePickerWritesTheShortFormatAndKeepsAnUnreadableText) {
     EditCell(1, 5);
     EXPECT_EQ(control->InplaceDateTimeEditor()->Kind(), dtkDate);
     EXPECT_EQ(control->InplaceDateTimeEditor()->Text(), "3/5/2024");
+    // Made anew by the host during an edit: the edit in the old one ends.
+    harness.Key(VK_UP);
+    control->ReCreateTBabInplaceDateTimeEditor();
+    EXPECT_FALSE(control->Editing());
+    EXPECT_EQ(control->CurrentEditor(), nullptr);
+    EXPECT_EQ(Text(1, 5), "3/5/2024");
 }
 
 TEST_F(GridEdit, TheOpenCalendarTakesEnterAndTheFocusStaysWithThePicker) {
