@@ -12,9 +12,11 @@
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
 #include "qoDemoGallery.h"
+#include "qoDemoGridView.h"
 #include "qoDemoTree.h"
 #include "qoDemoScaler.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -108,13 +110,15 @@ bool ShowInWindow(TBitmap& sample) {
 #endif
 }
 
-constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--tree] [--help]
+constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--tree] [--grid-view] [--help]
 
 Prints today's date in several formats, then writes into out/ under the current
 directory:
   out/qo-demo-canvas.png              a sample of what the canvas draws
   out/qo-demo-widgets.png             a gallery of the common widgets
   out/qo-demo-tree.png                a work breakdown in the tree
+  out/qo-demo-gridview-EDITOR.png     a grid view with its text editor, date
+                                      picker and list open over a cell
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -124,21 +128,39 @@ until that window is closed with the window manager's close button.
   --no-window   do not open the window (so does QO_HEADLESS=1, or no DISPLAY)
   --gallery     show the widget gallery live in a window instead of the sample
   --tree        show the work breakdown tree live in a window instead of the sample
+  --grid-view   show the grid view live in a window instead of the sample
   --help        show this text
 )";
+
+// The demos that can run live in a window instead of the canvas sample.
+struct TLiveDemo {
+    const char* Option;
+    bool (*Show)();
+};
+constexpr TLiveDemo LiveDemos[] = {
+    {"--gallery", ShowWidgetGallery},
+    {"--tree", ShowTreeDemo},
+    {"--grid-view", ShowGridViewDemo},
+};
+
+void RenderDemos(const std::string& outDir) {
+    for (auto render : {RenderScalerDemo, RenderWidgetGallery, RenderTreeDemo, RenderGridViewDemo})
+        render(outDir);
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool window = true, gallery = false, tree = false;
+    bool window = true;
+    const TLiveDemo* live = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        const auto named = std::find_if(std::begin(LiveDemos), std::end(LiveDemos),
+                                        [&](const TLiveDemo& d) { return arg == d.Option; });
         if (arg == "--no-window") {
             window = false;
-        } else if (arg == "--gallery") {
-            gallery = true;
-        } else if (arg == "--tree") {
-            tree = true;
+        } else if (named != std::end(LiveDemos)) {
+            live = named;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(Usage, stdout);
             return 0;
@@ -158,11 +180,8 @@ int main(int argc, char** argv) {
         const std::string path = "out/qo-demo-canvas.png";
         sample.SaveToPNG(path);
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
-        RenderScalerDemo("out");
-        RenderWidgetGallery("out");
-        RenderTreeDemo("out");
-        if (gallery) return ShowWidgetGallery() ? 0 : 1;
-        if (tree) return ShowTreeDemo() ? 0 : 1;
+        RenderDemos("out");
+        if (live) return live->Show() ? 0 : 1;
         if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());

@@ -10,9 +10,6 @@
 namespace qo {
 
 namespace {
-TInstallClassEvent gEditStart = nullptr;
-TInstallClassEvent gEditEnd = nullptr;
-
 TBabGridView_Custom* ViewOf(const TBabCellData* data) {
     TBabCell* cell = data->BabCell();
     TBabGridCellForViewer* root = cell ? cell->GetViewerGridCell() : nullptr;
@@ -63,6 +60,11 @@ void TBabGridView_Custom::Construct() {
     SetBevelInner(bvNone);
     SetColor(clWindow);
     TabStop = true;
+    fInplaceEditor = new TBabInplaceEditor(this);
+    fInplaceMemoEditor = new TBabInplaceMemoEditor(this);
+    fInplaceComboEditor = new TBabInplaceComboEditor(this);
+    fInplaceBooleanEditor = new TBabInplaceBoolEditor(this);
+    ReCreateTBabInplaceDateTimeEditor();
     for (TScrollbar_qo** bar : {&fHorz, &fVert}) {
         *bar = new TScrollbar_qo(this);
         (*bar)->SetParent(this);
@@ -108,14 +110,12 @@ void TBabGridView_Custom::WireRoot() {
 }
 
 TBabGridView_Custom::~TBabGridView_Custom() {
+    Destroying();
     TDoLater::NeverMind(DoLaterMethod<&TBabGridView_Custom::DeferredMakeVisible>(this));
+    TDoLater::NeverMind(DoLaterMethod<&TBabGridView_Custom::DeferredNaviSearch>(this));
+    TDoLater::NeverMind(DoLaterMethod<&TBabGridView_Custom::DeferredBreakEditing>(this));
     fListeners.clear();
     fBabGridCellForViewer.reset();
-}
-
-void TBabGridView_Custom::InstallClassEvents(TInstallClassEvent start, TInstallClassEvent end) {
-    gEditStart = start;
-    gEditEnd = end;
 }
 
 void TBabGridView_Custom::Init() {
@@ -294,21 +294,14 @@ void TBabGridView_Custom::OnCellDeInit(TBabCell* cell) {
         fMouseMoveMode = mmNone;
     }
     std::erase(fCellsThatNeedButtonsAndLines, cell);
+    if (cell == fEditBabSimpleCell) {
+        // The edit has nothing left to apply to; it ends once the change is through.
+        fEditBabSimpleCell = nullptr;
+        if (fEditing && !IsDestroying()) TDoLater::DoLater(DoLaterMethod<&TBabGridView_Custom::DeferredBreakEditing>(this), nullptr);
+    }
 }
 
 void TBabGridView_Custom::_OnKeepAfterUnLoad(TBabGridCell*, TAxisContentItem*, bool, bool& keep) { keep = true; }
-
-bool TBabGridView_Custom::EditorCanModify(TBabCell* cell) {
-    return OnEditorCanModify ? OnEditorCanModify(this, cell) : true;
-}
-
-void TBabGridView_Custom::DeInitEditor(TBabCell* cell, const std::string& text, bool escaped) {
-    if (escaped) return;
-    fCurrentSortCol = nullptr;
-    std::string value = text;
-    OnEditStop.Fire(this, value);
-    SetText(cell, value);
-}
 
 bool TBabGridView_Custom::DecideScrollVisible(const TScrollBar& bar) const {
     return bar.PageSize() > 0 && bar.PageSize() < bar.Max() - 1;
@@ -330,13 +323,6 @@ bool TBabGridView_Custom::IsTrueText(const std::string& text) {
 bool TBabGridView_Custom::IsCheckBoxCell(TBabCell* cell) const {
     auto* data = cell ? dynamic_cast<TBabSimpleCellStringData*>(cell->BabCellData()) : nullptr;
     return data && data->IsBoolean();
-}
-
-void TBabGridView_Custom::ToggleCheckBox(TBabCell* cell) {
-    if (!EditorCanModify(cell)) return;
-    if (gEditStart) gEditStart(this, cell);
-    DeInitEditor(cell, IsTrueText(GetText(cell)) ? "FALSE" : "TRUE", false);
-    if (gEditEnd) gEditEnd(this, cell);
 }
 
 } // namespace qo

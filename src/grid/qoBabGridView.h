@@ -4,9 +4,14 @@
 // selections, tree buttons and lines, icons, check boxes, sort symbols, frame
 // lines, focus rectangles), keeps two scroll bars in step with it and turns
 // the mouse into focus, selection, resizing, sorting, button clicks and drags.
+// Cells edit in place through five editors (qoBabGridEdit.h); the keyboard
+// moves the focus, starts edits and searches by typing.
 // Layout runs at most once per paint and only for what shows, so a paint
 // costs the visible cells whatever the number of rows.
 #include "grid/qoBabGridContent.h"
+#include "grid/qoBabGridEdit.h"
+#include "platform/core/qoFormatSettings.h"
+#include "platform/window/qoAlive.h"
 #include "platform/graphics/qoImageList.h"
 #include "platform/widgets/qoScrollBar.h"
 #include "platform/window/qoTimer.h"
@@ -98,6 +103,9 @@ public:
     static void InstallClassEvents(TInstallClassEvent start, TInstallClassEvent end);
     // One navigation step of the focus, selecting the cell it reaches.
     void Scroll(TBabDirection direction, TShiftState shift);
+    // Reads a date in the locale's short format; month names count where it
+    // spells months ("MMM"). Raises EConvertError on a text that is no date.
+    static TDateTime SafeStrToDate(const std::string& text, const TFormatSettings& settings = FormatSettings());
     // Lays out as the screen shows it, then prints that layout scaled.
     void Print(TqoDC& dc, int x, int y, double scalex, double scaley, bool updateBounds) override;
 
@@ -105,6 +113,16 @@ public:
     TRect GetDrawRect() const;
     TMMode MouseMoveMode() const { return fMouseMoveMode; }
     bool Editing() const { return fEditing; }
+    TBabCell* EditBabSimpleCell() const { return fEditBabSimpleCell; }
+    TBabEditorType EditorChoise() const { return fEditorChoise; }
+    TWinControl* CurrentEditor() const { return fCurrentEditor; }
+    TBabInplaceEditor* InplaceEditor() const { return fInplaceEditor; }
+    TBabInplaceMemoEditor* InplaceMemoEditor() const { return fInplaceMemoEditor; }
+    TBabInplaceComboEditor* InplaceComboEditor() const { return fInplaceComboEditor; }
+    TBabInplaceBoolEditor* InplaceBooleanEditor() const { return fInplaceBooleanEditor; }
+    TBabInplaceDateTimeEditor* InplaceDateTimeEditor() const { return fInplaceDateTimeEditor; }
+    // Frees the date editor and makes a fresh one.
+    void ReCreateTBabInplaceDateTimeEditor();
     TBabCell* CurrentSortCol() const { return fCurrentSortCol; }
     bool CurrentSortUpNotDown() const { return fCurrentSortUpNotDown; }
     TLayoutProp* DefaultContentLayoutProperty() { return &fDefaultContentLayoutProperty; }
@@ -124,6 +142,17 @@ public:
     void SetCursorGrid(TCursor cursor);
     bool AutoEditMode() const { return fAutoEditMode; }
     void SetAutoEditMode(bool v) { fAutoEditMode = v; }
+    bool StartEditOnEnter() const { return fStartEditOnEnter; }
+    void SetStartEditOnEnter(bool v) { fStartEditOnEnter = v; }
+    // The list and the date editor commit when they lose the focus.
+    bool StopEditOnFocusChange() const { return fStopEditOnFocusChange; }
+    void SetStopEditOnFocusChange(bool v) { fStopEditOnFocusChange = v; }
+    // Typing that starts no edit searches the focused column.
+    bool AllowKeyNavigation() const { return fAllowKeyNavigation; }
+    void SetAllowKeyNavigation(bool v) { fAllowKeyNavigation = v; }
+    bool InplaceDateTimeClearStatesBetweenEdits() const { return fInplaceDateTimeClearStatesBetweenEdits; }
+    void SetInplaceDateTimeClearStatesBetweenEdits(bool v) { fInplaceDateTimeClearStatesBetweenEdits = v; }
+    const std::string& NaviString() const { return fNaviString; }
     TDragMode DragModeOverride() const { return fDragModeOverride; }
     // The platform's own drag mode of the view stays manual.
     void SetDragMode(TDragMode mode) { fDragModeOverride = mode; }
@@ -146,7 +175,10 @@ public:
     TqoEvent<void(TComponent* sender, TBabSubGridCellData* data)> OninitSubGridContent;
     TqoEvent<void(TComponent* sender, TBabSimpleCellStringData* data)> OnInitContent;
     TqoEvent<void(TComponent* sender, TBabCell* cell, bool isColumn, TAxisContentItem* item)> OnAfterUserSize;
-    TqoEvent<void(TComponent* sender, std::string& text)> OnEditStop;
+    TqoEvent<void(TComponent* sender, TWinControl* editor, TBabCellData* data, std::string& text)> OnEditStop;
+    TqoEvent<void(TComponent* sender, TBabCellData* data, TBabEditorType& type)> OnChooseEditor;
+    TqoEvent<void(TComponent* sender, const std::string& text)> OnInplaceEditOnChange;
+    TqoEvent<void(TComponent* sender, char16_t& key, TWinControl* editor)> OnInplaceEditKeyPress;
 
     // Called by the cell data.
     virtual void initSubGridContent(TBabSubGridCellData* data);
@@ -175,10 +207,13 @@ public:
     virtual void _OnUnloadIntervall(TBabGridCell*, TAxisContentItem*, bool, int&, int&) {}
     virtual void _OnDeleteOfUnloaded(TBabGridCell*, bool, int&, int&) {}
     virtual void OnCellDeInit(TBabCell* cell);
+    // The text an editor starts with: the cell's string.
+    virtual std::string InitEditor(TWinControl* editor, TBabCell* cell);
     // Applies an edit's text to the cell; an escaped edit changes nothing.
-    virtual void DeInitEditor(TBabCell* cell, const std::string& text, bool escaped);
+    virtual void DeInitEditor(TWinControl* editor, TBabCell* cell, const std::string& text, bool escaped);
     virtual bool EditorCanModifyDefaultValue() { return true; }
     virtual bool EditorCanModify(TBabCell* cell);
+    virtual bool EditorValidKey(char16_t key) { return (void)key, true; }
     virtual void DoSortCell(TBabCell* cell, bool upNotDown) { (void)cell, (void)upNotDown; }
     virtual bool CheckSortAllow(TBabCell* cell) { return (void)cell, false; }
     virtual void PreDrawGetStringAndSetAttributes(TBabCell* cell, std::string& text, bool& isBoolean,
@@ -190,10 +225,18 @@ public:
     virtual int GetWidthOffAxisContentItemForHeightCalculation(TAxisContentItem* column) {
         return column->UserSize();
     }
-    // The in-place editing slots; the editors fill them in.
-    virtual void StartEditing() {}
-    virtual void StopEditing() { fEditing = false; }
-    virtual void BreakEditing() { fEditing = false; }
+    // Opens the editor of the focused simple cell when it may change.
+    virtual void StartEditing();
+    // Commits; a commit from inside a commit does nothing.
+    virtual void StopEditing();
+    // Cancels: the cell keeps its string.
+    virtual void BreakEditing();
+
+    // Hooks of the editors: every key first (the rules may clear it), a change
+    // of their value, the loss of their focus.
+    void EditorKeyPress(char16_t& key, bool multiLine, TWinControl* editor);
+    void EditorChanged(TWinControl* editor);
+    void EditorFocusLost(TWinControl* editor);
 
     // Drawing pieces, public for the grid tree and printing.
     static uint32_t GetFlags(const TLayoutProp* layout);
@@ -218,6 +261,12 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void DoEndDrag(TComponent* target, int x, int y) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyPress(char16_t& key) override;
+    void WndProc(TMessage& message) override;
+    TBabEditorType InternalGetEditorType(TBabCell* cell);
+    // The editor's font: the layout's when it brings its own, else the view's.
+    void CheckEditLayout(TBabCell* cell, TFont& font);
 
     // A cell's text and check box as drawn.
     struct TRenderAttributes {
@@ -281,7 +330,23 @@ private:
     void SelectOnPress(TMouseButton button, TShiftState shift, TBabCell* cell, int x, int y);
     void PressOnControls(TMouseButton button, TShiftState shift, int x, int y, TBabCell* cell);
     void ToggleSort(TBabCell* header);
-    void ToggleCheckBox(TBabCell* cell);
+    // Editing steps.
+    TBabCell* EditableFocusedCell();
+    void StartEditor(TBabEditorType type, TBabCell* cell, bool toggle);
+    void ShowEditor(TWinControl* editor, TBabCell* cell);
+    void StartDateTimeEditor(TBabCell* cell);
+    // What committing an editor would store.
+    std::string EditorText(TWinControl* editor) const;
+    void EndEdit();
+    void StopEditors();
+    void TakeFocusBack();
+    void DeferredBreakEditing(void* data);
+    // Keyboard steps.
+    TBabDirection DirectionOfKey(uint16_t key, TShiftState& shift) const;
+    void KeyNavigate(TBabDirection direction, TShiftState shift);
+    void CharTyped(char16_t key);
+    void TypeAhead(char16_t key);
+    void DeferredNaviSearch(void* data);
     void DrawTrackLine(int x, int y);
     void FinishResize(int x, int y);
     void ApplyDeferredSelection(TShiftState shift);
@@ -310,6 +375,21 @@ private:
     bool fHardViewParamsOutOfDate = true;
     bool fSoftViewParamsOutOfDate = true;
     bool fEditing = false;
+    TBabCell* fEditBabSimpleCell = nullptr;
+    TBabInplaceEditor* fInplaceEditor = nullptr;
+    TBabInplaceComboEditor* fInplaceComboEditor = nullptr;
+    TBabInplaceMemoEditor* fInplaceMemoEditor = nullptr;
+    TBabInplaceBoolEditor* fInplaceBooleanEditor = nullptr;
+    TBabInplaceDateTimeEditor* fInplaceDateTimeEditor = nullptr;
+    TWinControl* fCurrentEditor = nullptr;
+    TBabEditorType fEditorChoise = babETEdit;
+    bool fInsideStopEditing = false;
+    bool fStartEditOnEnter = true;
+    bool fStopEditOnFocusChange = true;
+    bool fAllowKeyNavigation = true;
+    bool fInplaceDateTimeClearStatesBetweenEdits = false;
+    std::string fNaviString;
+    int64_t fNaviStringEditTime = 0; // clock milliseconds of the last type-ahead key
     TMMode fMouseMoveMode = mmNone;
     TPoint fMouseDownPoint;
     TBabCell* fMouseDownCell = nullptr;
@@ -323,6 +403,7 @@ private:
     TDragMode fDragModeOverride = dmManual;
     TGridBorderStyle fBorderStyle = gbsSingle;
     std::vector<std::unique_ptr<TSingleEventListener>> fListeners;
+    TqoAlive fAlive;
 };
 
 // The view with its properties public: nothing to add in this build.

@@ -64,7 +64,8 @@ void TBabGridView_Custom::SelectOnPress(TMouseButton button, TShiftState shift, 
     const TRect text = DivideTheRectIntoSections(OffscreenCanvas(), cell, cell->getVisibleRect().Inflate(-1, -1), false);
     if (IsCheckBoxCell(cell) && TRect::Bounds(text.Left + 1, text.Top + 3, 13, 13).Contains({x, y})) {
         root->UpdateMultiSelect(cell, 0);
-        ToggleCheckBox(cell);
+        fToggleCheckBoxAndEndEdit = true;
+        StartEditing();
     } else if (cell->Selected()) {
         fMouseUp_Selection = true;
         fMouseUp_Selection_Cell = cell;

@@ -136,6 +136,10 @@ void TBabGridView_Custom::Scroll(TBabDirection direction, TShiftState shift) {
     if (grid->FocusedCell() == neighbour) return;
     grid->SetFocusedCell(neighbour);
     grid->UpdateMultiSelect(neighbour, shift);
+    const bool farRow = direction == babdirPageUp || direction == babdirPageDown || direction == babdirHomeRow ||
+                        direction == babdirEndRow;
+    if (farRow && grid == MainGrid() && fVert->Visible())
+        SetScrollbarPosition(fVert, MainGrid()->AxisContentListY()->Convert_TrueIndexToVisible(neighbour->RowIndex()));
 }
 
 bool TBabGridView_Custom::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {

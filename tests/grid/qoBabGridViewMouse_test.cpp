@@ -59,7 +59,7 @@ TEST_F(GridMouse, ACheckBoxClickTogglesAtOnceAndClearsTheSortIndicator) {
     data->SetIsBoolean(true);
     data->SetString("true");
     std::vector<std::string> stops;
-    control->OnEditStop = [&](TComponent*, std::string& text) { stops.push_back(text); };
+    control->OnEditStop = [&](TComponent*, TWinControl*, TBabCellData*, std::string& text) { stops.push_back(text); };
     const TRect r = Cell(1, 2)->getVisibleRect();
     harness.Click(*control, {r.Left + 6, r.Top + 8});
     EXPECT_EQ(data->Value(), "FALSE");

@@ -112,16 +112,7 @@ TEST_F(GridPaint, LooksWithHeadersSelectionAndFocus) {
 }
 
 TEST_F(GridPaint, LooksWithCheckBoxesSortSymbolsFramesAndASubGrid) {
-    Root()->OnCreateCell = [](TBabGridCell* grid, TAxisContentItem* column, TAxisContentItem* row) {
-        return grid->getGridCell() == nullptr && column->ListIndex() == 2 && row->ListIndex() == 3 ? babCellTypeGrid
-                                                                                                  : babCellTypeSimple;
-    };
-    control->OninitSubGridContent = [](TComponent*, TBabSubGridCellData* data) {
-        auto* grid = dynamic_cast<TBabGridCell*>(data->BabCell());
-        if (!grid || !grid->getGridCell()) return;
-        for (int i = 0; i < 2; ++i) grid->AxisContentListX()->AddNew(nullptr);
-        for (int i = 0; i < 2; ++i) grid->AxisContentListY()->AddNew(nullptr);
-    };
+    MakeSubGrid(2, 3);
     TLayoutProp framed = *control->DefaultContentLayoutProperty();
     framed.FrameOptionsUse = true;
     framed.FrameOptions = foLeft | foRight | foTop | foBottom;

@@ -18,7 +18,10 @@ public:
         Log->push_back("sort " + std::to_string(cell->ColumnIndex()) + (up ? " up" : " down"));
     }
     bool CheckSortAllow(TBabCell*) override { return AllowSort; }
-    void StartEditing() override { Log->push_back("edit"); }
+    void StartEditing() override {
+        Log->push_back("edit");
+        TBabGridView::StartEditing();
+    }
     using TBabGridView_Custom::CellHasIcon;
 };
 
@@ -53,6 +56,19 @@ protected:
         }
         for (int i = 0; i < rows; ++i) Root()->AxisContentListY()->AddNew(nullptr);
         control->Repaint();
+    }
+    // The root's cell at (column, row) becomes a sub-grid of 2 x 2 cells when the rows are added.
+    void MakeSubGrid(int column, int row) {
+        Root()->OnCreateCell = [column, row](TBabGridCell* grid, TAxisContentItem* x, TAxisContentItem* y) {
+            return !grid->getGridCell() && x->ListIndex() == column && y->ListIndex() == row ? babCellTypeGrid
+                                                                                           : babCellTypeSimple;
+        };
+        control->OninitSubGridContent = [](TComponent*, TBabSubGridCellData* data) {
+            auto* grid = dynamic_cast<TBabGridCell*>(data->BabCell());
+            if (!grid || !grid->getGridCell()) return;
+            for (int i = 0; i < 2; ++i) grid->AxisContentListX()->AddNew(nullptr);
+            for (int i = 0; i < 2; ++i) grid->AxisContentListY()->AddNew(nullptr);
+        };
     }
     TBabCell* Cell(int x, int y) { return Root()->getCell(x, y); }
     TPoint MiddleOf(int x, int y) {
