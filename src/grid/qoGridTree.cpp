@@ -150,7 +150,9 @@ void TqoGridTree::_SelectionChanged(TqoDataList*, TqoDataEntity* entity) {
     fOnIntegrationEvents.Fire(ieSelectionChanged, static_cast<TqoDataEntity_GridTreeNode*>(entity));
 }
 
+// A node that is being made is announced by its insertion, not before.
 void TqoGridTree::_OnVisibleChanged(TqoDataEntity* entity) {
+    if (entity->ListIndex() < 0) return;
     fOnIntegrationEvents.Fire(ieVisibleChanged, static_cast<TqoDataEntity_GridTreeNode*>(entity));
 }
 
