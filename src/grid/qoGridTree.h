@@ -218,6 +218,7 @@ private:
     // Rows (qoGridTreeRows.cpp).
     TAxisContentList* Rows() const { return fGridCell->AxisContentListY(); }
     void InitGridRow(TqoDataEntity_GridTreeNode* node);
+    int RowIndexOf(TAxisContentItem* item) const;
     void DropRow(TqoDataEntity_GridTreeNode* node);
     void LinkRow(TqoDataEntity_GridTreeNode* node, TAxisContentItem* item);
     void HandleMoveOfTreeNode(TqoDataEntity_GridTreeNode* node);
@@ -243,6 +244,10 @@ private:
     bool fDestroying = false;
     // The list whose sort the comparison served; its rows follow its new order.
     TqoDataList* fListBeingSorted = nullptr;
+    // The last row made and its index, so that children added one after
+    // another never make the grid renumber the rows behind them.
+    TAxisContentItem* fLastRow = nullptr;
+    int fLastRowIndex = -1;
 };
 
 } // namespace qo
