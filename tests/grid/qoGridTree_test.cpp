@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace qo {
 namespace {
 
@@ -226,6 +229,17 @@ TEST(GridTree, HostsThatReenterFromTheEventsAreServed) {
     b->SetExpanded(true);
     EXPECT_EQ(t.Rows(), "1 2 3");
     EXPECT_FALSE(b->HasChildren());
+    // A listener that takes the next root node away with a removed one.
+    t.tree->SetOnIntegrationEvents([&](TIntegrationEventKind kind, TNode* node) {
+        t.Announce(kind, node);
+        if (kind == ieRemove && !node->ParentNode() && t.Root()->Count() > 0) t.tree->RemoveDataEntity(t.Root()->Node(0));
+    });
+    TNode* c = t.Add();
+    t.Add(c);
+    t.tree->RemoveDataEntity(a);
+    EXPECT_EQ(t.Rows(), "");
+    EXPECT_EQ(t.Root()->Count(), 0);
+    EXPECT_EQ(t.g.Y()->Count(), 1);
 }
 
 TEST(GridTree, AnnouncementsComeInOrderForEveryChange) {
