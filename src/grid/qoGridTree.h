@@ -8,6 +8,8 @@
 // announced to one integration listener (the Gantt chart's rows follow it).
 //
 // What the grid component uses (the tree never draws and never sees a view):
+// - Making: TqoGridTree::Create(cell), or Create<Subclass>(cell) so that the
+//   subclass's list and node factories are used.
 // - Rows: a row item made by the tree has Value and Value2 = its node;
 //   NodeOfRow(item) reads Value2 (nil for a row that is not a node's).
 //   The rows of the tree's grid cell belong to the tree: the grid moves and

@@ -284,6 +284,19 @@ TEST_F(SmallTree, ChangedIconIndexesRepaintTheGrid) {
     EXPECT_EQ(n2->ImageIndex(), -1);
 }
 
+struct TMyNode : TNode {};
+struct TMyTree : TqoGridTree {
+    explicit TMyTree(TBabGridCell* cell) : TqoGridTree(cell) {}
+    TqoDataEntityClass GetClassOfDataEntity_GridTreeNode() override { return TqoDataEntityClass::Of<TMyNode>(); }
+};
+
+TEST(GridTree, ASubclassMakesItsOwnNodes) {
+    test::TTestGrid g;
+    std::unique_ptr<TMyTree> tree = TqoGridTree::Create<TMyTree>(g.root.get());
+    TNode* node = tree->AddDataEntity(tree->AddDataEntity(nullptr));
+    EXPECT_NE(dynamic_cast<TMyNode*>(node), nullptr);
+}
+
 TEST(GridTree, FreeingTheTreeLeavesTheRowsAlone) {
     auto t = std::make_unique<TTreeGrid>();
     t->Add(t->Add());
