@@ -107,6 +107,8 @@ public:
     bool Editing() const { return fEditing; }
     TBabCell* CurrentSortCol() const { return fCurrentSortCol; }
     bool CurrentSortUpNotDown() const { return fCurrentSortUpNotDown; }
+    // The header cell that shows the sort symbol, none for no symbol.
+    void SetCurrentSortCol(TBabCell* header, bool upNotDown);
     TLayoutProp* DefaultContentLayoutProperty() { return &fDefaultContentLayoutProperty; }
 
     // Properties; a setter that changes the picture repaints.
