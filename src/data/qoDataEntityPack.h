@@ -313,6 +313,8 @@ public:
     void Add(TqoDataList* list) {
         if (IndexOf(list) < 0) fList.push_back(list);
     }
+    // Appends a list the caller has just made, without the membership search of Add.
+    void Append(TqoDataList* list) { fList.push_back(list); }
     const TOnMissingIndex& OnMissingIndex() const { return fOnMissingIndex; }
     void SetOnMissingIndex(TOnMissingIndex e) { fOnMissingIndex = std::move(e); }
 
