@@ -18,6 +18,7 @@ TqoGrid::TqoGrid(TComponent* owner)
     MainGrid()->OnCreateCell = [this](TBabGridCell* grid, TAxisContentItem* column, TAxisContentItem* row) {
         return CreateCellType(grid, column, row);
     };
+    WireVirtualRows();
     NeedEnsureFixed();
 }
 
@@ -398,6 +399,7 @@ void TqoGrid::HardViewParamsUpdate() {
         TqoGrid_Columns* columns = fSubGrids->SubGrids(i)->Columns();
         if (columns->CellVisibilityOutOfDate()) columns->ApplyCellVisibility();
     }
+    if (TqoGridTree* tree = GetTree()) tree->IntegrationTargetInvalidate();
     RequestStretch();
     TBabGridView_Custom::HardViewParamsUpdate();
 }

@@ -33,6 +33,13 @@ public:
     using TIndexEvent = TqoEvent<void(TqoGrid* grid, int index)>;
     // A node's key for the saved expanded state.
     using TExpandKey = std::function<std::string(TqoGrid* grid, TAxisContentItem* row)>;
+    using TInitTreeSubDataListEvent =
+        TqoEvent<void(TqoGrid* grid, TqoGridTree* tree, TqoDataEntity_GridTreeNode* node)>;
+    // A saved expanded node: its key and its level.
+    struct TExpandedEntry {
+        std::string Key;
+        int Level = 0;
+    };
 
     explicit TqoGrid(TComponent* owner);
     ~TqoGrid() override;
@@ -93,6 +100,28 @@ public:
     const std::vector<std::string>& EditComboStrings() const { return fEditComboStrings; }
     int EditComboIndex() const { return fEditComboIndex; }
 
+    // Grid trees: the main grid's and those of sub-grid cells.
+    void SetUseTree(bool on) { SetUseTreeInSubGrid(MainGrid(), on); }
+    bool GetUseTree() const { return GetUseTreeInSubGrid(MainGrid()); }
+    TqoGridTree* GetTree() const { return GetTreeInSubGrid(MainGrid()); }
+    void SetUseTreeInSubGrid(TBabCell* gridCell, bool on);
+    bool GetUseTreeInSubGrid(TBabCell* gridCell) const;
+    TqoGridTree* GetTreeInSubGrid(TBabCell* gridCell) const;
+    // The tree that drives a grid cell's rows, none when it has none.
+    static TqoGridTree* TreeOf(TBabGridCell* grid);
+    TqoDataEntity_GridTreeNode* CellToNode(TBabCell* cell) const;
+    static TqoDataEntity_GridTreeNode* AxisContentItemToGridTreeNode(TAxisContentItem* item);
+    TqoDataEntity_GridTreeNode* CurrentNode() const { return CellToNode(FocusedCell()); }
+    virtual std::unique_ptr<TqoGridTree> CreateGridTree(TBabGridCell* gridCell);
+
+    // Expanded states of the main grid's tree rows; a key function of none uses the row's texts.
+    void ExpandedStateSave(const TExpandKey& key = nullptr);
+    void ExpandedStateRestore(const TExpandKey& key = nullptr);
+    void SaveExpandStateInStringList() { ExpandedStateSave(); }
+    void ExpandInGridFromStringList() { ExpandedStateRestore(); }
+    const std::vector<TExpandedEntry>& ExpandStateStringList() const { return fExpandStateStringList; }
+    bool ExpandedStateAlreadySaved() const { return fExpandedStateAlreadySaved; }
+
     // Rebuilds the fixed items and column items when they are out of date.
     void EnsureFixed();
     void RedrawIfNeeded();
@@ -132,6 +161,11 @@ public:
     TSortStringEvent OnGetUserSortCompareString;
     TUserSortEvent OnUserSort;
     TColumnCellEvent OnBeforeEditWithCombo;
+    TInitTreeSubDataListEvent OnInitTreeSubDataList;
+    // The root's virtual-row questions; the grid forwards them to a grid tree first.
+    TqoEvent<void(TBabGridCell* grid, TAxisContentItem* item, bool axis)> OnVirtualLoad;
+    TqoEvent<void(TBabGridCell* grid, TAxisContentItem* item, bool axis, bool perform, bool& answer)>
+        OnVirtualUnLoad;
 
     // The view's slots.
     void initSubGridContent(TBabSubGridCellData* data) override;
@@ -143,6 +177,16 @@ public:
     bool GetExpandLastColumnIfShort() override;
     int GetWidthOffAxisContentItemForHeightCalculation(TAxisContentItem* column) override;
     bool CellHasButton(TBabCell* cell) override;
+    bool IsButtonExpanded(TBabCell* cell) override;
+    bool IsButtonTerminal(TBabCell* cell) override;
+    bool ButtonHasNonHiddenChildren(TBabCell* cell) override;
+    TBabCell* GetParentButtonCell(TBabCell* cell) override;
+    int CellInset(TBabCell* cell) override;
+    void DoButtonAction(TBabCell* cell) override;
+    void OnCellDeInit(TBabCell* cell) override;
+    void _OnKeepAfterUnLoad(TBabGridCell* grid, TAxisContentItem* item, bool axis, bool& keep) override;
+    void _OnUnloadIntervall(TBabGridCell* grid, TAxisContentItem* item, bool axis, int& first, int& last) override;
+    void _OnDeleteOfUnloaded(TBabGridCell* grid, bool axis, int& first, int& last) override;
     bool CellHasIcon(TBabCell* cell) override;
     int CellIconIndex(TBabCell* cell) override;
     bool _OnCheckCellGrouping(TBabCell* above, TBabCell* below) override;
@@ -162,6 +206,7 @@ protected:
     virtual std::unique_ptr<TqoGrid_Columns> CreateColumnsCollection(TqoGrid_SubGrid* subGrid);
     virtual std::unique_ptr<TqoGrid_SubGrids> CreateSubGridsCollection();
     virtual std::unique_ptr<TqoCellLayouts> CreateCellLayoutsCollection();
+    virtual void _InitTreeSubDataList(TqoGridTree* tree, TqoDataEntity_GridTreeNode* node);
     virtual void DoInternalResortOfContent();
     virtual std::string GetSortString(TAxisContentItem* row);
 
@@ -190,6 +235,13 @@ private:
     TBabCellType CreateCellType(TBabGridCell* grid, TAxisContentItem* column, TAxisContentItem* row);
     void StretchSubGrids();
     void ClearExpandedStateMark(void* = nullptr);
+    void WireVirtualRows();
+    // The node of a cell's row when the cell's grid is driven by a tree.
+    TqoDataEntity_GridTreeNode* NodeOf(TBabCell* cell) const;
+    std::string DefaultExpandKey(TAxisContentItem* row);
+    // Expands the rows of a level whose keys were saved; answers whether any was expanded.
+    bool RestoreLevel(int level, const TExpandKey& key);
+    void SortNodeList(TqoDataList_GridTree* list);
     std::string CellSortText(TqoGrid_Column* column, TBabCell* cell);
 
     bool fHasInfoCol = true;
@@ -207,6 +259,10 @@ private:
     bool fIsExpanding = false;
     bool fDestroying = false;
     int fInternalSizing = 0;
+    std::vector<TExpandedEntry> fExpandStateStringList;
+    bool fExpandedStateAlreadySaved = false;
+    // A cell whose button action runs host code; cleared when the cell is freed meanwhile.
+    TBabCell* fButtonCell = nullptr;
     std::vector<std::string> fEditComboStrings;
     int fEditComboIndex = -1;
 };

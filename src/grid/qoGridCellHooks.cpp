@@ -1,5 +1,5 @@
 // What the view asks of a cell that the grid answers from the cell's column:
-// tree buttons, icons and the grouping of equal cells.
+// the button column, icons and the grouping of equal cells.
 #include "grid/qoGrid.h"
 
 namespace qo {
@@ -14,12 +14,6 @@ bool TqoGrid::CellHasIcon(TBabCell* cell) {
     return column && column->HasIcon() && CellIconIndex(cell) != -1;
 }
 
-int TqoGrid::CellIconIndex(TBabCell* cell) {
-    TqoGrid_Column* column = CellToColumn(cell);
-    if (!column) return -1;
-    return column->OnGetIconIndex ? column->OnGetIconIndex(this, column, cell) : -1;
-}
-
 bool TqoGrid::_OnCheckCellGrouping(TBabCell* above, TBabCell* below) {
     TqoGrid_Column* column = CellToColumn(above);
     if (!column || !column->Groupcells() || above->IsFixed()) return false;
@@ -27,7 +21,5 @@ bool TqoGrid::_OnCheckCellGrouping(TBabCell* above, TBabCell* below) {
     return GetText(above) == GetText(below);
 }
 
-bool TqoGrid::SortTreeRows() { return false; }
-void TqoGrid::ClearExpandedStateMark(void*) {}
 
 } // namespace qo

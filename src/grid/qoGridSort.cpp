@@ -2,6 +2,7 @@
 // that sorts as text, numbers as keys that compare like the numbers, the row
 // index as the tie-break), compared as plain strings.
 #include "grid/qoGrid.h"
+#include "grid/qoGridTreeOfGrid.h"
 
 #include "platform/core/qoDateFormat.h"
 
@@ -11,6 +12,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
+#include <unordered_map>
 
 namespace qo {
 
@@ -113,6 +116,45 @@ void TqoGrid::SortRows(std::vector<TAxisContentItem*>& rows) {
     else
         std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = keyed[i].second;
+}
+
+// Each node list is sorted by its rows, from the root list down; the rows follow their nodes.
+bool TqoGrid::SortTreeRows() {
+    TqoGridTree* tree = GetTree();
+    if (!tree) return false;
+    std::deque<TqoDataList_GridTree*> lists{tree->RootDataEntities()};
+    while (!lists.empty()) {
+        TqoDataList_GridTree* list = lists.front();
+        lists.pop_front();
+        SortNodeList(list);
+        for (int32_t k = 0; k < list->LoadedCount(); ++k) {
+            auto* node = static_cast<TqoDataEntity_GridTreeNode*>(list->Loaded(k));
+            if (node->SubDataListCount() > 0) lists.push_back(node->SubDataList());
+        }
+    }
+    Invalidate();
+    return true;
+}
+
+void TqoGrid::SortNodeList(TqoDataList_GridTree* list) {
+    auto* tree = dynamic_cast<TqoGridTreeOfGrid*>(list->GridTree());
+    if (!tree || list->LoadedCount() < 2) return;
+    std::vector<TAxisContentItem*> rows;
+    for (int32_t k = 0; k < list->LoadedCount(); ++k)
+        if (TAxisContentItem* row = static_cast<TqoDataEntity_GridTreeNode*>(list->Loaded(k))->AxisContentItem())
+            rows.push_back(row);
+    SortRows(rows);
+    // Nodes without a row (not loaded) keep their order after the others.
+    std::unordered_map<const TqoDataEntity*, int64_t> rank;
+    for (size_t i = 0; i < rows.size(); ++i) rank[TqoGridTree::NodeOfRow(rows[i])] = int64_t(i);
+    auto rankOf = [&rank](TqoDataEntity* node) {
+        const auto found = rank.find(node);
+        return found != rank.end() ? found->second : int64_t(1) << 40 | node->ListIndex();
+    };
+    tree->SortList(list, [&rankOf](TqoDataEntity* a, TqoDataEntity* b) {
+        const int64_t ra = rankOf(a), rb = rankOf(b);
+        return ra < rb ? -1 : ra > rb ? 1 : 0;
+    });
 }
 
 std::string TqoGrid::CellSortText(TqoGrid_Column* column, TBabCell* cell) {

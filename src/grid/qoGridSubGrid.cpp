@@ -95,6 +95,19 @@ TBabSubGridCellDataTreeRef::~TBabSubGridCellDataTreeRef() {
     if (fSpawnedFrom) fSpawnedFrom->RemoveSpawned(fSpawnedCell);
 }
 
-void TBabSubGridCellDataTreeRef::SetUseGridTree(bool v) { fUseGridTree = v; }
+void TBabSubGridCellDataTreeRef::SetUseGridTree(bool v) {
+    if (v == fUseGridTree) return;
+    fUseGridTree = v;
+    auto* cell = static_cast<TBabGridCell*>(BabCell());
+    if (v) {
+        TBabGridCellForViewer* root = cell->GetViewerGridCell();
+        auto* grid = root ? dynamic_cast<TqoGrid*>(static_cast<TBabGridView_Custom*>(root->Viewer())) : nullptr;
+        fGridTree = grid ? grid->CreateGridTree(cell) : TqoGridTree::Create(cell);
+        return;
+    }
+    // The nodes take their rows with them while the cell still lives.
+    std::unique_ptr<TqoGridTree> tree = std::move(fGridTree);
+    tree->RootDataEntities()->Clear();
+}
 
 } // namespace qo

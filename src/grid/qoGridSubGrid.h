@@ -5,6 +5,7 @@
 // grid tree.
 #include "grid/qoBabGridView.h"
 #include "grid/qoGridColumn.h"
+#include "grid/qoGridTree.h"
 
 #include <memory>
 #include <string>
@@ -86,8 +87,9 @@ public:
     ~TBabSubGridCellDataTreeRef() override;
 
     bool UseGridTree() const { return fUseGridTree; }
-    // Switching off frees the tree and its nodes.
+    // Switching on makes the grid's tree for this cell; switching off frees the tree and its nodes.
     void SetUseGridTree(bool v);
+    TqoGridTree* GridTree() const { return fGridTree.get(); }
     TqoGrid_SubGrid* SpawnedFrom() const { return fSpawnedFrom; }
     // The grid cell that this data belongs to, built from the definition.
     void SetSpawnedFrom(TqoGrid_SubGrid* definition, TBabGridCell* cell) {
@@ -97,6 +99,7 @@ public:
 
 private:
     bool fUseGridTree = false;
+    std::unique_ptr<TqoGridTree> fGridTree;
     TqoGrid_SubGrid* fSpawnedFrom = nullptr;
     TBabGridCell* fSpawnedCell = nullptr;
 };
