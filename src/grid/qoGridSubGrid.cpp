@@ -12,7 +12,7 @@ TqoGrid_SubGrid::TqoGrid_SubGrid(TqoGrid_SubGrids* collection) : fCollection(col
 
 TqoGrid_SubGrid::~TqoGrid_SubGrid() {
     // The columns leave the spawned cells first; then the cells forget the definition.
-    fqoGrid_Columns.reset();
+    fqoGrid_Columns->Clear();
     for (TBabGridCell* cell : fSpawnedGridCells)
         if (auto* data = dynamic_cast<TBabSubGridCellDataTreeRef*>(cell->BabCellData())) data->SetSpawnedFrom(nullptr, nullptr);
 }
