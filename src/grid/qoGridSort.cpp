@@ -11,7 +11,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <deque>
 #include <unordered_map>
 
@@ -48,8 +47,9 @@ std::string NumberKey(double value) {
     if (value == 0) value = 0; // -0 sorts as 0
     uint64_t bits = std::bit_cast<uint64_t>(value);
     bits = (bits >> 63) ? ~bits : bits | (uint64_t(1) << 63);
-    char key[17];
-    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(bits));
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string key(16, '0');
+    for (int i = 15; i >= 0; --i, bits >>= 4) key[size_t(i)] = Hex[bits & 15];
     return key;
 }
 
