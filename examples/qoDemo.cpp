@@ -12,6 +12,7 @@
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
 #include "qoDemoGallery.h"
+#include "qoDemoGrid.h"
 #include "qoDemoScaler.h"
 
 #include <cstdio>
@@ -113,6 +114,7 @@ Prints today's date in several formats, then writes into out/ under the current
 directory:
   out/qo-demo-canvas.png              a sample of what the canvas draws
   out/qo-demo-widgets.png             a gallery of the common widgets
+  out/qo-demo-grid.png                a project list in grid mode: tasks as a tree
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -154,6 +156,7 @@ int main(int argc, char** argv) {
         sample.SaveToPNG(path);
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderScalerDemo("out");
+        RenderGridDemo("out");
         RenderWidgetGallery("out");
         if (gallery) return ShowWidgetGallery() ? 0 : 1;
         if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
