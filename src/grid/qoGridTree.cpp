@@ -150,7 +150,9 @@ void TqoGridTree::_SelectionChanged(TqoDataList*, TqoDataEntity* entity) {
     fOnIntegrationEvents.Fire(ieSelectionChanged, static_cast<TqoDataEntity_GridTreeNode*>(entity));
 }
 
+// A node that is being made is announced by its insertion, not before.
 void TqoGridTree::_OnVisibleChanged(TqoDataEntity* entity) {
+    if (entity->ListIndex() < 0) return;
     fOnIntegrationEvents.Fire(ieVisibleChanged, static_cast<TqoDataEntity_GridTreeNode*>(entity));
 }
 
@@ -164,9 +166,17 @@ void TqoGridTree::_OnUnLoadedContentChanged(TqoDataList* list) {
     if (list == fRootDataEntities) ClearRowsWhenEmpty();
 }
 
+// Nodes of a subtree whose deletion is still under way may own rows here:
+// they forget them before the rows go.
 void TqoGridTree::ClearRowsWhenEmpty() {
-    if (fDestroying || fRootDataEntities->Count() > 0) return;
-    if (Rows()->Count() > Rows()->FixedItems()) Rows()->ClearKeepFixedItems();
+    TAxisContentList* rows = Rows();
+    if (fDestroying || fRootDataEntities->Count() > 0 || rows->Count() <= rows->FixedItems()) return;
+    for (int k = rows->FixedItems(); k < rows->LoadedCount(); ++k)
+        if (TqoDataEntity_GridTreeNode* node = NodeOfRow(rows->Loaded(k))) {
+            node->fAxisContentItem = nullptr;
+            rows->Loaded(k)->SetValue2(nullptr);
+        }
+    rows->ClearKeepFixedItems();
 }
 
 // The order the lists already have: a valid order whatever the host does with

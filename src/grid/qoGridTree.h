@@ -8,6 +8,8 @@
 // announced to one integration listener (the Gantt chart's rows follow it).
 //
 // What the grid component uses (the tree never draws and never sees a view):
+// - Making: TqoGridTree::Create(cell), or Create<Subclass>(cell) so that the
+//   subclass's list and node factories are used.
 // - Rows: a row item made by the tree has Value and Value2 = its node;
 //   NodeOfRow(item) reads Value2 (nil for a row that is not a node's).
 //   The rows of the tree's grid cell belong to the tree: the grid moves and
@@ -218,6 +220,7 @@ private:
     // Rows (qoGridTreeRows.cpp).
     TAxisContentList* Rows() const { return fGridCell->AxisContentListY(); }
     void InitGridRow(TqoDataEntity_GridTreeNode* node);
+    int RowIndexOf(TAxisContentItem* item) const;
     void DropRow(TqoDataEntity_GridTreeNode* node);
     void LinkRow(TqoDataEntity_GridTreeNode* node, TAxisContentItem* item);
     void HandleMoveOfTreeNode(TqoDataEntity_GridTreeNode* node);
@@ -243,6 +246,10 @@ private:
     bool fDestroying = false;
     // The list whose sort the comparison served; its rows follow its new order.
     TqoDataList* fListBeingSorted = nullptr;
+    // The last row made and its index, so that children added one after
+    // another never make the grid renumber the rows behind them.
+    TAxisContentItem* fLastRow = nullptr;
+    int fLastRowIndex = -1;
 };
 
 } // namespace qo

@@ -23,10 +23,21 @@ void TqoGridTree::InitGridRow(TqoDataEntity_GridTreeNode* node) {
         if (!node->ParentNode()) Rows()->AddUnloaded(1);
         return;
     }
-    if (prev) index = prev->fAxisContentItem->ListIndex() + 1;
+    if (prev) index = RowIndexOf(prev->fAxisContentItem) + 1;
     TAxisContentItem* item = Rows()->InsertNew(index, node);
     LinkRow(node, item);
     if (!node->IsVisible()) item->SetHide(true);
+    fLastRow = item;
+    fLastRowIndex = index;
+}
+
+// The remembered index holds while the row still stands there, which the
+// axis tells without renumbering; else the axis is asked.
+int TqoGridTree::RowIndexOf(TAxisContentItem* item) const {
+    TAxisContentList* rows = Rows();
+    if (item == fLastRow && rows->IsLoaded(fLastRowIndex) && rows->Loaded(rows->TrueToLoaded(fLastRowIndex)) == item)
+        return fLastRowIndex;
+    return item->ListIndex();
 }
 
 void TqoGridTree::DropRow(TqoDataEntity_GridTreeNode* node) {
