@@ -12,6 +12,7 @@
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
 #include "qoDemoGallery.h"
+#include "qoDemoGrid.h"
 #include "qoDemoGridView.h"
 #include "qoDemoTree.h"
 #include "qoDemoScaler.h"
@@ -119,6 +120,7 @@ directory:
   out/qo-demo-tree.png                a work breakdown in the tree
   out/qo-demo-gridview-EDITOR.png     a grid view with its text editor, date
                                       picker and list open over a cell
+  out/qo-demo-grid.png                a project list in grid mode: tasks as a tree
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -144,7 +146,7 @@ constexpr TLiveDemo LiveDemos[] = {
 };
 
 void RenderDemos(const std::string& outDir) {
-    for (auto render : {RenderScalerDemo, RenderWidgetGallery, RenderTreeDemo, RenderGridViewDemo})
+    for (auto render : {RenderScalerDemo, RenderWidgetGallery, RenderTreeDemo, RenderGridViewDemo, RenderGridDemo})
         render(outDir);
 }
 

@@ -223,6 +223,27 @@ void TAxisContentList::Move(int current, int newIndex) {
     AxisChanged();
 }
 
+void TAxisContentList::Reorder(int first, const std::vector<TAxisContentItem*>& order) {
+    const int from = TrueToLoaded(first);
+    const int n = int(order.size());
+    if (n == 0) return;
+    if (first < fFixedItems || !IsLoaded(first) || from + n > LoadedCount()) throw EListError(first);
+    std::vector<int> offsets(n);
+    std::vector<bool> seen(n, false);
+    for (int i = 0; i < n; ++i) {
+        const int offset = order[i] && order[i]->fAxisContentList == this ? order[i]->LoadedListIndex() - from : -1;
+        if (offset < 0 || offset >= n || seen[offset]) throw EqoError("Reorder needs the loaded items of its range");
+        seen[offset] = true;
+        offsets[i] = offset;
+    }
+    std::deque<std::unique_ptr<TAxisContentItem>> taken;
+    for (int offset : offsets) taken.push_back(std::move(fList[from + offset]));
+    std::move(taken.begin(), taken.end(), fList.begin() + from);
+    MarkIndexesStale(from);
+    fBabGridCell->ReorderingAxisItems(this, from, offsets);
+    AxisChanged();
+}
+
 void TAxisContentList::MoveAcross(int current, int newIndex) {
     // The item leaves with its cells, the window is loaded at the target, and it comes back there.
     const int from = TrueToLoaded(current);

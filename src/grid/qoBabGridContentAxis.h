@@ -26,6 +26,7 @@ public:
     TAxisContentItem(TAxisContentList* list, void* value) : fValue(value), fAxisContentList(list) {}
 
     void* Value() const { return fValue; }
+    void SetValue(void* v) { fValue = v; }
     void* Value2() const { return fValue2; }
     void SetValue2(void* v) { fValue2 = v; }
     TAxisContentList* AxisContentList() const { return fAxisContentList; }
@@ -107,6 +108,9 @@ public:
     TAxisContentItem* AddNew(void* value);
     void AddUnloaded(int n);
     void Move(int current, int newIndex);
+    // Puts loaded items, from true index first on, in the given order in one step, cells
+    // included; the items must be exactly the loaded ones of that range.
+    void Reorder(int first, const std::vector<TAxisContentItem*>& order);
     void Drop(int index);
     void Clear();
     void ClearKeepFixedItems();

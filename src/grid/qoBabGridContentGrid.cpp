@@ -97,6 +97,13 @@ void TBabGridCell::MovingAxisItem(TAxisContentList* axis, int from, int to) {
         fCellMatris->MoveY(from, to);
 }
 
+void TBabGridCell::ReorderingAxisItems(TAxisContentList* axis, int from, const std::vector<int>& order) {
+    if (axis == fAxisContentListX.get())
+        fCellMatris->ReorderX(from, order);
+    else
+        fCellMatris->ReorderY(from, order);
+}
+
 TCellMatris::TCellLine TBabGridCell::TakingAxisItem(TAxisContentList* axis, int loadedIndex) {
     return axis == fAxisContentListX.get() ? fCellMatris->TakeX(loadedIndex) : fCellMatris->TakeY(loadedIndex);
 }

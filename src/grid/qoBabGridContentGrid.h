@@ -84,6 +84,7 @@ private:
     void InsertingAxisItem(TAxisContentList* axis, int loadedIndex);
     void DroppingAxisItem(TAxisContentList* axis, int loadedIndex);
     void MovingAxisItem(TAxisContentList* axis, int from, int to);
+    void ReorderingAxisItems(TAxisContentList* axis, int from, const std::vector<int>& order);
     TCellMatris::TCellLine TakingAxisItem(TAxisContentList* axis, int loadedIndex);
     void PuttingAxisItem(TAxisContentList* axis, int loadedIndex, TCellMatris::TCellLine cells);
     void AfterAxisDrop(TAxisContentList* axis);

@@ -79,6 +79,23 @@ void TCellMatris::MoveY(int from, int to) {
     PutY(to, TakeY(from));
 }
 
+namespace {
+template <class Line> void ReorderRange(Line& line, int from, const std::vector<int>& order) {
+    if (from + int(order.size()) > int(line.size())) return;
+    Line taken;
+    for (int offset : order) taken.push_back(std::move(line[from + offset]));
+    std::move(taken.begin(), taken.end(), line.begin() + from);
+}
+} // namespace
+
+void TCellMatris::ReorderX(int from, const std::vector<int>& order) {
+    ReorderRange(fCellListList, from, order);
+}
+
+void TCellMatris::ReorderY(int from, const std::vector<int>& order) {
+    for (TCellLine& column : fCellListList) ReorderRange(column, from, order);
+}
+
 TCellMatris::TCellLine TCellMatris::TakeX(int loadedX) {
     TCellLine column = std::move(fCellListList[loadedX]);
     fCellListList.erase(fCellListList.begin() + loadedX);

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 namespace qo {
 
@@ -36,6 +37,9 @@ public:
     void DropY(int loadedY);
     void MoveX(int from, int to);
     void MoveY(int from, int to);
+    // Lines from a loaded index on take the order given by the old offsets in order.
+    void ReorderX(int from, const std::vector<int>& order);
+    void ReorderY(int from, const std::vector<int>& order);
     // A column or row taken out whole and put back elsewhere, cells and content kept.
     TCellLine TakeX(int loadedX);
     TCellLine TakeY(int loadedY);

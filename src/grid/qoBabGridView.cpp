@@ -152,6 +152,12 @@ void TBabGridView_Custom::EndUpdate() {
     TqoOffscreenPaint::EndUpdate();
 }
 
+void TBabGridView_Custom::SetCurrentSortCol(TBabCell* header, bool upNotDown) {
+    fCurrentSortCol = header;
+    fCurrentSortUpNotDown = upNotDown;
+    Invalidate();
+}
+
 void TBabGridView_Custom::SetImageList(TImageList* list) {
     fImageList = list;
     SetHardViewParamsOutOfDate();

@@ -125,6 +125,8 @@ public:
     void ReCreateTBabInplaceDateTimeEditor();
     TBabCell* CurrentSortCol() const { return fCurrentSortCol; }
     bool CurrentSortUpNotDown() const { return fCurrentSortUpNotDown; }
+    // The header cell that shows the sort symbol, none for no symbol.
+    void SetCurrentSortCol(TBabCell* header, bool upNotDown);
     TLayoutProp* DefaultContentLayoutProperty() { return &fDefaultContentLayoutProperty; }
 
     // Properties; a setter that changes the picture repaints.

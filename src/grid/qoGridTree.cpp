@@ -169,8 +169,10 @@ void TqoGridTree::_OnUnLoadedContentChanged(TqoDataList* list) {
 // Nodes of a subtree whose deletion is still under way may own rows here:
 // they forget them before the rows go.
 void TqoGridTree::ClearRowsWhenEmpty() {
+    // A tree being freed may outlive its grid cell: it touches no rows.
+    if (fDestroying || fRootDataEntities->Count() > 0) return;
     TAxisContentList* rows = Rows();
-    if (fDestroying || fRootDataEntities->Count() > 0 || rows->Count() <= rows->FixedItems()) return;
+    if (rows->Count() <= rows->FixedItems()) return;
     for (int k = rows->FixedItems(); k < rows->LoadedCount(); ++k)
         if (TqoDataEntity_GridTreeNode* node = NodeOfRow(rows->Loaded(k))) {
             node->fAxisContentItem = nullptr;

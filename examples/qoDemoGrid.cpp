@@ -1,0 +1,124 @@
+// A project list in grid mode: a tree column of tasks with icons, a grouped
+// phase column, resource and date columns with their editors, sorted by the
+// user's choice of column, its expanded states saved and restored.
+#include "qoDemoGrid.h"
+
+#include "grid/qoGrid.h"
+#include "platform/core/qoDateFormat.h"
+#include "platform/core/qoDateTime.h"
+#include "platform/graphics/qoBitmap.h"
+#include "platform/window/qoHeadless.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+using namespace qo;
+
+struct TDemoTask {
+    int Parent;
+    const char* Name;
+    const char* Phase;
+    const char* Resource;
+    int StartDay, Days;
+};
+
+const TDemoTask Tasks[] = {
+    {-1, "Plan", "Define", "Ann", 0, 10},       {0, "Interviews", "Define", "Ann", 0, 4},
+    {0, "Requirements", "Define", "Bob", 4, 6}, {-1, "Build", "Deliver", "Team", 10, 30},
+    {3, "Frame", "Deliver", "Carl", 10, 12},    {3, "Walls", "Deliver", "Carl", 22, 10},
+    {5, "Windows", "Deliver", "Dora", 28, 4},   {3, "Roof", "Deliver", "Dora", 32, 8},
+    {-1, "Hand over", "Close", "Bob", 40, 2},
+};
+
+std::unique_ptr<TImageList> MakeIcons() {
+    auto images = std::make_unique<TImageList>(12, 12);
+    for (TColor color : {TColor(0x2060C0), TColor(0x30A040), TColor(0x3050E0)}) {
+        TBitmap image;
+        image.SetSize(12, 12);
+        image.Canvas().Brush().Color = clWindow;
+        image.Canvas().FillRect({0, 0, 12, 12});
+        image.Canvas().Brush().Color = color;
+        image.Canvas().FillRect({1, 2, 11, 10});
+        images->Add(image);
+    }
+    return images;
+}
+
+void AddColumns(TqoGrid* grid) {
+    struct TSpec {
+        const char* Header;
+        TColumnKind Kind;
+        int Width;
+    };
+    const TSpec specs[] = {{"Task", tckSimpleEdit, 170}, {"Phase", tckSimpleEdit, 70},
+                           {"Resource", tckCombo, 70},   {"Start", tckDate, 80},
+                           {"Finish", tckDate, 80}};
+    for (const TSpec& spec : specs) {
+        TqoGrid_Column* column = grid->AddColumn();
+        column->SetHeaderText(spec.Header);
+        column->SetKind(spec.Kind);
+        column->SetWidth(spec.Width);
+        column->SetSortEnable(true);
+    }
+    grid->Columns()->Columns(0)->SetTreeButton(true);
+    grid->Columns()->Columns(0)->SetHasIcon(true);
+    grid->Columns()->Columns(1)->SetGroupcells(true);
+    TqoCellLayout* dates = grid->CellLayouts()->Add();
+    dates->SetName("dates");
+    dates->SetHorzAlignRight(true);
+    grid->Columns()->Columns(3)->SetLayoutName("dates");
+    grid->Columns()->Columns(4)->SetLayoutName("dates");
+}
+
+void AddTasks(TqoGrid* grid) {
+    TqoGridTree* tree = grid->GetTree();
+    std::vector<TqoDataEntity_GridTreeNode*> nodes;
+    const TDateTime start = EncodeDate(2026, 3, 2);
+    for (const TDemoTask& task : Tasks) {
+        TqoDataEntity_GridTreeNode* node = tree->AddDataEntity(task.Parent < 0 ? nullptr : nodes[size_t(task.Parent)]);
+        const bool summary = task.Parent < 0;
+        node->SetImageIndex(summary ? 0 : task.Days > 5 ? 1 : 2);
+        node->SetSelectedIndex(node->ImageIndex());
+        const int y = node->AxisContentItem()->ListIndex();
+        const std::string texts[] = {task.Name, task.Phase, task.Resource,
+                                     FormatDateTime("yyyy-mm-dd", start + task.StartDay),
+                                     FormatDateTime("yyyy-mm-dd", start + task.StartDay + task.Days)};
+        for (int x = 0; x < 5; ++x) grid->SetText(grid->Cell(1 + x, y), texts[x]);
+        nodes.push_back(node);
+    }
+}
+
+} // namespace
+
+void RenderGridDemo(const std::string& outDir) {
+    std::filesystem::create_directories(outDir);
+    THeadlessHarness harness;
+    TPanel form(nullptr);
+    form.SetBevelOuter(bvNone);
+    form.SetBounds(0, 0, 520, 260);
+    auto* grid = new TqoGrid(&form);
+    grid->SetParent(&form);
+    grid->SetAlign(alClient);
+    const std::unique_ptr<TImageList> icons = MakeIcons();
+    grid->SetImageList(icons.get());
+    AddColumns(grid);
+    grid->SetExtendLastColumnToWidth(true);
+    grid->SetUseTree(true);
+    AddTasks(grid);
+    grid->GetTree()->ExpandAll();
+    // The user's layout of the list survives a rebuild: saved, collapsed, restored.
+    grid->ExpandedStateSave();
+    grid->GetTree()->CollapseAll();
+    grid->ExpandedStateRestore();
+    // The user sorted by the finish, latest first.
+    grid->SortColumn(4, true);
+    grid->SetFocusedCell(grid->Cell(1, 2));
+    grid->Repaint();
+    harness.RunUntilIdle();
+    const std::string path = (std::filesystem::path(outDir) / "qo-demo-grid.png").string();
+    harness.SaveSnapshot(form, path);
+    std::printf("%s\n", path.c_str());
+}
