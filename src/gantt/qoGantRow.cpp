@@ -2,6 +2,7 @@
 #include "gantt/qoGantRow.h"
 
 #include "gantt/qoGantRowList.h"
+#include "grid/qoGridTree.h"
 #include "grid/qoTree.h"
 
 #include <cassert>
@@ -25,7 +26,7 @@ TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEnti
 TGantRow::~TGantRow() = default;
 
 TqoDataEntity* TGantRow::NodeEntity() const {
-    return fTreeNode;
+    return fTreeNode ? static_cast<TqoDataEntity*>(fTreeNode) : fGridTreeNode;
 }
 
 TqoDataList_GantRow* TGantRow::AddDataList() {
@@ -33,7 +34,7 @@ TqoDataList_GantRow* TGantRow::AddDataList() {
     TqoDataList_GantRow* layer = fGant->CreateDataList_GantRow();
     layer->AfterCreate(fGant->GantTimeListController(), fGant->ClassOfDataEntity_GantTime());
     layer->fRow = this;
-    fDataListList->AddNew(layer);
+    fDataListList->Append(layer);
     return layer;
 }
 

@@ -42,7 +42,7 @@ public:
     TqoDataList2lev* DataLists() const { return fDataListList; }
     TqoDataEntity_Tree* TreeNode() const { return fTreeNode; }
     TqoDataEntity_GridTreeNode* GridTreeNode() const { return fGridTreeNode; }
-    // The tree node as a data entity; nil for a row of a grid node.
+    // The tree node, else the grid node, as a data entity.
     TqoDataEntity* NodeEntity() const;
 
     // A new last layer.

@@ -44,6 +44,15 @@ void TGantRowList::RemoveRow(TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTre
     row->FreeWheneverPossible();
 }
 
+void TGantRowList::FollowGridTree(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node) {
+    if (!node) return;
+    if (kind == ieInsert || kind == ieLoad) {
+        if (TGantRow* row = FindRowFromGridNode(node); !row && fGant) node->SetIntegrationCookie(AddRow(nullptr, node));
+    } else if (kind == ieRemove || kind == ieUnload) {
+        RemoveRow(nullptr, node);
+    }
+}
+
 void TGantRowList::Append(TGantRow* row) {
     row->fSlot = int32_t(fList.size());
     fList.push_back(row);
@@ -56,6 +65,9 @@ void TGantRowList::TakeOut(TGantRow* row) {
     fList[size_t(row->fSlot)] = nullptr;
     row->fSlot = -1;
     ++fHoles;
+    // A node's cookie never outlives its row.
+    if (row->fGridTreeNode && row->fGridTreeNode->IntegrationCookie() == row)
+        row->fGridTreeNode->SetIntegrationCookie(nullptr);
     if (const void* key = KeyOf(row)) {
         const auto found = fByNode.find(key);
         if (found == fByNode.end() || found->second != row) {
@@ -96,6 +108,8 @@ TGantRow* TGantRowList::FindRowFromTreeNode(const TqoDataEntity_Tree* node) cons
 }
 
 TGantRow* TGantRowList::FindRowFromGridNode(const TqoDataEntity_GridTreeNode* node) const {
+    if (auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr; row && row->fGantRowList == this)
+        return row;
     const auto found = node ? fByNode.find(node) : fByNode.end();
     return found != fByNode.end() && found->second->fGridTreeNode == node ? found->second : nullptr;
 }
@@ -137,6 +151,8 @@ void TGantRowList::CleanForFree() {
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         if (!*it) continue;
         (*it)->fSlot = -1;
+        if (TqoDataEntity_GridTreeNode* node = (*it)->fGridTreeNode; node && node->IntegrationCookie() == *it)
+            node->SetIntegrationCookie(nullptr);
         try {
             (*it)->FreeWheneverPossible();
         } catch (...) {

@@ -4,6 +4,7 @@
 // header's own geometry, so that neither lookup walks the rows.
 #include "data/qoExposable.h"
 #include "gantt/qoGantRowOwner.h"
+#include "grid/qoGridTree.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -26,10 +27,14 @@ public:
     TGantRow* AddRow(TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode);
     // Frees the row of the node (the tree node when given, else the grid node); nothing without one.
     void RemoveRow(TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode);
+    // Rows follow the grid tree's announcements: a row for a node inserted or
+    // loaded (its integration cookie), none for one removed or unloaded.
+    void FollowGridTree(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node);
 
     // The row whose band holds y strictly inside (top < y < bottom) in the current mode.
     TGantRow* FindRowFromY(int y);
     TGantRow* FindRowFromTreeNode(const TqoDataEntity_Tree* node) const;
+    // The node's integration cookie when it carries one, else the first row of the node.
     TGantRow* FindRowFromGridNode(const TqoDataEntity_GridTreeNode* node) const;
     TGantRow* FindRowFromUntypedNode(const TqoDataEntity* node) const;
     // The last row whose tree node (or, without one, grid node) carries the reference.

@@ -52,7 +52,7 @@ public:
         if (OnBeforeFree) OnBeforeFree(row);
     }
     IGantRowSource* RowSource() override { return Source; }
-    bool UseGridNotTree() const override { return false; }
+    bool UseGridNotTree() const override { return GridMode; }
     int DateToPixel(TDateTime time) override { return Round(time * kPixelsPerDay); }
     int RowDrawOffset() const override { return DrawOffset; }
     void SetRowHeight(int height) override { RowHeight = height; }
@@ -89,6 +89,7 @@ public:
     int DrawOffset = 0;
     int RowHeight = 18;
     bool Printing = false;
+    bool GridMode = false;
     double Scalex = 1, Scaley = 1;
     int Invalidations = 0;
     bool Logging = true;
