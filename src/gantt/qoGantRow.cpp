@@ -19,7 +19,9 @@ TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEnti
     : fGridTreeNode(gridNode), fTreeNode(treeNode), fGantRowList(list), fGant(list ? list->Gant() : nullptr) {
     assert(fGant && "a row is made for a row list of a chart");
     fDataListList = fGant->CreateDataList2Lev();
-    fDataListList->SetOnMissingIndex(TOnMissingIndex::Bind(this, &TGantRow::OnMissingIndex));
+    // A handler that holds only the row fits the event without a second allocation.
+    fDataListList->SetOnMissingIndex(
+        [this](TqoDataList2lev* list, int32_t index, bool& handled) { OnMissingIndex(list, index, handled); });
     if (TqoDataList3lev* all = fGant->AllDataEntities()) all->Add(fDataListList);
 }
 
