@@ -19,6 +19,8 @@ protected:
             if (TGantRowList* rows = gant.RowList()) rows->FollowGridTree(kind, node);
         });
     }
+    // The grid tree's end announces nothing: the rows of its nodes go first.
+    ~GantGridRows() override { gant.FreeRows(); }
     test::TTestGrid grid;
     std::unique_ptr<TqoGridTree> gridTree;
 };
