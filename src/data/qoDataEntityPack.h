@@ -296,6 +296,12 @@ public:
     }
     // Appends a list the caller has just made, without the membership search of Add.
     void Append(TqoDataList* list) { fList.push_back(list); }
+    // Members stand once: searched from the end, where lists made last are
+    // found at once when a whole set goes from the last to the first.
+    void Remove(TqoDataList* list) {
+        if (const auto it = std::find(fList.rbegin(), fList.rend(), list); it != fList.rend())
+            fList.erase(std::next(it).base());
+    }
     const TOnMissingIndex& OnMissingIndex() const { return fOnMissingIndex; }
     void SetOnMissingIndex(TOnMissingIndex e) { fOnMissingIndex = std::move(e); }
 
