@@ -1,0 +1,344 @@
+#pragma once
+// The Gantt chart as one component. It is a panel that makes and lays out
+// every part of the chart (row header, splitter, date scaler, chart area,
+// scroll column, optional tab sheets, hint, snap handler), forwards their
+// properties, wires their events and is the one entry point of a host. Every
+// part comes from an overridable factory, so that a subclass (the automation
+// control) substitutes its own kinds.
+#include "gantt/qoGantGridHeader.h"
+#include "gantt/qoGraphHintWindow.h"
+#include "gantt/qoSnapHandler.h"
+#include "gantt/qoSplitter.h"
+#include "grid/qoTree.h"
+#include "platform/widgets/qoPageControl.h"
+#include "platform/widgets/qoScrollBar.h"
+#include "platform/window/qoAlive.h"
+#include "platform/window/qoTimer.h"
+#include "scale/qoScaler.h"
+
+#include <memory>
+#include <vector>
+
+namespace qo {
+
+class TqoGant_ComBasic;
+
+// The chart area: a paint surface whose paint and input the component handles.
+class TqoOffscreenPaint_GA : public TqoOffscreenPaint {
+public:
+    TqoOffscreenPaint_GA(TComponent* owner, TqoGant_ComBasic* gantt);
+    TqoGant_ComBasic* Gantt() const { return fGantt; }
+
+private:
+    TqoGant_ComBasic* fGantt;
+};
+
+class TGantRow;
+using TGantRowNotify = TqoEvent<void(TGantRow* row)>;
+using TTabChangingNotify = TqoEvent<void(TComponent* sender, bool& allowChange)>;
+
+// One extra tab sheet beside the chart's own, with the handlers it asked for.
+struct TMyContainer {
+    TGantRowNotify Notify;
+    TTabChangingNotify NotifyChanging;
+    TTabSheet* TabSheet = nullptr;
+    TNotifyEvent NotifyShow;
+    TNotifyEvent NotifyHide;
+};
+
+enum TTimeItemAutoScroll { ttiaHorzAndVert = 0, ttiaHorz = 1, ttiaVert = 2, ttiaNone = 3 };
+enum TLinkShow { lsOneEndVisible = 0, lsBothEndsVisible = 1, lsAlways = 2, lsNever = 3 };
+
+using TOnAlignNeed = TqoEvent<void(TComponent* sender, TDateTime start, TDateTime stop, int treeWidth)>;
+using TOnScalerChange = TqoEvent<void(TComponent* sender, TDateTime start, TDateTime stop)>;
+using TOnRealignScrollbar =
+    TqoEvent<void(TComponent* sender, int position, int min, int max, int pageSize, bool enabled)>;
+using TOnUserDrawArea = TqoEvent<void(TComponent* sender, const TRect& rect, TCanvas& canvas)>;
+
+// A subclass that overrides factories constructs its base with this and calls
+// InitializeInConstructor at the end of its own constructor, where its
+// overrides are in place.
+struct TDeferInitialize {};
+
+class TqoGant_ComBasic : public TPanel {
+public:
+    // Made with the default factories.
+    explicit TqoGant_ComBasic(TComponent* owner);
+    ~TqoGant_ComBasic() override;
+
+    // ---- Child parts ----
+    TqoTree_ComBasic* TreeView() const { return fTree; }
+    // Nil when this build's factory makes no grid.
+    IGantGridHeader* Grid() const { return fGrid.get(); }
+    TqoOffscreenPaint_GA* GA() const { return fGA; }
+    TqoDateScaler* DateScaler() const { return fDateScaler; }
+    TPageControl* PageControl() const { return fPageControl; }
+    TSnapHandler* Snap() const { return fSnap.get(); }
+    TPanel* PanelAboveTree() const { return fPanelAboveTree; }
+    TPanel* PanelTreeHolder() const { return fPanelTreeHolder; }
+    TPanel* PanelScaleAndGantHolder() const { return fPanelScaleAndGantHolder; }
+    TPanel* PanelScrollHolder() const { return fPanelScrollHolder; }
+    TPanel* PanelAboveScroll() const { return fPanelAboveScroll; }
+    TScrollBar* ScrollBarVertical() const { return fScrollBarVertical; }
+    TqoSplitter* Splitter() const { return fSplitter; }
+    TTabSheet* GantTabSheet() const { return fGantTabSheet; }
+    // Nil in design mode.
+    TGraphHintWindow* Hint() const { return fHint; }
+    TTimer* ScrollTimer() const { return fScrollTimer; }
+    const TBitmap& GantBitMap() const { return fGantBitMap; }
+
+    // ---- Updates and layout ----
+    void BeginUpdate();
+    void EndUpdate();
+    void BeginUpdateNotifyCompatible() { BeginUpdate(); }
+    void EndUpdateNotifyCompatible() { EndUpdate(); }
+    void Repaint() override;
+    // Refreshes the scaler and the tree and invalidates the chart area, each unless it is control.
+    void RefreshOthers(TControl* control);
+    void InvalidateGA();
+    void ScaleChanged(TComponent* sender);
+    // Sets the range and the tree's width without asking the host to align.
+    void SetScaleAndTree(TDateTime start, TDateTime stop, int treeWidth);
+    void HandleTreeAlign();
+    void RealignScrollbar();
+    int GridHeaderHeight();
+    void UpdateGridAlign() { SetScalerHeight(ScalerHeight()); }
+
+    // ---- Tab sheets ----
+    void AddTabSheet(TTabSheet* sheet, TGantRowNotify changeInTree, TTabChangingNotify changing,
+                     TNotifyEvent show, TNotifyEvent hide);
+    bool UseTabSheets() const { return fPageControl->Visible(); }
+    void SetTabSheetsONOFF(bool on);
+    void ChangeInTree();
+    int TabSheetCount() const { return int(fTreeChangeNotifyList.size()); }
+
+    // ---- Settings ----
+    int RowDrawOffset() const { return fRowDrawOffset; }
+    void SetRowDrawOffset(int v) { fRowDrawOffset = v; }
+    bool StartDragWhenTimeMoveOutside() const { return fStartDragWhenTimeMoveOutside; }
+    void SetStartDragWhenTimeMoveOutside(bool v) { fStartDragWhenTimeMoveOutside = v; }
+    bool MoveInTimeWhenMoveRow() const { return fMoveInTimeWhenMoveRow; }
+    void SetMoveInTimeWhenMoveRow(bool v) { fMoveInTimeWhenMoveRow = v; }
+    bool MoveOver12Then24() const { return fMoveOver12Then24; }
+    void SetMoveOver12Then24(bool v) { fMoveOver12Then24 = v; }
+    bool UseGridNotTree() const { return fUseGridNotTree; }
+    // Without a grid the tree stays.
+    void SetUseGridNotTree(bool on);
+    bool DrawShortLines() const { return fDrawShortLines; }
+    void SetDrawShortLines(bool v) { SetAndInvalidate(fDrawShortLines, v); }
+    bool DrawLongLines() const { return fDrawLongLines; }
+    void SetDrawLongLines(bool v) { SetAndInvalidate(fDrawLongLines, v); }
+    bool VerticalPyjamas() const { return fVerticalPyjamas; }
+    void SetVerticalPyjamas(bool v) { SetAndInvalidate(fVerticalPyjamas, v); }
+    TLinkShow LinkShow() const { return fLinkShow; }
+    void SetLinkShow(TLinkShow v) { SetAndInvalidate(fLinkShow, v); }
+    bool TodayLineOnOff() const { return fTodayLineOnOff; }
+    void SetTodayLineOnOff(bool v) { SetAndInvalidate(fTodayLineOnOff, v); }
+    TColor TodayLineColor() const { return fTodayLineColor; }
+    void SetTodayLineColor(TColor v) { SetAndInvalidate(fTodayLineColor, v); }
+    TColor GantBackColor() const { return fBackColor; }
+    void SetGantBackColor(TColor color);
+    TColor GantPyjamasColor() const { return fPyjamasColor; }
+    void SetGantPyjamasColor(TColor color);
+    TCursor CursorGantArea() const { return fCursorGantArea; }
+    void SetCursorGantArea(TCursor cursor);
+    TTimeItemAutoScroll TimeItemAutoScroll() const { return fTimeItemAutoScroll; }
+    void SetTimeItemAutoScroll(TTimeItemAutoScroll v) { fTimeItemAutoScroll = v; }
+    bool FavourMoveOverResizeOnSmallTimeItems() const { return fFavourMoveOverResizeOnSmallTimeItems; }
+    void SetFavourMoveOverResizeOnSmallTimeItems(bool v) { fFavourMoveOverResizeOnSmallTimeItems = v; }
+    bool PausedCollisionDetectionRows() const { return fPausedCollisionDetectionRows; }
+    void SetPausedCollisionDetectionRows(bool v) { fPausedCollisionDetectionRows = v; }
+    int HdcToUseOnNewPage() const { return fOnPrintHdc; }
+    void SetHdcToUseOnNewPage(int v) { fOnPrintHdc = v; }
+    TColor DefaultLinkColor() const { return fDefaultLinkColor; }
+    void SetDefaultLinkColor(TColor v) { fDefaultLinkColor = v; }
+    int DefaultLinkPenWidth() const { return FDefaultLinkPenWidth; }
+    void SetDefaultLinkPenWidth(int v) { FDefaultLinkPenWidth = v; }
+    TCursor DefaultLinkCursor() const { return FDefaultLinkCursor; }
+    void SetDefaultLinkCursor(TCursor v) { FDefaultLinkCursor = v; }
+    double AcumDropOut() const { return 0.0; }
+    int RowHeight() const { return fBackGroundHeight; }
+    TFont& FontTimeItemStyle(int style);
+    void SetFontTimeItemStyle(int style, const TFont& font) { FontTimeItemStyle(style) = font; }
+
+    // ---- Forwarded to the parts ----
+    int TreeWidth() const { return fPanelTreeHolder->Width(); }
+    void SetTreeWidth(int width) { fPanelTreeHolder->SetWidth(width); }
+    int ScalerHeight() const { return fDateScaler->Height(); }
+    void SetScalerHeight(int height);
+    double Scale() { return fDateScaler->Scale(); }
+    void SetScale(double scale) { fDateScaler->SetScale(scale); }
+    TDateTime Start() const { return fDateScaler->Start(); }
+    void SetStart(TDateTime v) { fDateScaler->SetStart(v); }
+    TDateTime Stop() const { return fDateScaler->Stop(); }
+    void SetStop(TDateTime v) { fDateScaler->SetStop(v); }
+    double ZoomFactor() const { return fDateScaler->ZoomFactor; }
+    void SetZoomFactor(double v) { fDateScaler->ZoomFactor = v; }
+    int PixelsForModeSwitch() const { return fDateScaler->PixelsForModeSwitch(); }
+    void SetPixelsForModeSwitch(int v) { fDateScaler->SetPixelsForModeSwitch(v); }
+    const std::string& DateFormat() const { return fDateScaler->DateFormat; }
+    void SetDateFormat(const std::string& v) { SetScalerField(fDateScaler->DateFormat, v); }
+    const std::string& TimeFormat() const { return fDateScaler->TimeFormat; }
+    void SetTimeFormat(const std::string& v) { SetScalerField(fDateScaler->TimeFormat, v); }
+    bool IndicatorOn() const { return fDateScaler->IndicatorOn; }
+    void SetIndicatorOn(bool v) { SetScalerField(fDateScaler->IndicatorOn, v); }
+    int FirstDayOfWeekScaler() const { return fDateScaler->FirstDayOfWeek; }
+    void SetFirstDayOfWeekScaler(int v) { SetScalerField(fDateScaler->FirstDayOfWeek, v); }
+    bool RescaleWithCtrl() const { return fDateScaler->RescaleWithCtrl; }
+    void SetRescaleWithCtrl(bool v) { fDateScaler->RescaleWithCtrl = v; }
+    TLookAndFeel LookAndFeel() const { return fDateScaler->LookAndFeel(); }
+    void SetLookAndFeel(TLookAndFeel v) { fDateScaler->SetLookAndFeel(v); }
+    TScrollButtons ScrollButtons() const { return fDateScaler->ScrollButtons(); }
+    void SetScrollButtons(TScrollButtons v) { fDateScaler->SetScrollButtons(v); }
+    TDateTime MinStart() const { return fDateScaler->MinStart(); }
+    void SetMinStart(TDateTime v) { fDateScaler->SetMinStart(v); }
+    TDateTime MaxStop() const { return fDateScaler->MaxStop(); }
+    void SetMaxStop(TDateTime v) { fDateScaler->SetMaxStop(v); }
+    TqoHiddenHours HiddenHours() const { return fDateScaler->HiddenHours(); }
+    void SetHiddenHours(TqoHiddenHours v) { fDateScaler->SetHiddenHours(v); }
+    TqoHiddenDays HiddenDays() const { return fDateScaler->HiddenDays(); }
+    void SetHiddenDays(TqoHiddenDays v) { fDateScaler->SetHiddenDays(v); }
+    TCursor CursorScaler() const { return fDateScaler->Cursor(); }
+    void SetCursorScaler(TCursor v) { fDateScaler->SetCursor(v); }
+    TColor ColorScaler() const { return fDateScaler->Color(); }
+    void SetColorScaler(TColor color);
+    const TFont& FontScaler() const { return fDateScaler->TextFont(sTextFont1); }
+    void SetFontScaler(const TFont& font) { fDateScaler->SetTextFont(sTextFont1, font); }
+
+    TColor ColorTree() const { return fTree->Color(); }
+    void SetColorTree(TColor color);
+    const TFont& FontTree() const { return fTree->Font(); }
+    void SetFontTree(const TFont& font) { fTree->SetFont(font); }
+    bool HideSelectionTree() const { return fTree->HideSelection(); }
+    void SetHideSelectionTree(bool v) { fTree->SetHideSelection(v); }
+    int IndentTree() const { return fTree->Indent(); }
+    void SetIndentTree(int v) { fTree->SetIndent(v); }
+    int AutoExpandLevelsTree() const { return fTree->AutoExpandLevels(); }
+    void SetAutoExpandLevelsTree(int v) { fTree->SetAutoExpandLevels(v); }
+    int MaxLevelsTree() const { return fTree->MaxLevels(); }
+    void SetMaxLevelsTree(int v) { fTree->SetMaxLevels(v); }
+    bool RightClickSelectTree() const { return fTree->RightClickSelect(); }
+    void SetRightClickSelectTree(bool v) { fTree->SetRightClickSelect(v); }
+    bool ShowLinesTree() const { return fTree->ShowLines(); }
+    void SetShowLinesTree(bool v) { fTree->SetShowLines(v); }
+    bool GridLinesTree() const { return fTree->DrawGridLines(); }
+    void SetGridLinesTree(bool v) { fTree->SetDrawGridLines(v); }
+    bool ShowButtonsTree() const { return fTree->ShowButtons(); }
+    void SetShowButtonsTree(bool v) { fTree->SetShowButtons(v); }
+    TCursor DragCursorTree() const { return fTree->DragCursor; }
+    void SetDragCursorTree(TCursor v) { fTree->DragCursor = v; }
+    bool MultiSelectTree() const { return fTree->MultiSelect(); }
+    void SetMultiSelectTree(bool on);
+    TCursor CursorTree() const;
+    void SetCursorTree(TCursor cursor);
+    TDragMode DragModeTree() const { return fTree->DragMode; }
+    void SetDragModeTree(TDragMode v);
+    TImageList* ImageList() const { return fTree->Images(); }
+    void SetImageList(TImageList* images) { fTree->SetImages(images); }
+
+    // ---- Events ----
+    TOnAlignNeed OnAlignNeed;
+    TOnScalerChange OnScalerChange;
+    TOnRealignScrollbar OnRealignScrollbar;
+    TNotifyEvent OnGridTopLeftChanged;
+    TOnUserDrawArea OnUserDrawBackground, OnUserDrawForeground;
+
+protected:
+    TqoGant_ComBasic(TComponent* owner, TDeferInitialize);
+    // Factories, in the order Initialize calls them.
+    virtual TqoDateScaler* CreateDateScaler(TComponent* owner);
+    virtual TqoTree_ComBasic* CreateTree(TComponent* owner);
+    // Nil: no grid in this build, and the chart keeps to the tree.
+    virtual std::unique_ptr<IGantGridHeader> CreateGrid(TComponent* owner);
+    // Makes every part; a subclass overrides the factories, not this.
+    virtual void Initialize();
+    void InitializeInConstructor() { Initialize(); }
+
+    // ---- Chart area painting ----
+    virtual void GantAreaPaint(TComponent* sender);
+    virtual void DoBackground();
+    void DefaultBackGround();
+    void DrawRowBackgound(const TRect& rect, int rowNumber);
+    void DoVerticalPyjamas();
+    void DoTodayLine();
+    void DrawScaleLines();
+    void ReInitBitmap();
+
+private:
+    template <class T> void SetAndInvalidate(T& field, T value) {
+        field = value;
+        InvalidateGA();
+    }
+    template <class T> void SetScalerField(T& field, T value) {
+        field = value;
+        fDateScaler->Invalidate();
+    }
+    TPanel* NewPanel(TWinControl* parent, TAlign align, int size, const std::string& caption);
+    void CreateRowHeaders();
+    void CreateChartArea();
+    void CreateHelpers();
+    void PageChange(TComponent* sender);
+    void PageChanging(TComponent* sender, bool& allowChange);
+    void GantAreaWheelScroll(TMessage& message);
+    void SplitterMoved(TComponent*) {}
+    bool Loading() const { return IsLoading() || IsDesigning(); }
+    // Stripes of the grid's rows; returns the bottom of the last one.
+    int GridRowStripes(int& rowNumber);
+
+    int fRowDrawOffset = 0;
+    bool fStartDragWhenTimeMoveOutside = false;
+    bool fUseGridNotTree = false;
+    TFont fFontTimeItemStyle[3];
+    TLinkShow fLinkShow = lsOneEndVisible;
+    TCursor fCursorGantArea = crArrow;
+    bool fVerticalPyjamas = false;
+    int fCurrentGridHeaderHeight = 0;
+    bool fDrawLongLines = true;
+    bool fTodayLineOnOff = false;
+    TColor fTodayLineColor = clBlack;
+    TTimeItemAutoScroll fTimeItemAutoScroll = ttiaHorzAndVert;
+    TTimer* fScrollTimer = nullptr;
+    bool fPausedCollisionDetectionRows = false;
+    int fOnPrintHdc = 0;
+    bool fFavourMoveOverResizeOnSmallTimeItems = false;
+    TqoSplitter* fSplitter = nullptr;
+    TPanel* fPanelTreeHolder = nullptr;
+    TPanel* fPanelAboveTree = nullptr;
+    TqoTree_ComBasic* fTree = nullptr;
+    std::unique_ptr<IGantGridHeader> fGrid;
+    TPanel* fPanelScaleAndGantHolder = nullptr;
+    TqoDateScaler* fDateScaler = nullptr;
+    TqoOffscreenPaint_GA* fGA = nullptr;
+    TPanel* fPanelScrollHolder = nullptr;
+    TPanel* fPanelAboveScroll = nullptr;
+    TScrollBar* fScrollBarVertical = nullptr;
+    bool fDrawShortLines = false;
+    TColor fBackColor = clSilver;
+    TColor fPyjamasColor = clGray;
+    TPageControl* fPageControl = nullptr;
+    TTabSheet* fGantTabSheet = nullptr;
+    TGraphHintWindow* fHint = nullptr;
+    std::unique_ptr<TSnapHandler> fSnap;
+    std::vector<TMyContainer> fTreeChangeNotifyList;
+    TBitmap fGantBitMap;
+    bool fAligning = false;
+    // The range SetScaleAndTree set, until the scaler reports it.
+    bool fAlignedRangePending = false;
+    TDateTime fAlignedStart = 0, fAlignedStop = 0;
+    int fBackGroundHeight = 18;
+    TDateTime fStartScaleWhenDrawn = 0;
+    bool fMoveInTimeWhenMoveRow = false;
+    bool fMoveOver12Then24 = false;
+    TColor fDefaultLinkColor = clBlue;
+    int FDefaultLinkPenWidth = 0;
+    TCursor FDefaultLinkCursor = crHandPoint;
+    TqoAlive fAlive;
+};
+
+// The component as a designer lists it; it adds no behaviour.
+class TqoGant : public TqoGant_ComBasic {
+public:
+    using TqoGant_ComBasic::TqoGant_ComBasic;
+};
+
+} // namespace qo

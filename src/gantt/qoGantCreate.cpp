@@ -1,0 +1,160 @@
+// The component's parts in their fixed order of creation, and their release.
+#include "gantt/qoGant.h"
+
+namespace qo {
+
+TqoOffscreenPaint_GA::TqoOffscreenPaint_GA(TComponent* owner, TqoGant_ComBasic* gantt)
+    : TqoOffscreenPaint(owner), fGantt(gantt) {}
+
+TqoGant_ComBasic::TqoGant_ComBasic(TComponent* owner) : TPanel(owner) { InitializeInConstructor(); }
+
+TqoGant_ComBasic::TqoGant_ComBasic(TComponent* owner, TDeferInitialize) : TPanel(owner) {}
+
+TqoGant_ComBasic::~TqoGant_ComBasic() {
+    Destroying();
+    // The grid goes first, while the panels it sits in still exist.
+    std::unique_ptr<IGantGridHeader> grid = std::move(fGrid);
+    grid.reset();
+    fTreeChangeNotifyList.clear();
+    delete fHint;
+    fHint = nullptr;
+    fSnap.reset();
+}
+
+TqoDateScaler* TqoGant_ComBasic::CreateDateScaler(TComponent* owner) { return new TqoDateScaler(owner); }
+
+TqoTree_ComBasic* TqoGant_ComBasic::CreateTree(TComponent* owner) { return new TqoTree_ComBasic(owner); }
+
+std::unique_ptr<IGantGridHeader> TqoGant_ComBasic::CreateGrid(TComponent*) { return nullptr; }
+
+TPanel* TqoGant_ComBasic::NewPanel(TWinControl* parent, TAlign align, int size, const std::string& caption) {
+    auto* panel = new TPanel(parent);
+    panel->SetParent(parent);
+    panel->SetBounds(0, 0, size, size);
+    panel->SetAlign(align);
+    panel->SetBevelOuter(bvNone);
+    panel->SetCaption(caption);
+    return panel;
+}
+
+void TqoGant_ComBasic::Initialize() {
+    SetBounds(Left(), Top(), 350, 250);
+    SetCaption("");
+    fFontTimeItemStyle[0] = fFontTimeItemStyle[1] = fFontTimeItemStyle[2] = TFont{};
+
+    fPanelTreeHolder = NewPanel(this, alLeft, 100, "");
+    fPanelTreeHolder->OnResize = [this](TComponent*) { HandleTreeAlign(); };
+    fSplitter = new TqoSplitter(this);
+    fSplitter->SetParent(this);
+    fSplitter->SetLeft(fPanelTreeHolder->Width());
+    fSplitter->SetCursor(crHSplit);
+    fSplitter->OnMoved = TNotifyEvent::Bind(this, &TqoGant_ComBasic::SplitterMoved);
+
+    fPageControl = new TPageControl(this);
+    fPageControl->SetParent(this);
+    fPageControl->SetVisible(false);
+    fPageControl->SetAlign(alClient);
+    fGantTabSheet = new TTabSheet(fPageControl);
+    fGantTabSheet->SetPageControl(fPageControl);
+    fGantTabSheet->SetCaption("Gant");
+    fPageControl->OnChange = TNotifyEvent::Bind(this, &TqoGant_ComBasic::PageChange);
+    fPageControl->OnChanging = TTabChangingEvent::Bind(this, &TqoGant_ComBasic::PageChanging);
+
+    fPanelScaleAndGantHolder = NewPanel(this, alClient, 0, "PanelScaleAndGantHolder");
+    fPanelScrollHolder = NewPanel(this, alRight, 16, "");
+
+    fDateScaler = CreateDateScaler(fPanelScaleAndGantHolder);
+    fDateScaler->TabStop = true;
+    fDateScaler->SetParent(fPanelScaleAndGantHolder);
+    fDateScaler->SetHeight(45);
+    fDateScaler->SetAlign(alTop);
+    fDateScaler->SetHorizontal(true);
+    fDateScaler->SetStart(Date() - 15);
+    fDateScaler->SetStop(Date() + 15);
+    fDateScaler->TimeFormat = "HH:MM:SS";
+    fDateScaler->DateFormat = "YYMMDD";
+    fDateScaler->ShowHint = true;
+    fDateScaler->SetName("DateScaler");
+
+    fPanelAboveTree = NewPanel(fPanelTreeHolder, alTop, 45, "");
+    fPanelAboveTree->OnResize = [this](TComponent*) { HandleTreeAlign(); };
+
+    fScrollBarVertical = new TScrollBar(fPanelScrollHolder);
+    fScrollBarVertical->SetParent(fPanelScrollHolder);
+    fScrollBarVertical->SetKind(sbVertical);
+    fScrollBarVertical->SetAlign(alClient);
+    fScrollBarVertical->SetEnabled(false);
+    fScrollBarVertical->TabStop = false;
+
+    CreateRowHeaders();
+    fPanelAboveScroll = NewPanel(fPanelScrollHolder, alTop, 45, "");
+    CreateChartArea();
+    CreateHelpers();
+}
+
+void TqoGant_ComBasic::CreateRowHeaders() {
+    fTree = CreateTree(fPanelTreeHolder);
+    fTree->SetParent(fPanelTreeHolder);
+    fTree->TabStop = true;
+    fTree->SetMultiSelect(true);
+    fTree->SetScrollBarVert(false);
+    fTree->SetVisible(false);
+    fTree->SetName("Treeview");
+
+    fGrid = CreateGrid(fPanelTreeHolder);
+    if (!fGrid) return;
+    TWinControl& grid = fGrid->Control();
+    grid.SetParent(fPanelTreeHolder);
+    grid.SetAlign(alClient);
+    grid.TabStop = true;
+    fGrid->SetMultiSelect(true);
+    grid.SetName("Grid");
+}
+
+void TqoGant_ComBasic::CreateChartArea() {
+    fGA = new TqoOffscreenPaint_GA(fPanelScaleAndGantHolder, this);
+    fGA->OnDblClick = [](TComponent*) {};
+    fGA->TabStop = true;
+    fGA->SetParent(fPanelScaleAndGantHolder);
+    fGA->SetAlign(alClient);
+    fGA->SetBevelOuter(bvNone);
+    fGA->SetCursor(fCursorGantArea);
+    for (int key : {13, 18, 32, 33, 34, 35, 36, 37, 38, 39, 40, 93}) fGA->CatchSpecialChars().set(size_t(key));
+    fGA->OnPaint = TNotifyEvent::Bind(this, &TqoGant_ComBasic::GantAreaPaint);
+    fGA->OnWheelScroll = TWheelMessageEvent::Bind(this, &TqoGant_ComBasic::GantAreaWheelScroll);
+    fGA->SetName("GanttArea");
+    fDateScaler->OnChange = TNotifyEvent::Bind(this, &TqoGant_ComBasic::ScaleChanged);
+}
+
+void TqoGant_ComBasic::CreateHelpers() {
+    if (!IsDesigning()) {
+        fHint = new TGraphHintWindow(this);
+        fHint->SetStaticPos(true);
+    }
+    fSnap = std::make_unique<TSnapHandler>(5 * OneMinute, OneMinute);
+    fSnap->SetStopSnapOnMoveONOFF(false);
+    fBackColor = clSilver;
+    fPyjamasColor = clGray;
+    ReInitBitmap();
+    fAligning = false;
+    fBackGroundHeight = 18;
+    fStartScaleWhenDrawn = fDateScaler->Start();
+
+    fTree->SetTabOrder(0);
+    fGA->SetTabOrder(1);
+    fDateScaler->SetTabOrder(2);
+    fPageControl->SetTabOrder(3);
+
+    SetUseGridNotTree(false);
+    HandleTreeAlign();
+    fScrollTimer = new TTimer(this);
+    fScrollTimer->SetEnabled(false);
+    fScrollTimer->SetInterval(50);
+}
+
+TFont& TqoGant_ComBasic::FontTimeItemStyle(int style) {
+    assert(style >= 1 && style <= 3 && "three item text styles");
+    return fFontTimeItemStyle[style - 1];
+}
+
+} // namespace qo
