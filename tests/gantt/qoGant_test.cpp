@@ -232,12 +232,6 @@ TEST_F(Gant, ASubclassMakesItsOwnPartsInTheFixedOrder) {
     EXPECT_EQ(mine->DateScaler()->Parent(), mine->PanelScaleAndGantHolder());
 }
 
-TEST_F(Gant, LooksLikeAnEmptyChart) {
-    gant->SetScaleAndTree(kMonday, kMonday + 14, 100);
-    Settle();
-    EXPECT_TRUE(test::LooksLike(harness, *gant, "gantt_default"));
-}
-
 TEST_F(Gant, PaintsColumnStripesAndTheScalerLines) {
     gant->SetScaleAndTree(kMonday, kMonday + 14, 100);
     gant->SetVerticalPyjamas(true);
