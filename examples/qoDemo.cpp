@@ -12,6 +12,7 @@
 #include "platform/window/qoCustomControl.h"
 #include "platform/window/qoPanel.h"
 #include "qoDemoGallery.h"
+#include "qoDemoGantt.h"
 #include "qoDemoScaler.h"
 
 #include <cstdio>
@@ -107,12 +108,13 @@ bool ShowInWindow(TBitmap& sample) {
 #endif
 }
 
-constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--help]
+constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--gantt] [--help]
 
 Prints today's date in several formats, then writes into out/ under the current
 directory:
   out/qo-demo-canvas.png              a sample of what the canvas draws
   out/qo-demo-widgets.png             a gallery of the common widgets
+  out/qo-demo-gantt.png               a Gantt chart of a project of 330 rows
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -121,19 +123,22 @@ until that window is closed with the window manager's close button.
 
   --no-window   do not open the window (so does QO_HEADLESS=1, or no DISPLAY)
   --gallery     show the widget gallery live in a window instead of the sample
+  --gantt       show the Gantt chart live in a window instead of the sample
   --help        show this text
 )";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool window = true, gallery = false;
+    bool window = true, gallery = false, gantt = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-window") {
             window = false;
         } else if (arg == "--gallery") {
             gallery = true;
+        } else if (arg == "--gantt") {
+            gantt = true;
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(Usage, stdout);
             return 0;
@@ -155,7 +160,9 @@ int main(int argc, char** argv) {
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderScalerDemo("out");
         RenderWidgetGallery("out");
+        RenderGanttDemo("out");
         if (gallery) return ShowWidgetGallery() ? 0 : 1;
+        if (gantt) return ShowGanttDemo() ? 0 : 1;
         if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());

@@ -27,6 +27,7 @@ protected:
         return node;
     }
     void AddPhases() {
+        gant->SetMaxLevelsTree(2);
         for (const char* phase : {"Design", "Build", "Test"}) {
             TqoDataEntity_Tree* p = Node(nullptr, phase);
             for (int t = 1; t <= 3; ++t) Node(p, std::string(phase) + " task " + std::to_string(t));
