@@ -54,6 +54,7 @@ using TOnScalerChange = TqoEvent<void(TComponent* sender, TDateTime start, TDate
 using TOnRealignScrollbar =
     TqoEvent<void(TComponent* sender, int position, int min, int max, int pageSize, bool enabled)>;
 using TOnUserDrawArea = TqoEvent<void(TComponent* sender, const TRect& rect, TCanvas& canvas)>;
+using TOnDataEntityClick = TqoEvent<void(TComponent* sender, TqoDataEntity* item)>;
 
 // A subclass that overrides factories constructs its base with this and calls
 // InitializeInConstructor at the end of its own constructor, where its
@@ -242,6 +243,29 @@ public:
     TOnRealignScrollbar OnRealignScrollbar;
     TNotifyEvent OnGridTopLeftChanged;
     TOnUserDrawArea OnUserDrawBackground, OnUserDrawForeground;
+    // The item under the press that began the double click, or nil.
+    TOnDataEntityClick OnDblClickGantArea;
+    TStartDragEvent OnGantAreaStartDrag;
+    TDragDropEvent OnGantAreaDragDrop;
+    TDragOverEvent OnGantAreaDragOver;
+    TOnPrintResizeFont OnPrintResizeFont;
+    // The tree's own events, under the component's names.
+    TqoTreeListEvent& OnContentChanged_Tree() { return fTree->OnContentChanged; }
+    TqoTreeListEntityEvent& OnSelectionChanged_Tree() { return fTree->OnSelectionChanged; }
+    TqoTreeEntityEvent& OnDeleteItem_Tree() { return fTree->OnDeleteItem; }
+    TqoTreeEntityEvent& OnInsertItem_Tree() { return fTree->OnInsertItem; }
+    TqoTreeEntityEvent& OnValueChanged_Tree() { return fTree->OnValueChanged; }
+    TqoTreeEntityEvent& OnChangeDataEntity_Tree() { return fTree->OnValueChanged; }
+    TqoTreeEntityEvent& OnBeforeCanEditItem_Tree() { return fTree->OnBeforeCanEditItem; }
+    TStartDragEvent& OnTreeStartDrag() { return fTree->OnStartDrag; }
+    TEndDragEvent& OnTreeEndDrag() { return fTree->OnEndDrag; }
+    TDragDropEvent& OnTreeDragDrop() { return fTree->OnDragDrop; }
+    TDragOverEvent& OnTreeDragOver() { return fTree->OnDragOver; }
+    TMouseMoveEvent& OnTreeMouseMove() { return fTree->OnMouseMove; }
+    TMouseEvent& OnTreeMouseDown() { return fTree->OnMouseDown; }
+
+    // Widens the tree's column to show its widest row whole.
+    void MakeSureAllVisibleInTree();
 
 protected:
     TqoGant_ComBasic(TComponent* owner, TDeferInitialize);
@@ -253,6 +277,13 @@ protected:
     // Makes every part; a subclass overrides the factories, not this.
     virtual void Initialize();
     void InitializeInConstructor() { Initialize(); }
+
+    // ---- Chart area drag and drop, for a subclass to take over ----
+    virtual void GantAreaStartDrag(TComponent* sender);
+    virtual void GantAreaDragDrop(TComponent* sender, TComponent* source, int x, int y);
+    virtual void GantAreaDragOver(TComponent* sender, TComponent* source, int x, int y, TDragState state,
+                                  bool& accept);
+    virtual void GantAreaEndDrag(TComponent*, TComponent*, int, int) {}
 
     // ---- Chart area painting ----
     virtual void GantAreaPaint(TComponent* sender);
@@ -281,6 +312,9 @@ private:
     void PageChanging(TComponent* sender, bool& allowChange);
     void GantAreaWheelScroll(TMessage& message);
     void SplitterMoved(TComponent*) {}
+    void WireChartArea();
+    void GADblClick(TComponent* sender);
+    void _OnPrintResizeFont(TComponent* sender, int& fontSize, bool& doDefault);
     bool Loading() const { return IsLoading() || IsDesigning(); }
     // Stripes of the grid's rows; returns the bottom of the last one.
     int GridRowStripes(int& rowNumber);
@@ -332,6 +366,7 @@ private:
     TColor fDefaultLinkColor = clBlue;
     int FDefaultLinkPenWidth = 0;
     TCursor FDefaultLinkCursor = crHandPoint;
+    TqoDataEntity* fMouseDownDataEntity = nullptr;
     TqoAlive fAlive;
 };
 

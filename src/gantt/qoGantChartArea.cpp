@@ -156,6 +156,4 @@ void TqoGant_ComBasic::DoTodayLine() {
     c.LineTo(px, Round(fGA->Height() * fGA->Scaley()));
 }
 
-void TqoGant_ComBasic::GantAreaWheelScroll(TMessage&) {}
-
 } // namespace qo

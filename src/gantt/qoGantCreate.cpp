@@ -113,15 +113,13 @@ void TqoGant_ComBasic::CreateRowHeaders() {
 
 void TqoGant_ComBasic::CreateChartArea() {
     fGA = new TqoOffscreenPaint_GA(fPanelScaleAndGantHolder, this);
-    fGA->OnDblClick = [](TComponent*) {};
     fGA->TabStop = true;
     fGA->SetParent(fPanelScaleAndGantHolder);
     fGA->SetAlign(alClient);
     fGA->SetBevelOuter(bvNone);
     fGA->SetCursor(fCursorGantArea);
     for (int key : {13, 18, 32, 33, 34, 35, 36, 37, 38, 39, 40, 93}) fGA->CatchSpecialChars().set(size_t(key));
-    fGA->OnPaint = TNotifyEvent::Bind(this, &TqoGant_ComBasic::GantAreaPaint);
-    fGA->OnWheelScroll = TWheelMessageEvent::Bind(this, &TqoGant_ComBasic::GantAreaWheelScroll);
+    WireChartArea();
     fGA->SetName("GanttArea");
     fDateScaler->OnChange = TNotifyEvent::Bind(this, &TqoGant_ComBasic::ScaleChanged);
 }
@@ -150,6 +148,8 @@ void TqoGant_ComBasic::CreateHelpers() {
     fScrollTimer = new TTimer(this);
     fScrollTimer->SetEnabled(false);
     fScrollTimer->SetInterval(50);
+    fDateScaler->OnPrintResizeFont = TOnPrintResizeFont::Bind(this, &TqoGant_ComBasic::_OnPrintResizeFont);
+    fGA->OnPrintResizeFont = TOnPrintResizeFont::Bind(this, &TqoGant_ComBasic::_OnPrintResizeFont);
 }
 
 TFont& TqoGant_ComBasic::FontTimeItemStyle(int style) {

@@ -181,6 +181,29 @@ TEST_F(Gant, TabSheetsHoldTheChartAndTellTheirOwnersWhenShownOrLeft) {
     EXPECT_EQ(InForm(*gant->GA()).Top, 46);
 }
 
+TEST_F(Gant, TheChartAreaHandsItsDoubleClickAndDragsToTheHost) {
+    Settle();
+    TqoOffscreenPaint_GA& area = *gant->GA();
+    gant->OnDblClickGantArea = [this, &area](TComponent* sender, TqoDataEntity* item) {
+        Record(std::string(sender == &area ? "area" : "?") + (item ? " item" : " nothing"));
+    };
+    harness.DoubleClick(area, {50, 50});
+    EXPECT_EQ(Log, std::vector<std::string>({"area nothing"}));
+
+    EXPECT_FALSE(area.DragOver(&form, 10, 10, dsDragMove)) << "the chart takes nothing unless its host does";
+    gant->OnGantAreaDragOver = [](TComponent*, TComponent*, int, int, TDragState, bool& accept) { accept = true; };
+    EXPECT_TRUE(area.DragOver(&form, 10, 10, dsDragMove));
+}
+
+TEST_F(Gant, WidensTheTreeToItsWidestRow) {
+    gant->TreeView()->AddDataEntity(nullptr)->SetText("A row far too long for a hundred pixels of tree");
+    Settle();
+    const int widest = gant->TreeView()->ScrollBar(sbHorizontal)->Max();
+    ASSERT_GT(widest, 100);
+    gant->MakeSureAllVisibleInTree();
+    EXPECT_EQ(gant->TreeWidth(), widest);
+}
+
 TEST_F(Gant, AHandlerMayFreeTheComponent) {
     Settle();
     gant->OnAlignNeed = [this](TComponent*, TDateTime, TDateTime, int) {
