@@ -1,0 +1,109 @@
+// A row's layers, its settings and its end.
+#include "gantt/qoGantRow.h"
+
+#include "gantt/qoGantRowList.h"
+#include "grid/qoTree.h"
+
+#include <cassert>
+#include <exception>
+
+namespace qo {
+
+void TqoDataList_GantRow::CleanForFree() {
+    fRow = nullptr;
+    TqoDataList::CleanForFree();
+}
+
+TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode)
+    : fGridTreeNode(gridNode), fTreeNode(treeNode), fGantRowList(list), fGant(list ? list->Gant() : nullptr) {
+    assert(fGant && "a row is made for a row list of a chart");
+    fDataListList = fGant->CreateDataList2Lev();
+    fDataListList->SetOnMissingIndex(TOnMissingIndex::Bind(this, &TGantRow::OnMissingIndex));
+    if (TqoDataList3lev* all = fGant->AllDataEntities()) all->Add(fDataListList);
+}
+
+TGantRow::~TGantRow() = default;
+
+TqoDataEntity* TGantRow::NodeEntity() const {
+    return fTreeNode;
+}
+
+TqoDataList_GantRow* TGantRow::AddDataList() {
+    if (!fDataListList) return nullptr;
+    TqoDataList_GantRow* layer = fGant->CreateDataList_GantRow();
+    layer->AfterCreate(fGant->GantTimeListController(), fGant->ClassOfDataEntity_GantTime());
+    layer->fRow = this;
+    fDataListList->Add(layer);
+    return layer;
+}
+
+TqoDataList_GantRow* TGantRow::Layer(int32_t index) {
+    if (index < 0 || !fDataListList) return nullptr;
+    while (fDataListList && fDataListList->Count() <= index) AddDataList();
+    return fDataListList ? static_cast<TqoDataList_GantRow*>(fDataListList->Member(index)) : nullptr;
+}
+
+void TGantRow::OnMissingIndex(TqoDataList2lev* list, int32_t index, bool& handled) {
+    if (list != fDataListList || index < 0) return;
+    handled = Layer(index) != nullptr;
+}
+
+void TGantRow::DataListOnSubCol(int32_t layer, int32_t subCol) {
+    if (layer < 0 || layer >= kSubColLayers) return;
+    if (!fDataListIndexSubColArray) fDataListIndexSubColArray = std::make_unique<std::array<int32_t, kSubColLayers>>();
+    (*fDataListIndexSubColArray)[size_t(layer)] = subCol;
+}
+
+int32_t TGantRow::SubColOfLayer(int32_t layer) const {
+    if (layer < 0 || layer >= kSubColLayers || !fDataListIndexSubColArray) return 0;
+    return (*fDataListIndexSubColArray)[size_t(layer)];
+}
+
+bool TGantRow::RowTypeCheckOK() const {
+    if (!fGant) return false;
+    return fGant->UseGridNotTree() ? fGridTreeNode != nullptr : fTreeNode != nullptr;
+}
+
+// The layers go from the last to the first, each out of the set before it is
+// freed; freeing runs the host's delete handlers, which find the row without
+// layers and may not add any.
+void TGantRow::CleanForFree() {
+    TqoDataList2lev* set = fDataListList;
+    fDataListList = nullptr;
+    if (set) {
+        if (TqoDataList3lev* all = fGant->AllDataEntities()) {
+            for (int32_t i = all->Count() - 1; i >= 0; --i)
+                if (all->Items(i) == set) {
+                    all->Delete(i);
+                    break;
+                }
+        }
+        set->SetOnMissingIndex(nullptr);
+    }
+    fTreeNode = nullptr;
+    fGridTreeNode = nullptr;
+    fGantRowList = nullptr;
+    fGant = nullptr;
+    if (set) FreeLayers(set);
+}
+
+// A handler that raises stops no layer from going; the first error is raised at the end.
+void TGantRow::FreeLayers(TqoDataList2lev* set) {
+    std::exception_ptr error;
+    const auto free = [&error](TqoExposable* object) {
+        try {
+            object->FreeWheneverPossible();
+        } catch (...) {
+            if (!error) error = std::current_exception();
+        }
+    };
+    while (set->Count() > 0) {
+        TqoDataList* layer = set->Member(set->Count() - 1);
+        set->Delete(set->Count() - 1);
+        free(layer);
+    }
+    free(set);
+    if (error) std::rethrow_exception(error);
+}
+
+} // namespace qo

@@ -1,0 +1,156 @@
+#pragma once
+// A Gantt row: the band of the chart area that belongs to one node of the row
+// header (a tree node, or a grid-tree node). It holds the row's time items in
+// layers and computes all their vertical geometry from the header's current
+// band of the node, which it reads through its owner's row source only when a
+// paint or a hit test needs it.
+#include "data/qoDataEntityPack.h"
+#include "gantt/qoGantRowOwner.h"
+#include "gantt/qoTimeItem.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace qo {
+
+class TTimeDistinctGenericThread;
+
+// One layer of a row: a data list of time items that knows its row.
+class TqoDataList_GantRow : public TqoDataList {
+public:
+    TGantRow* Row() const { return fRow; }
+
+protected:
+    void CleanForFree() override;
+
+private:
+    friend class TGantRow;
+    TGantRow* fRow = nullptr;
+};
+
+class TGantRow : public TqoExposable {
+public:
+    // Layers that can be given a sub-column of their own.
+    static constexpr int32_t kSubColLayers = 10;
+
+    TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode);
+
+    IGantRowOwner* Gant() const { return fGant; }
+    TGantRowList* RowList() const { return fGantRowList; }
+    // The layers; nil once the row was freed.
+    TqoDataList2lev* DataLists() const { return fDataListList; }
+    TqoDataEntity_Tree* TreeNode() const { return fTreeNode; }
+    TqoDataEntity_GridTreeNode* GridTreeNode() const { return fGridTreeNode; }
+    // The tree node as a data entity; nil for a row of a grid node.
+    TqoDataEntity* NodeEntity() const;
+
+    // A new last layer.
+    TqoDataList_GantRow* AddDataList();
+    // The layer, made with those before it when missing; nil for a negative index.
+    TqoDataList_GantRow* Layer(int32_t index);
+    int32_t LayerCount() const { return fDataListList ? fDataListList->Count() : 0; }
+
+    // ---- Geometry ----
+    // The band refreshed from the header, or (-1, -1, -1, -1) when the node does not show.
+    void UpdateRect();
+    // The band as of the last refresh of the list's geometry.
+    TRect GetRect();
+    bool GetVisible();
+    // The item's horizontal extent; always succeeds.
+    bool XStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& x1, int& x2);
+    bool YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, int& y2);
+    bool RectFromDataEntity(TqoDataEntity_GantTime* item, TRect& rect);
+    // The item painted on top at the point; nil when none.
+    TqoDataEntity_GantTime* FindDataEntityFromXY(int x, int y);
+    // Every item of the visible time, layers in draw order.
+    void DrawContent();
+
+    // ---- Sub-columns ----
+    int32_t SubColCount() const { return fNumOfSubCols; }
+    void SetUseSubCols(int32_t n) { fNumOfSubCols = n; }
+    // Layers 0..9 only; any other layer index is ignored.
+    void DataListOnSubCol(int32_t layer, int32_t subCol);
+    // 0 for a layer that was given none or lies beyond the table.
+    int32_t SubColOfLayer(int32_t layer) const;
+
+    // ---- Plain settings ----
+    int32_t DrawLayerStart() const { return fDrawLayerStart; }
+    void SetDrawLayerStart(int32_t value) { fDrawLayerStart = value; }
+    bool DragEnable() const { return fDragEnable; }
+    void SetDragEnable(bool value) { fDragEnable = value; }
+    bool DataListOnSubColUse() const { return fDataListOnSubColUse; }
+    void SetDataListOnSubColUse(bool value) { fDataListOnSubColUse = value; }
+    bool TimeItems_CanMove() const { return fTimeItems_CanMove; }
+    void SetTimeItems_CanMove(bool value) { fTimeItems_CanMove = value; }
+    bool TimeItems_CanChangeRow() const { return fTimeItems_CanChangeRow; }
+    void SetTimeItems_CanChangeRow(bool value) { fTimeItems_CanChangeRow = value; }
+    bool TimeItems_CanResize() const { return fTimeItems_CanResize; }
+    void SetTimeItems_CanResize(bool value) { fTimeItems_CanResize = value; }
+    TColor TimeItems_SelectionColor() const { return fTimeItems_SelectionColor; }
+    void SetTimeItems_SelectionColor(TColor value) { fTimeItems_SelectionColor = value; }
+    bool Time_ItemsHasSelectHandles() const { return fTime_ItemsHasSelectHandles; }
+    void SetTime_ItemsHasSelectHandles(bool value) { fTime_ItemsHasSelectHandles = value; }
+    bool Time_ItemsHasFocusRect() const { return fTime_ItemsHasFocusRect; }
+    void SetTime_ItemsHasFocusRect(bool value) { fTime_ItemsHasFocusRect = value; }
+    bool IncreaseRowHeightOnCollision() const { return fIncreaseRowHeightOnCollision; }
+    void SetIncreaseRowHeightOnCollision(bool value) { fIncreaseRowHeightOnCollision = value; }
+    int32_t IncreaseRowHeightOnCollision_SuggestedHeightPerItem() const {
+        return fIncreaseRowHeightOnCollision_SuggestedHeightPerItem;
+    }
+    void SetIncreaseRowHeightOnCollision_SuggestedHeightPerItem(int32_t value) {
+        fIncreaseRowHeightOnCollision_SuggestedHeightPerItem = value;
+    }
+    bool CollisionDetectionBetweenLayers() const { return fCollisionDetectionBetweenLayers; }
+    void SetCollisionDetectionBetweenLayers(bool value) { fCollisionDetectionBetweenLayers = value; }
+    // The setters that start and pause the detection come with collision detection.
+    bool CollisionDetection() const { return fCollisionDetection; }
+    bool CollisionDetectionPause() const { return fCollisionDetectionPause; }
+    void SetCollisionDetectionFlag(bool value) { fCollisionDetection = value; }
+    void SetCollisionDetectionPauseFlag(bool value) { fCollisionDetectionPause = value; }
+    TTimeDistinctGenericThread* TimeDistinctGenericThread() const { return fTimeDistinctGenericThread; }
+
+    // Whether the row counts in the owner's current mode (tree or grid).
+    bool RowTypeCheckOK() const;
+
+protected:
+    ~TGantRow() override;
+    void CleanForFree() override;
+
+private:
+    friend class TGantRowList;
+    void OnMissingIndex(TqoDataList2lev* list, int32_t index, bool& handled);
+    int32_t SubColumnOf(TqoDataEntity_GantTime* item) const;
+    static void FreeLayers(TqoDataList2lev* set);
+
+    TqoDataEntity_GridTreeNode* fGridTreeNode;
+    TqoDataList2lev* fDataListList = nullptr;
+    TqoDataEntity_Tree* fTreeNode;
+    TGantRowList* fGantRowList;
+    IGantRowOwner* fGant;
+    TTimeDistinctGenericThread* fTimeDistinctGenericThread = nullptr;
+    // Made when the first layer is given a sub-column.
+    std::unique_ptr<std::array<int32_t, kSubColLayers>> fDataListIndexSubColArray;
+    TRect fRect{-1, -1, -1, -1};
+    int32_t fDrawLayerStart = 0;
+    int32_t fNumOfSubCols = 0;
+    int32_t fIncreaseRowHeightOnCollision_SuggestedHeightPerItem = 0;
+    TColor fTimeItems_SelectionColor = 0;
+    // The row list's slot and the geometry generation fRect belongs to.
+    int32_t fSlot = -1;
+    uint32_t fRectGeneration = 0;
+    bool fRemoving = false;
+    bool fDragEnable = false;
+    bool fTimeItems_CanMove = true;
+    bool fTimeItems_CanChangeRow = true;
+    bool fTimeItems_CanResize = true;
+    bool fTime_ItemsHasSelectHandles = true;
+    bool fTime_ItemsHasFocusRect = true;
+    bool fCollisionDetectionPause = false;
+    bool fDataListOnSubColUse = true;
+    bool fCollisionDetection = false;
+    bool fCollisionDetectionBetweenLayers = false;
+    bool fIncreaseRowHeightOnCollision = false;
+};
+
+} // namespace qo

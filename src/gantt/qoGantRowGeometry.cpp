@@ -1,0 +1,131 @@
+// A row's band and the rectangles of its items: the band comes from the row
+// header, the horizontal extent from the owner's time mapping.
+#include "data/qoDataTraveser.h"
+#include "gantt/qoGantRow.h"
+#include "gantt/qoGantRowList.h"
+#include "platform/core/qoRounding.h"
+
+#include <algorithm>
+
+namespace qo {
+
+namespace {
+constexpr TRect kNoRect{-1, -1, -1, -1};
+// Items are never narrower than this, whatever their times.
+constexpr int kMinItemWidth = 5;
+} // namespace
+
+void TGantRow::UpdateRect() {
+    fRect = kNoRect;
+    if (fGantRowList) fRectGeneration = fGantRowList->Generation();
+    IGantRowSource* source = RowTypeCheckOK() ? fGant->RowSource() : nullptr;
+    if (!source) return;
+    const TRect band = source->RowBand(*this);
+    if (band.Bottom == -1) return;
+    fRect = {0, band.Top, fGant->ChartWidth(), band.Bottom};
+    if (fTreeNode && fRect.Bottom - fRect.Top > 0) fGant->SetRowHeight(fRect.Bottom - fRect.Top);
+    if (const int offset = fGant->RowDrawOffset()) {
+        fRect.Top -= offset;
+        fRect.Bottom -= offset;
+    }
+}
+
+TRect TGantRow::GetRect() {
+    if (fGantRowList && fRectGeneration != fGantRowList->Generation()) UpdateRect();
+    return fRect;
+}
+
+bool TGantRow::GetVisible() {
+    IGantRowSource* source = RowTypeCheckOK() ? fGant->RowSource() : nullptr;
+    return source && source->RowVisible(*this);
+}
+
+bool TGantRow::XStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& x1, int& x2) {
+    x1 = x2 = -1;
+    if (!fGant || !item) return false;
+    if (item->IsResizable()) {
+        x1 = fGant->DateToPixel(item->Start());
+        x2 = fGant->DateToPixel(item->Stop());
+    } else {
+        x1 = fGant->DateToPixel(item->Start()) - item->FixedSize() / 2;
+        x2 = x1 + item->FixedSize();
+    }
+    if (fGant->ChartPrinting()) {
+        x1 = Round(x1 * fGant->ChartScalex());
+        x2 = Round(x2 * fGant->ChartScalex());
+    }
+    return true;
+}
+
+// -1 for the full height: no sub-columns, an item that collision detection
+// left alone, a layer beyond the sub-column table, or a sub-column the row
+// does not have.
+int32_t TGantRow::SubColumnOf(TqoDataEntity_GantTime* item) const {
+    if (fNumOfSubCols <= 1) return -1;
+    int32_t a = -1;
+    if (fCollisionDetection || !fDataListOnSubColUse) {
+        a = item->SubCol() - 1;
+    } else if (const int32_t layer = fDataListList ? fDataListList->IndexOf(item->OwningDataList()) : -1;
+               layer >= 0 && layer < kSubColLayers) {
+        a = SubColOfLayer(layer);
+    }
+    return a >= 0 && a < fNumOfSubCols ? a : -1;
+}
+
+bool TGantRow::YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, int& y2) {
+    const TRect rect = GetRect();
+    const bool ok = item && rect.Top != -1 && GetVisible();
+    y1 = rect.Top + 1;
+    y2 = rect.Bottom - 1;
+    if (const int32_t a = item ? SubColumnOf(item) : -1; a >= 0) {
+        const int h = (y2 - y1) / fNumOfSubCols;
+        y2 = y1 + h * (a + 1);
+        y1 = y1 + h * a;
+    }
+    if (ok && fTreeNode && fGant->ChartPrinting()) {
+        y1 = Round(y1 * fGant->ChartScaley());
+        y2 = Round(y2 * fGant->ChartScaley());
+    }
+    return ok;
+}
+
+bool TGantRow::RectFromDataEntity(TqoDataEntity_GantTime* item, TRect& rect) {
+    rect = kNoRect;
+    if (!item || item->Row() != this || !item->GetVisible()) return false;
+    int x1, x2, y1, y2;
+    if (!XStartStopFromDataEntity(item, x1, x2) || !YStartStopFromDataEntity(item, y1, y2)) return false;
+    const double s = fGant->ChartPrinting() ? fGant->ChartScaley() : 1.0;
+    rect.Left = x1;
+    rect.Right = std::max(x2, x1 + kMinItemWidth);
+    rect.Top = y1 + Round(item->TopInset() * s);
+    rect.Bottom = std::max(y2 - Round(item->BottomInset() * s), rect.Top);
+    return true;
+}
+
+TqoDataEntity_GantTime* TGantRow::FindDataEntityFromXY(int x, int y) {
+    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, fDrawLayerStart);
+    TRect rect;
+    for (trav.Last(); !trav.BOF(); trav.Prev()) {
+        auto* item = static_cast<TqoDataEntity_GantTime*>(trav.DataEntity());
+        if (RectFromDataEntity(item, rect) && rect.Contains({x, y})) return item;
+    }
+    return nullptr;
+}
+
+// Drawing may run host code that frees items, layers or the row: the layers
+// and the row stay in memory until the end, and the walk stops once the row
+// was freed.
+void TGantRow::DrawContent() {
+    if (!fDataListList) return;
+    std::vector<TqoExposable*> held{this};
+    for (int32_t i = 0; i < fDataListList->Count(); ++i) held.push_back(fDataListList->Member(i));
+    TqoKeepAlive<TqoExposable> keep(std::move(held));
+    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, fDrawLayerStart);
+    TRect rect;
+    for (trav.First(); fGant && !trav.Eof(); trav.Next()) {
+        auto* item = static_cast<TqoDataEntity_GantTime*>(trav.DataEntity());
+        if (item && fGant->IsTimeVisible(item) && RectFromDataEntity(item, rect)) fGant->DrawTimeItem(item, rect);
+    }
+}
+
+} // namespace qo

@@ -1,0 +1,66 @@
+#pragma once
+// A time item: one bar of the Gantt chart, an interval of time in one layer of
+// one row. Its fields are plain values that painting reads; setting them
+// neither repaints nor notifies. A stop before the start is kept as it is.
+#include "data/qoDataEntityPack.h"
+#include "platform/core/qoColor.h"
+#include "platform/core/qoDateTime.h"
+
+#include <cstdint>
+
+namespace qo {
+
+class TGantRow;
+
+enum TGantTimeStyle : int32_t {
+    gtsSquare = 0,
+    gtsSpan = 1,
+    gtsUser = 2,
+    gtsLine = 3,
+    gtsLineWEnd = 4,
+    gtsWave = 5,
+    gtsRomb = 6,
+    gtsImage = 7,
+    gtsPipe = 8,
+};
+
+class TqoDataEntity_GantTime : public TqoDataEntity {
+public:
+    TDateTime Start() const { return fStartDateTime; }
+    void SetStart(TDateTime value) { fStartDateTime = value; }
+    TDateTime Stop() const { return fStopDateTime; }
+    void SetStop(TDateTime value) { fStopDateTime = value; }
+    TGantTimeStyle Style() const { return fStyle; }
+    void SetStyle(TGantTimeStyle value) { fStyle = value; }
+    TColor Color() const { return fColor; }
+    void SetColor(TColor value) { fColor = value; }
+    int32_t TopInset() const { return fTopInset; }
+    void SetTopInset(int32_t value) { fTopInset = value; }
+    int32_t BottomInset() const { return fBottomInset; }
+    void SetBottomInset(int32_t value) { fBottomInset = value; }
+    int32_t FixedSize() const { return fFixedSize; }
+    void SetFixedSize(int32_t value) { fFixedSize = value; }
+    int32_t ImageIndex() const { return fImageIndex; }
+    void SetImageIndex(int32_t value) { fImageIndex = value; }
+    // The sub-column given by collision detection; 0 for none.
+    int32_t SubCol() const { return fSubCol; }
+    void SetSubCol(int32_t value) { fSubCol = value; }
+
+    // A fixed-size item is as wide as its size whatever its stop.
+    bool IsResizable() const { return fFixedSize <= 0; }
+    // The row of the layer the item is in; nil outside a row's layer.
+    TGantRow* Row() const;
+
+private:
+    TDateTime fStartDateTime = 0;
+    TDateTime fStopDateTime = 0;
+    TGantTimeStyle fStyle = gtsSquare;
+    TColor fColor = 0;
+    int32_t fTopInset = 0;
+    int32_t fBottomInset = 0;
+    int32_t fFixedSize = 0;
+    int32_t fImageIndex = 0;
+    int32_t fSubCol = 0;
+};
+
+} // namespace qo

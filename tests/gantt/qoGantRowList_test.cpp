@@ -1,0 +1,207 @@
+// Rows follow the tree's nodes; a row is found from its node and from a y
+// through the tree's geometry; the row list's hooks, and bad input: rows and
+// layers that do not exist, a host's hook that returns no row, rows removed
+// or lists freed while a host still holds them or from inside a handler.
+#include "qoGantRowFake.h"
+
+#include "data/qoDoLater.h"
+#include "support/widgets/qoWidgetFixture.h"
+
+namespace qo {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class GantRows : public test::TFormFixture {
+protected:
+    GantRows() {
+        tree = new TGantTree(&form, &gant, &gant);
+        tree->SetParent(&form);
+        tree->SetBoundsRect(TRect::Bounds(0, 0, 200, 100));
+        tree->SetItemHeight(20);
+        gant.Source = tree;
+    }
+    ~GantRows() override { delete tree; }
+    TqoDataEntity_Tree* Add(TqoDataEntity_Tree* owner, const std::string& text) {
+        TqoDataEntity_Tree* e = tree->AddDataEntity(owner);
+        e->SetText(text);
+        return e;
+    }
+    // a (a1, a2), b, c
+    void Build() {
+        a = Add(nullptr, "a");
+        a1 = Add(a, "a1");
+        a2 = Add(a, "a2");
+        b = Add(nullptr, "b");
+        c = Add(nullptr, "c");
+        tree->EnsureDisplayUpToDate();
+    }
+    TGantRowList& Rows() { return *gant.RowList(); }
+    TGantRow* RowOf(const TqoDataEntity_Tree* e) { return Rows().FindRowFromTreeNode(e); }
+    std::string AtY(int y) { return test::TFakeGant::Name(Rows().FindRowFromY(y)); }
+    Strings RowNames() {
+        Strings out;
+        for (int32_t i = 0; i < Rows().Count(); ++i) out.push_back(test::TFakeGant::Name(Rows().GetGantRow(i)));
+        return out;
+    }
+
+    test::TFakeGant gant;
+    TGantTree* tree;
+    TqoDataEntity_Tree *a = nullptr, *a1 = nullptr, *a2 = nullptr, *b = nullptr, *c = nullptr;
+};
+
+TEST_F(GantRows, FollowTheNodesInCreationOrderAndGoWithTheirSubtrees) {
+    Build();
+    EXPECT_EQ(RowNames(), (Strings{"a", "a1", "a2", "b", "c"}));
+    EXPECT_EQ(gant.AllDataEntities()->Count(), 5);
+    EXPECT_EQ(RowOf(b)->TreeNode(), b);
+    EXPECT_EQ(RowOf(b)->Gant(), &gant);
+    EXPECT_EQ(Rows().FindRowFromUntypedNode(a1), RowOf(a1));
+    gant.Log.clear();
+    tree->RemoveDataEntity(a);
+    EXPECT_EQ(RowNames(), (Strings{"b", "c"}));
+    EXPECT_EQ(gant.AllDataEntities()->Count(), 2) << "the layer sets of the freed rows left the chart's list";
+    EXPECT_EQ(gant.Log.size(), 3u);
+    EXPECT_EQ(RowOf(a1), nullptr);
+    EXPECT_GT(gant.Invalidations, 0);
+}
+
+TEST_F(GantRows, AreFoundFromYStrictlyInsideTheirBandsOnlyWhileTheyShow) {
+    Build();
+    struct TCase {
+        int Y;
+        const char* Row;
+    };
+    // Rows of 20 pixels: a, b, c; a's children are collapsed away.
+    for (const TCase& t : {TCase{1, "a"}, {19, "a"}, {0, "nil"}, {20, "nil"}, {21, "b"}, {59, "c"}, {60, "nil"},
+                           {-5, "nil"}, {500, "nil"}})
+        EXPECT_EQ(AtY(t.Y), t.Row) << "y " << t.Y;
+    EXPECT_FALSE(RowOf(a1)->GetVisible());
+    EXPECT_EQ(RowOf(a1)->GetRect(), (TRect{-1, -1, -1, -1}));
+    EXPECT_EQ(RowOf(b)->GetRect(), (TRect{0, 20, 400, 40})) << "the band spans the chart's width";
+    EXPECT_EQ(gant.RowHeight, 20) << "the tree's row height became the chart's";
+
+    a->SetExpanded(true);
+    tree->EnsureDisplayUpToDate();
+    Rows().GeometryChanged();
+    EXPECT_EQ(AtY(30), "a1");
+    EXPECT_EQ(AtY(70), "b");
+    EXPECT_TRUE(RowOf(a1)->GetVisible());
+
+    gant.DrawOffset = 10;
+    Rows().GeometryChanged();
+    EXPECT_EQ(RowOf(b)->GetRect(), (TRect{0, 50, 400, 70})) << "every band moves up by the offset";
+    EXPECT_EQ(AtY(11), "a1");
+    EXPECT_EQ(AtY(10), "nil");
+}
+
+TEST_F(GantRows, ScrolledTreeMovesTheBandsAndOnlyTheRowsThatShowAreVisited) {
+    for (int i = 0; i < 30; ++i) Add(nullptr, "r" + std::to_string(i));
+    tree->EnsureDisplayUpToDate();
+    tree->SetTopItem(tree->RootDataEntities()->Item(10));
+    Rows().GeometryChanged();
+    EXPECT_EQ(AtY(5), "r10");
+    EXPECT_EQ(Rows().GetGantRow(12)->GetRect().Top, 40);
+    Strings visible;
+    for (TGantRow* row : Rows().VisibleRows(0, 100)) visible.push_back(test::TFakeGant::Name(row));
+    EXPECT_EQ(visible, (Strings{"r10", "r11", "r12", "r13", "r14"}));
+    visible.clear();
+    for (TGantRow* row : Rows().VisibleRows(30, 45)) visible.push_back(test::TFakeGant::Name(row));
+    EXPECT_EQ(visible, (Strings{"r11", "r12"}));
+}
+
+TEST_F(GantRows, LookupsOfRowsThatDoNotExistFindNothing) {
+    Build();
+    EXPECT_EQ(Rows().GetGantRow(-1), nullptr);
+    EXPECT_EQ(Rows().GetGantRow(Rows().Count()), nullptr);
+    EXPECT_EQ(Rows().FindRowFromTreeNode(nullptr), nullptr);
+    EXPECT_EQ(Rows().FindRowFromUntypedNode(nullptr), nullptr);
+    Rows().RemoveRow(nullptr, nullptr);
+    Rows().RemoveRow(a, nullptr);
+    Rows().RemoveRow(a, nullptr);
+    EXPECT_EQ(RowNames(), (Strings{"a1", "a2", "b", "c"}));
+    EXPECT_EQ(AtY(5), "nil") << "a node without a row has no band to find";
+    int dummy = 0;
+    b->SetUserReference(&dummy);
+    EXPECT_EQ(Rows().FindRowFromTreeNodeDataEntityUserReference(&dummy), RowOf(b));
+    EXPECT_EQ(Rows().FindRowFromTreeNodeDataEntityUserReference(&gant), nullptr);
+}
+
+TEST_F(GantRows, AHookThatReturnsNoUsableRowLeavesTheRowToTheFactory) {
+    Build();
+    TGantRow* listed = RowOf(b);
+    struct TCase {
+        const char* What;
+        std::function<TGantRow*(TGantRowList*, TqoDataEntity_Tree*)> Hook;
+    };
+    for (const TCase& t : {TCase{"nil", [](TGantRowList*, TqoDataEntity_Tree*) -> TGantRow* { return nullptr; }},
+                           {"a listed row", [&](TGantRowList*, TqoDataEntity_Tree*) { return listed; }}}) {
+        gant.OnUserCreate = [&](TGantRowList* list, TqoDataEntity_Tree* node, TqoDataEntity_GridTreeNode*) {
+            return t.Hook(list, node);
+        };
+        TqoDataEntity_Tree* d = Add(nullptr, t.What);
+        ASSERT_NE(RowOf(d), nullptr) << t.What;
+        EXPECT_EQ(RowOf(d)->TreeNode(), d) << t.What;
+        EXPECT_EQ(RowOf(b), listed);
+    }
+    TGantRow* own = nullptr;
+    gant.OnUserCreate = [&](TGantRowList* list, TqoDataEntity_Tree* node, TqoDataEntity_GridTreeNode*) {
+        return own = new TGantRow(list, node, nullptr);
+    };
+    TqoDataEntity_Tree* e = Add(nullptr, "e");
+    EXPECT_EQ(RowOf(e), own) << "the host's own row is taken";
+    EXPECT_EQ(Rows().Count(), 8);
+}
+
+TEST_F(GantRows, ARowRemovedWhileAHostHoldsItIsEmptyAndOutOfEveryLookup) {
+    Build();
+    TGantRow* row = RowOf(b);
+    TqoDataEntity_GantTime* item = gant.AddItem(row, 1, 0.5, 1);
+    item->ObjAddRef();
+    row->ObjAddRef();
+    tree->RemoveDataEntity(b);
+    EXPECT_EQ(RowOf(b), nullptr);
+    EXPECT_EQ(row->DataLists(), nullptr);
+    EXPECT_EQ(row->Layer(0), nullptr);
+    EXPECT_EQ(row->AddDataList(), nullptr);
+    EXPECT_EQ(row->Gant(), nullptr);
+    EXPECT_EQ(row->GetRect(), (TRect{-1, -1, -1, -1}));
+    EXPECT_FALSE(row->GetVisible());
+    EXPECT_EQ(row->FindDataEntityFromXY(60, 25), nullptr);
+    row->DrawContent();
+    EXPECT_EQ(item->Row(), nullptr) << "the item left its layer with the row";
+    TRect rect;
+    EXPECT_FALSE(row->RectFromDataEntity(item, rect));
+    row->ObjRelease();
+    item->ObjRelease();
+}
+
+TEST_F(GantRows, HandlersThatRemoveTheRowAgainOrFreeTheListLeaveNothingDangling) {
+    Build();
+    gant.OnBeforeFree = [&](TGantRow*) { Rows().RemoveRow(b, nullptr); };
+    tree->RemoveDataEntity(b);
+    EXPECT_EQ(RowNames(), (Strings{"a", "a1", "a2", "c"}));
+    gant.OnBeforeFree = [&](TGantRow*) { gant.FreeRows(); };
+    tree->RemoveDataEntity(c);
+    EXPECT_EQ(gant.RowList(), nullptr);
+    EXPECT_EQ(gant.AllDataEntities()->Count(), 0);
+    gant.OnBeforeFree = nullptr;
+    tree->RemoveDataEntity(a) ;
+}
+
+TEST_F(GantRows, LayersAreMadeOnDemandAndNegativeLayersDoNotExist) {
+    Build();
+    TGantRow* row = RowOf(a);
+    EXPECT_EQ(row->Layer(-1), nullptr);
+    EXPECT_EQ(row->LayerCount(), 0);
+    TqoDataList_GantRow* third = row->Layer(2);
+    EXPECT_EQ(row->LayerCount(), 3);
+    EXPECT_EQ(third->Row(), row);
+    EXPECT_EQ(row->DataLists()->Items(4), row->Layer(4)) << "a missing index makes the layers up to it";
+    EXPECT_EQ(row->LayerCount(), 5);
+    EXPECT_EQ(third->ListController(), &gant.Controller);
+    EXPECT_EQ(gant.AddItem(row, 2, 0, 1)->Row(), row);
+}
+
+} // namespace
+} // namespace qo
