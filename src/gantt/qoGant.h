@@ -6,6 +6,10 @@
 // part comes from an overridable factory, so that a subclass (the automation
 // control) substitutes its own kinds.
 #include "gantt/qoGantGridHeader.h"
+#include "gantt/qoGantRow.h"
+#include "gantt/qoGantRowList.h"
+#include "gantt/qoGantTree.h"
+#include "gantt/qoLink.h"
 #include "gantt/qoGraphHintWindow.h"
 #include "gantt/qoSnapHandler.h"
 #include "gantt/qoSplitter.h"
@@ -33,7 +37,6 @@ private:
     TqoGant_ComBasic* fGantt;
 };
 
-class TGantRow;
 using TGantRowNotify = TqoEvent<void(TGantRow* row)>;
 using TTabChangingNotify = TqoEvent<void(TComponent* sender, bool& allowChange)>;
 
@@ -55,20 +58,28 @@ using TOnRealignScrollbar =
     TqoEvent<void(TComponent* sender, int position, int min, int max, int pageSize, bool enabled)>;
 using TOnUserDrawArea = TqoEvent<void(TComponent* sender, const TRect& rect, TCanvas& canvas)>;
 using TOnDataEntityClick = TqoEvent<void(TComponent* sender, TqoDataEntity* item)>;
+using TOnUserCreateGantRow = TqoEvent<void(TGantRowList* sender, TqoDataEntity_Tree* treeNode,
+                                           TqoDataEntity_GridTreeNode* gridNode, TGantRow*& row)>;
+using TOnGantRowNotify = TqoEvent<void(TGantRowList* sender, TGantRow* row)>;
+using TOnGantTimeNotify = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item)>;
+using TOnGantTimeUnload = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item, bool& mayUnload)>;
+using TOnGantLayerNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer)>;
+using TOnGantLayerItemNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer, TqoDataEntity_GantTime* item)>;
+using TOnHintInfo = TqoEvent<void(TqoDataEntity_GantTime* item, TDateTime start, TDateTime stop, double length)>;
 
 // A subclass that overrides factories constructs its base with this and calls
 // InitializeInConstructor at the end of its own constructor, where its
 // overrides are in place.
 struct TDeferInitialize {};
 
-class TqoGant_ComBasic : public TPanel {
+class TqoGant_ComBasic : public TPanel, public IGantRowOwner, public IGantTreeOwner {
 public:
     // Made with the default factories.
     explicit TqoGant_ComBasic(TComponent* owner);
     ~TqoGant_ComBasic() override;
 
     // ---- Child parts ----
-    TqoTree_ComBasic* TreeView() const { return fTree; }
+    TGantTree* TreeView() const { return fTree; }
     // Nil when this build's factory makes no grid.
     IGantGridHeader* Grid() const { return fGrid.get(); }
     TqoOffscreenPaint_GA* GA() const { return fGA; }
@@ -95,34 +106,64 @@ public:
     void EndUpdateNotifyCompatible() { EndUpdate(); }
     void Repaint() override;
     // Refreshes the scaler and the tree and invalidates the chart area, each unless it is control.
-    void RefreshOthers(TControl* control);
+    void RefreshOthers(TComponent* control) override;
     void InvalidateGA();
     void ScaleChanged(TComponent* sender);
     // Sets the range and the tree's width without asking the host to align.
     void SetScaleAndTree(TDateTime start, TDateTime stop, int treeWidth);
-    void HandleTreeAlign();
-    void RealignScrollbar();
+    void HandleTreeAlign() override;
+    void RealignScrollbar() override;
     int GridHeaderHeight();
     void UpdateGridAlign() { SetScalerHeight(ScalerHeight()); }
+
+    // ---- Rows, items and links ----
+    TGantRowList* RowList() override { return fRowList; }
+    TqoDataList3lev* AllDataEntities() override { return fAllDataEntities; }
+    TqoListController* GantTimeListController() override { return fGantTimeListController.get(); }
+    const TqoDataEntityClass& ClassOfDataEntity_GantTime() override { return fClassOfDataEntity_GantTime; }
+    void SetClassOfDataEntity_GantTime(const TqoDataEntityClass& c) { fClassOfDataEntity_GantTime = c; }
+    const TqoDataEntityClass& ClassOfDataEntity_Link() const { return fClassOfDataEntity_Link; }
+    void SetClassOfDataEntity_Link(const TqoDataEntityClass& c) { fClassOfDataEntity_Link = c; }
+    TqoDataEntity_Tree* AddRootDataEntityTree() { return AddDataEntityTree(nullptr); }
+    TqoDataEntity_Tree* AddDataEntityTree(TqoDataEntity_Tree* owner) { return fTree->AddDataEntity(owner); }
+    // Nil for a node without a row, or a negative layer; missing layers up to it are made.
+    TqoDataEntity_GantTime* AddGantTime(TqoDataEntity_Tree* node, int layer);
+    TqoDataEntity_GantTime* AddGantTimeToGantRow(TGantRow* row, int layer);
+    void RemoveGantTime(TqoDataEntity_GantTime* item);
+    TqoDataEntity_Link* AddLink();
+    TqoDataList* GetLinks() const { return fLinksDataList; }
+    // Deletes the links that start or end at the item, last first.
+    void DropAllLinks(TqoDataEntity_GantTime* item);
+    void ClearSelections();
+    TqoDataEntity_GantTime* GetDataEntityFromXY(int x, int y);
+    // (-1, -1, -1, -1) for an item that shows nowhere.
+    TRect RectFromDataEntity(TqoDataEntity_GantTime* item);
+    bool IsVisible(TqoDataEntity_GantTime* item) { return IsTimeVisible(item); }
+    TqoDataEntity_GantTime* FindGantTimeObjectFromUserReference(const void* reference);
+    void MakeSureRowInView(TGantRow* row);
+    void MakeSureActiveInView();
+    TGantRow* GetActiveGantRow();
+    TqoDataEntity_GantTime* ActiveDataEntity() const { return fActiveDataEntity; }
+    void SetActiveDataEntity(TqoDataEntity_GantTime* item);
 
     // ---- Tab sheets ----
     void AddTabSheet(TTabSheet* sheet, TGantRowNotify changeInTree, TTabChangingNotify changing,
                      TNotifyEvent show, TNotifyEvent hide);
     bool UseTabSheets() const { return fPageControl->Visible(); }
     void SetTabSheetsONOFF(bool on);
-    void ChangeInTree();
+    void ChangeInTree() override;
     int TabSheetCount() const { return int(fTreeChangeNotifyList.size()); }
 
     // ---- Settings ----
-    int RowDrawOffset() const { return fRowDrawOffset; }
-    void SetRowDrawOffset(int v) { fRowDrawOffset = v; }
+    int RowDrawOffset() const override { return fRowDrawOffset; }
+    void SetRowDrawOffset(int v) { SetAndInvalidate(fRowDrawOffset, v); }
     bool StartDragWhenTimeMoveOutside() const { return fStartDragWhenTimeMoveOutside; }
     void SetStartDragWhenTimeMoveOutside(bool v) { fStartDragWhenTimeMoveOutside = v; }
     bool MoveInTimeWhenMoveRow() const { return fMoveInTimeWhenMoveRow; }
     void SetMoveInTimeWhenMoveRow(bool v) { fMoveInTimeWhenMoveRow = v; }
     bool MoveOver12Then24() const { return fMoveOver12Then24; }
     void SetMoveOver12Then24(bool v) { fMoveOver12Then24 = v; }
-    bool UseGridNotTree() const { return fUseGridNotTree; }
+    bool UseGridNotTree() const override { return fUseGridNotTree; }
     // Without a grid the tree stays.
     void SetUseGridNotTree(bool on);
     bool DrawShortLines() const { return fDrawShortLines; }
@@ -151,6 +192,8 @@ public:
     void SetPausedCollisionDetectionRows(bool v) { fPausedCollisionDetectionRows = v; }
     int HdcToUseOnNewPage() const { return fOnPrintHdc; }
     void SetHdcToUseOnNewPage(int v) { fOnPrintHdc = v; }
+    TLinkStyle DefaultLinkStyle() const { return fDefaultLinkStyle; }
+    void SetDefaultLinkStyle(TLinkStyle v) { fDefaultLinkStyle = v; }
     TColor DefaultLinkColor() const { return fDefaultLinkColor; }
     void SetDefaultLinkColor(TColor v) { fDefaultLinkColor = v; }
     int DefaultLinkPenWidth() const { return FDefaultLinkPenWidth; }
@@ -238,6 +281,15 @@ public:
     void SetImageList(TImageList* images) { fTree->SetImages(images); }
 
     // ---- Events ----
+    // The handler may leave the row nil: the component makes it then.
+    TOnUserCreateGantRow OnUserCreateGantRow;
+    TOnGantRowNotify OnAfterAddGantRow, OnBeforeFreeGantRow;
+    TOnGantLayerNotify OnContentChanged_GantTime;
+    TOnGantLayerItemNotify OnSelectionChanged_GantTime;
+    TOnGantTimeNotify OnInsertItem_GantTime, OnDeleteItem_GantTime, OnChangeDataEntity_GantTime,
+        OnValueChanged_GantTime, OnBeforeCanEditItem_GantTime, OnVirtualLoad_GantTime;
+    TOnGantTimeUnload OnVirtualUnLoad_GantTime;
+    TOnHintInfo OnHintInfo;
     TOnAlignNeed OnAlignNeed;
     TOnScalerChange OnScalerChange;
     TOnRealignScrollbar OnRealignScrollbar;
@@ -271,9 +323,43 @@ protected:
     TqoGant_ComBasic(TComponent* owner, TDeferInitialize);
     // Factories, in the order Initialize calls them.
     virtual TqoDateScaler* CreateDateScaler(TComponent* owner);
-    virtual TqoTree_ComBasic* CreateTree(TComponent* owner);
+    virtual TGantTree* CreateTree(TComponent* owner);
     // Nil: no grid in this build, and the chart keeps to the tree.
     virtual std::unique_ptr<IGantGridHeader> CreateGrid(TComponent* owner);
+    virtual TGantRowList* CreateRowList();
+    virtual TqoDataList* CreateLinkList();
+    TGantRow* CreateRow(TGantRowList* list, TqoDataEntity_Tree* treeNode,
+                        TqoDataEntity_GridTreeNode* gridNode) override;
+    TqoDataList_GantRow* CreateDataList_GantRow() override;
+    TqoDataList2lev* CreateDataList2Lev() override;
+    virtual TqoDataList3lev* CreateDataList3Lev();
+
+    // ---- What rows ask of the chart ----
+    TGantRow* UserCreateGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode,
+                                TqoDataEntity_GridTreeNode* gridNode) override;
+    void AfterAddGantRow(TGantRowList* list, TGantRow* row) override;
+    void BeforeFreeGantRow(TGantRowList* list, TGantRow* row) override;
+    IGantRowSource* RowSource() override;
+    int DateToPixel(TDateTime time) override { return fDateScaler->DateToPixel(time); }
+    void SetRowHeight(int height) override { fBackGroundHeight = height; }
+    int ChartWidth() const override { return fGA->Width(); }
+    bool ChartPrinting() const override { return fGA->IsPrinting(); }
+    double ChartScalex() const override { return fGA->Scalex(); }
+    double ChartScaley() const override { return fGA->Scaley(); }
+    bool IsTimeVisible(TqoDataEntity_GantTime* item) override;
+    // Items are not painted yet: the chart shows its rows' bands only.
+    void DrawTimeItem(TqoDataEntity_GantTime*, const TRect&) override {}
+    void InvalidateChart() override { InvalidateGA(); }
+
+    // ---- The time items' controller ----
+    virtual void _OnContentChanged(TqoDataList* layer);
+    virtual void _OnSelectionChanged(TqoDataList* layer, TqoDataEntity* item);
+    virtual void _OnInsertItem(TqoDataEntity* item);
+    virtual void _OnDeleteItem(TqoDataEntity* item);
+    virtual void _OnInfoPush(TqoDataEntity* item);
+    virtual void _OnBeforeCanEditItem(TqoDataEntity* item);
+    virtual void _OnVirtualLoadTimeItem(TqoDataEntity* item);
+    virtual void _OnVirtualUnLoadTimeItem(TqoDataEntity* item, bool& mayUnload);
     // Makes every part; a subclass overrides the factories, not this.
     virtual void Initialize();
     void InitializeInConstructor() { Initialize(); }
@@ -305,6 +391,11 @@ private:
         fDateScaler->Invalidate();
     }
     TPanel* NewPanel(TWinControl* parent, TAlign align, int size, const std::string& caption);
+    void SetRange(TDateTime start, TDateTime stop);
+    void CreateModel();
+    void WireTimeItemController();
+    void ReleaseModel();
+    static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();
@@ -338,7 +429,7 @@ private:
     TqoSplitter* fSplitter = nullptr;
     TPanel* fPanelTreeHolder = nullptr;
     TPanel* fPanelAboveTree = nullptr;
-    TqoTree_ComBasic* fTree = nullptr;
+    TGantTree* fTree = nullptr;
     std::unique_ptr<IGantGridHeader> fGrid;
     TPanel* fPanelScaleAndGantHolder = nullptr;
     TqoDateScaler* fDateScaler = nullptr;
@@ -367,6 +458,18 @@ private:
     int FDefaultLinkPenWidth = 0;
     TCursor FDefaultLinkCursor = crHandPoint;
     TqoDataEntity* fMouseDownDataEntity = nullptr;
+    TqoDataEntity_GantTime* fActiveDataEntity = nullptr;
+    // The item AddGantTimeToGantRow is adding, once its insertion was reported.
+    bool fAddingItem = false;
+    TqoDataEntity_GantTime* fAddedItem = nullptr;
+    TGantRowList* fRowList = nullptr;
+    TqoDataList3lev* fAllDataEntities = nullptr;
+    std::unique_ptr<TqoListController> fGantTimeListController;
+    std::unique_ptr<TqoListController> fLinkDataListController;
+    TqoDataList* fLinksDataList = nullptr;
+    TqoDataEntityClass fClassOfDataEntity_GantTime;
+    TqoDataEntityClass fClassOfDataEntity_Link;
+    TLinkStyle fDefaultLinkStyle = tlsDefault;
     TqoAlive fAlive;
 };
 

@@ -21,6 +21,8 @@ void TqoGant_ComBasic::GantAreaPaint(TComponent*) {
         fTree->EnsureDisplayUpToDate();
         if (fTree->ItemHeight() > 0) fBackGroundHeight = fTree->ItemHeight();
     }
+    // Rows read their bands afresh when they are next asked.
+    fRowList->GeometryChanged();
     const int header = GridHeaderHeight();
     if (header != fCurrentGridHeaderHeight) {
         UpdateGridAlign();

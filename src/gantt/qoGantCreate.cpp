@@ -12,18 +12,74 @@ TqoGant_ComBasic::TqoGant_ComBasic(TComponent* owner, TDeferInitialize) : TPanel
 
 TqoGant_ComBasic::~TqoGant_ComBasic() {
     Destroying();
+    if (!fGA) return; // Initialize never ran
+    // The parts outlive this body: none of their events may reach it any more.
+    fPanelTreeHolder->OnResize = nullptr;
+    fPanelAboveTree->OnResize = nullptr;
+    fPageControl->OnChange = nullptr;
+    fPageControl->OnChanging = nullptr;
+    fDateScaler->OnChange = nullptr;
+    fSplitter->OnMoved = nullptr;
+    // The scroll column goes before the tree that points at its bar.
+    fTree->SetVertScrollExternal(nullptr);
     // The grid goes first, while the panels it sits in still exist.
     std::unique_ptr<IGantGridHeader> grid = std::move(fGrid);
     grid.reset();
     fTreeChangeNotifyList.clear();
+    ReleaseModel();
     delete fHint;
     fHint = nullptr;
     fSnap.reset();
 }
 
+void TqoGant_ComBasic::CreateModel() {
+    fClassOfDataEntity_GantTime = TqoDataEntityClass::Of<TqoDataEntity_GantTime>();
+    fClassOfDataEntity_Link = TqoDataEntityClass::Of<TqoDataEntity_Link>();
+    fRowList = CreateRowList();
+    // Links change nothing by themselves: their controller reports to nobody.
+    fLinkDataListController = std::make_unique<TqoListController>();
+    fLinksDataList = CreateLinkList();
+    fDefaultLinkStyle = tlsDefault;
+    fDefaultLinkColor = clBlue;
+}
+
+// Rows, layers and links may outlive the component while a host holds them;
+// they are released with nobody listening.
+void TqoGant_ComBasic::ReleaseModel() {
+    if (fGantTimeListController) *fGantTimeListController = TqoListController{};
+    *fLinkDataListController = TqoListController{};
+    fActiveDataEntity = nullptr;
+    fMouseDownDataEntity = nullptr;
+    if (TGantRowList* rows = std::exchange(fRowList, nullptr)) rows->FreeWheneverPossible();
+    if (TqoDataList3lev* all = std::exchange(fAllDataEntities, nullptr)) all->FreeWheneverPossible();
+    if (TqoDataList* links = std::exchange(fLinksDataList, nullptr)) {
+        links->Clear();
+        links->FreeWheneverPossible();
+    }
+}
+
+TGantRowList* TqoGant_ComBasic::CreateRowList() { return new TGantRowList(this); }
+
+TqoDataList* TqoGant_ComBasic::CreateLinkList() {
+    auto* links = new TqoDataList;
+    links->AfterCreate(fLinkDataListController.get(), fClassOfDataEntity_Link);
+    return links;
+}
+
+TGantRow* TqoGant_ComBasic::CreateRow(TGantRowList* list, TqoDataEntity_Tree* treeNode,
+                                      TqoDataEntity_GridTreeNode* gridNode) {
+    return new TGantRow(list, treeNode, gridNode);
+}
+
+TqoDataList_GantRow* TqoGant_ComBasic::CreateDataList_GantRow() { return new TqoDataList_GantRow; }
+
+TqoDataList2lev* TqoGant_ComBasic::CreateDataList2Lev() { return new TqoDataList2lev; }
+
+TqoDataList3lev* TqoGant_ComBasic::CreateDataList3Lev() { return new TqoDataList3lev; }
+
 TqoDateScaler* TqoGant_ComBasic::CreateDateScaler(TComponent* owner) { return new TqoDateScaler(owner); }
 
-TqoTree_ComBasic* TqoGant_ComBasic::CreateTree(TComponent* owner) { return new TqoTree_ComBasic(owner); }
+TGantTree* TqoGant_ComBasic::CreateTree(TComponent* owner) { return new TGantTree(owner, this, this); }
 
 std::unique_ptr<IGantGridHeader> TqoGant_ComBasic::CreateGrid(TComponent*) { return nullptr; }
 
@@ -38,6 +94,7 @@ TPanel* TqoGant_ComBasic::NewPanel(TWinControl* parent, TAlign align, int size, 
 }
 
 void TqoGant_ComBasic::Initialize() {
+    CreateModel();
     SetBounds(Left(), Top(), 350, 250);
     SetCaption("");
     fFontTimeItemStyle[0] = fFontTimeItemStyle[1] = fFontTimeItemStyle[2] = TFont{};
@@ -97,7 +154,7 @@ void TqoGant_ComBasic::CreateRowHeaders() {
     fTree->SetParent(fPanelTreeHolder);
     fTree->TabStop = true;
     fTree->SetMultiSelect(true);
-    fTree->SetScrollBarVert(false);
+    fTree->SetVertScrollExternal(fScrollBarVertical);
     fTree->SetVisible(false);
     fTree->SetName("Treeview");
 
@@ -122,6 +179,8 @@ void TqoGant_ComBasic::CreateChartArea() {
     WireChartArea();
     fGA->SetName("GanttArea");
     fDateScaler->OnChange = TNotifyEvent::Bind(this, &TqoGant_ComBasic::ScaleChanged);
+    fAllDataEntities = CreateDataList3Lev();
+    fAllDataEntities->AfterCreate();
 }
 
 void TqoGant_ComBasic::CreateHelpers() {
@@ -142,6 +201,7 @@ void TqoGant_ComBasic::CreateHelpers() {
     fGA->SetTabOrder(1);
     fDateScaler->SetTabOrder(2);
     fPageControl->SetTabOrder(3);
+    WireTimeItemController();
 
     SetUseGridNotTree(false);
     HandleTreeAlign();

@@ -30,7 +30,10 @@ void TqoGant_ComBasic::GantAreaDragOver(TComponent* sender, TComponent* source, 
     OnGantAreaDragOver.Fire(sender, source, x, y, state, accept);
 }
 
-void TqoGant_ComBasic::GantAreaWheelScroll(TMessage&) {}
+// The wheel over the chart moves the current row, as over the tree.
+void TqoGant_ComBasic::GantAreaWheelScroll(TMessage& message) {
+    if (!fUseGridNotTree) fTree->Scroll(-WheelDelta(message.WParam));
+}
 
 void TqoGant_ComBasic::_OnPrintResizeFont(TComponent* sender, int& fontSize, bool& doDefault) {
     OnPrintResizeFont.Fire(sender, fontSize, doDefault);

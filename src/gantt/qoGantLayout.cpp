@@ -47,7 +47,7 @@ void TqoGant_ComBasic::Repaint() {
     fGA->Repaint();
 }
 
-void TqoGant_ComBasic::RefreshOthers(TControl* control) {
+void TqoGant_ComBasic::RefreshOthers(TComponent* control) {
     if (control != fDateScaler) fDateScaler->Repaint();
     if (control != fTree) fTree->Repaint();
     if (control != fGA) InvalidateGA();
@@ -105,6 +105,7 @@ void TqoGant_ComBasic::HandleTreeAlign() {
         if (!alive) return;
     }
     if (fHint) fHint->SetStaticPosRect({1, 1, fPanelAboveTree->Width(), fPanelAboveTree->Height()});
+    fTree->ExternalScrollOutOfDate();
 }
 
 int TqoGant_ComBasic::GridHeaderHeight() {
@@ -203,7 +204,9 @@ void TqoGant_ComBasic::PageChange(TComponent* sender) {
 void TqoGant_ComBasic::ChangeInTree() {
     if (IsLoading()) return;
     const TqoAlive::TWatch alive = fAlive.Watch();
-    TGantRow* row = nullptr;
+    TqoDataEntity_Tree* current = fTree->CurrentDataEntity();
+    if (!alive) return;
+    TGantRow* row = current && fRowList ? fRowList->FindRowFromTreeNode(current) : nullptr;
     for (size_t i = 0; i < fTreeChangeNotifyList.size(); ++i) {
         const TMyContainer c = fTreeChangeNotifyList[i];
         if (c.TabSheet && c.TabSheet->Visible()) c.Notify.Fire(row);

@@ -235,7 +235,7 @@ protected:
         fLog.push_back("scaler");
         return new TMyScaler(owner);
     }
-    TqoTree_ComBasic* CreateTree(TComponent* owner) override {
+    TGantTree* CreateTree(TComponent* owner) override {
         fLog.push_back("tree");
         return TqoGant_ComBasic::CreateTree(owner);
     }
