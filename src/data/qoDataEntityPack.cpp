@@ -182,10 +182,9 @@ TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
     entity->fInList = true;
     ++fCount;
     ListIndexesOutOfDate(i);
-    if (fListController) {
-        fListController->OnInsertItem().Fire(entity);
-        fListController->OnContentChanged().Fire(this);
-    }
+    // The insert handler may free the list's owner, which detaches the list.
+    if (fListController) fListController->OnInsertItem().Fire(entity);
+    if (fListController) fListController->OnContentChanged().Fire(this);
     entity->SetSelected(selected);
     return entity;
 }

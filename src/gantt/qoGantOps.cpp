@@ -23,6 +23,8 @@ TqoDataEntity_GantTime* TqoGant_ComBasic::AddGantTimeToGantRow(TGantRow* row, in
     TqoDataList_GantRow* list = row->Layer(layer);
     if (!list) return nullptr;
     const TqoAlive::TWatch alive = fAlive.Watch();
+    // The host hears of the item and may free the component, and with it the layer.
+    TqoKeepAlive<TqoExposable> keep({list});
     fAddingItem = true;
     fAddedItem = nullptr;
     try {
@@ -110,15 +112,10 @@ void TqoGant_ComBasic::MakeSureRowInView(TGantRow* row) {
     if (any) SetRange(first, last);
 }
 
-// Start and stop in the order that keeps the range valid on the way.
+// The scaler's start moves the window whole: the stop is set after it.
 void TqoGant_ComBasic::SetRange(TDateTime start, TDateTime stop) {
-    if (start < Stop()) {
-        SetStart(start);
-        SetStop(stop);
-    } else {
-        SetStop(stop);
-        SetStart(start);
-    }
+    SetStart(start);
+    SetStop(stop);
 }
 
 // An item wider than the window is shown exactly; otherwise the window keeps
