@@ -27,6 +27,11 @@ void TGantTree::InvalidateChart() {
     if (fGant) fGant->InvalidateChart();
 }
 
+void TGantTree::RowsChanged() {
+    ExternalScrollOutOfDate();
+    InvalidateChart();
+}
+
 // ---- Rows follow the nodes ----
 
 // The tree's own handling reports the insertion to the host, which may delete
@@ -37,7 +42,7 @@ void TGantTree::_InsertItem(TqoDataEntity* entity) {
     TqoTree_ComBasic::_InsertItem(entity);
     if (!alive || !entity->OwningDataList()) return;
     if (TGantRowList* rows = fGant->RowList()) rows->AddRow(static_cast<TqoDataEntity_Tree*>(entity), nullptr);
-    if (alive) InvalidateChart();
+    if (alive) RowsChanged();
 }
 
 void TGantTree::_DeleteItem(TqoDataEntity* entity) {
@@ -45,7 +50,7 @@ void TGantTree::_DeleteItem(TqoDataEntity* entity) {
     if (TGantRowList* rows = fGant->RowList()) rows->RemoveRow(static_cast<TqoDataEntity_Tree*>(entity), nullptr);
     if (!alive) return;
     TqoTree_ComBasic::_DeleteItem(entity);
-    if (alive) InvalidateChart();
+    if (alive) RowsChanged();
 }
 
 void TGantTree::_OnVisibleChanged(TqoDataEntity* entity) {
@@ -55,11 +60,13 @@ void TGantTree::_OnVisibleChanged(TqoDataEntity* entity) {
 
 void TGantTree::Expand(TTreeNode* node) {
     TqoTree_ComBasic::Expand(node);
+    ExternalScrollOutOfDate();
     if (fTreeOwner) fTreeOwner->RefreshOthers(this);
 }
 
 void TGantTree::Collapse(TTreeNode* node) {
     TqoTree_ComBasic::Collapse(node);
+    ExternalScrollOutOfDate();
     if (fTreeOwner) fTreeOwner->RefreshOthers(this);
 }
 

@@ -75,6 +75,8 @@ private:
     int RowIndexAtY(int y) const;
     TGantRow* RowOfNode(TTreeNode* node) const;
     void InvalidateChart();
+    // Rows came or went: the scroll range may have changed.
+    void RowsChanged();
 
     TScrollBar* fVertScrollExternal = nullptr;
     IGantRowOwner* fGant;

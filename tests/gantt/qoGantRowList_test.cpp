@@ -2,53 +2,13 @@
 // through the tree's geometry; the row list's hooks, and bad input: rows and
 // layers that do not exist, a host's hook that returns no row, rows removed
 // or lists freed while a host still holds them or from inside a handler.
-#include "qoGantRowFake.h"
-
-#include "data/qoDoLater.h"
-#include "support/widgets/qoWidgetFixture.h"
+#include "qoGantRowFixture.h"
 
 namespace qo {
 namespace {
 
-using Strings = std::vector<std::string>;
-
-class GantRows : public test::TFormFixture {
-protected:
-    GantRows() {
-        tree = new TGantTree(&form, &gant, &gant);
-        tree->SetParent(&form);
-        tree->SetBoundsRect(TRect::Bounds(0, 0, 200, 100));
-        tree->SetItemHeight(20);
-        gant.Source = tree;
-    }
-    ~GantRows() override { delete tree; }
-    TqoDataEntity_Tree* Add(TqoDataEntity_Tree* owner, const std::string& text) {
-        TqoDataEntity_Tree* e = tree->AddDataEntity(owner);
-        e->SetText(text);
-        return e;
-    }
-    // a (a1, a2), b, c
-    void Build() {
-        a = Add(nullptr, "a");
-        a1 = Add(a, "a1");
-        a2 = Add(a, "a2");
-        b = Add(nullptr, "b");
-        c = Add(nullptr, "c");
-        tree->EnsureDisplayUpToDate();
-    }
-    TGantRowList& Rows() { return *gant.RowList(); }
-    TGantRow* RowOf(const TqoDataEntity_Tree* e) { return Rows().FindRowFromTreeNode(e); }
-    std::string AtY(int y) { return test::TFakeGant::Name(Rows().FindRowFromY(y)); }
-    Strings RowNames() {
-        Strings out;
-        for (int32_t i = 0; i < Rows().Count(); ++i) out.push_back(test::TFakeGant::Name(Rows().GetGantRow(i)));
-        return out;
-    }
-
-    test::TFakeGant gant;
-    TGantTree* tree;
-    TqoDataEntity_Tree *a = nullptr, *a1 = nullptr, *a2 = nullptr, *b = nullptr, *c = nullptr;
-};
+using GantRows = test::TGantRowFixture;
+using test::Strings;
 
 TEST_F(GantRows, FollowTheNodesInCreationOrderAndGoWithTheirSubtrees) {
     Build();
