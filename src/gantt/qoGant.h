@@ -347,7 +347,7 @@ protected:
     double ChartScalex() const override { return fGA->Scalex(); }
     double ChartScaley() const override { return fGA->Scaley(); }
     bool IsTimeVisible(TqoDataEntity_GantTime* item) override;
-    // Items are not painted yet: the chart shows its rows' bands only.
+    // One item in its rectangle; the chart paints no items yet, a subclass may.
     void DrawTimeItem(TqoDataEntity_GantTime*, const TRect&) override {}
     void InvalidateChart() override { InvalidateGA(); }
 

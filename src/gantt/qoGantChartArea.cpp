@@ -29,6 +29,9 @@ void TqoGant_ComBasic::GantAreaPaint(TComponent*) {
         fCurrentGridHeaderHeight = header;
     }
     DoBackground();
+    // Only the rows that show draw, from the top down.
+    if (!fUseGridNotTree)
+        for (TGantRow* row : fRowList->VisibleRows(0, fGA->Height())) row->DrawContent();
     OnUserDrawForeground.Fire(this, {0, 0, fGA->Width(), fGA->Height()}, fGA->OffscreenCanvas());
     fGA->OffscreenCanvas().Pen().Color = clBlack;
     fStartScaleWhenDrawn = fDateScaler->Start();

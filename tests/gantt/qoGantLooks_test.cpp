@@ -80,5 +80,59 @@ TEST_F(GantLooks, TheHintShowsOverTheBlankAboveTheTree) {
     EXPECT_TRUE(test::MatchesGolden(whole.Raster(), "gantt_hint"));
 }
 
+// Frames every item in the rectangle its row gives it, so that the bands show.
+class TFramingGant : public TqoGant_ComBasic {
+public:
+    using TqoGant_ComBasic::TqoGant_ComBasic;
+
+protected:
+    void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override {
+        TCanvas& c = GA()->OffscreenCanvas();
+        c.Brush().Color = item->Color();
+        c.Pen() = {clBlack, 1, TPenStyle::psSolid, TPenMode::pmCopy};
+        c.Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
+    }
+};
+
+TEST_F(GantLooks, SubColumnBandsSplitARow) {
+    delete gant;
+    auto* framing = new TFramingGant(&form);
+    framing->SetParent(&form);
+    framing->SetAlign(alClient);
+    framing->SetScaleAndTree(kMonday, kMonday + 14, 100);
+    framing->TreeView()->SetItemHeight(40);
+    framing->SetMaxLevelsTree(1);
+    const TColor colors[] = {clRed, clLime, clAqua};
+    auto item = [&](TqoDataEntity_Tree* node, int layer, double from, double to) {
+        TqoDataEntity_GantTime* i = framing->AddGantTime(node, layer);
+        i->SetStart(kMonday + from);
+        i->SetStop(kMonday + to);
+        i->SetColor(colors[layer % 3]);
+        return i;
+    };
+    // A row whose three layers each take a band of their own.
+    TqoDataEntity_Tree* byLayer = framing->AddRootDataEntityTree();
+    byLayer->SetText("By layer");
+    TGantRow* row = framing->RowList()->FindRowFromTreeNode(byLayer);
+    row->SetUseSubCols(3);
+    for (int layer = 0; layer < 3; ++layer) {
+        row->DataListOnSubCol(layer, 2 - layer);
+        item(byLayer, layer, 1 + layer, 5 + 2 * layer);
+    }
+    // A row without bands, and one with two bands given by item.
+    framing->AddRootDataEntityTree()->SetText("Whole");
+    item(framing->TreeView()->RootDataEntities()->Item(1), 0, 2, 9);
+    TqoDataEntity_Tree* byItem = framing->AddRootDataEntityTree();
+    byItem->SetText("By item");
+    TGantRow* second = framing->RowList()->FindRowFromTreeNode(byItem);
+    second->SetUseSubCols(2);
+    second->SetDataListOnSubColUse(false);
+    item(byItem, 0, 1, 4)->SetSubCol(1);
+    item(byItem, 0, 3, 8)->SetSubCol(2);
+    item(byItem, 0, 9, 12)->SetSubCol(0);
+    harness.RunUntilIdle();
+    EXPECT_TRUE(test::LooksLike(harness, *framing, "gantt_subcolumn_bands"));
+}
+
 } // namespace
 } // namespace qo
