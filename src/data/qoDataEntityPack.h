@@ -313,6 +313,14 @@ public:
     void Add(TqoDataList* list) {
         if (IndexOf(list) < 0) fList.push_back(list);
     }
+    // Appends a list just made, which cannot be a member yet, without searching the members.
+    void AddNew(TqoDataList* list) { fList.push_back(list); }
+    // Members stand once: searched from the end, where lists made last are
+    // found at once when a whole set goes from the last to the first.
+    void Remove(TqoDataList* list) {
+        if (const auto it = std::find(fList.rbegin(), fList.rend(), list); it != fList.rend())
+            fList.erase(std::next(it).base());
+    }
     const TOnMissingIndex& OnMissingIndex() const { return fOnMissingIndex; }
     void SetOnMissingIndex(TOnMissingIndex e) { fOnMissingIndex = std::move(e); }
 

@@ -33,7 +33,7 @@ TqoDataList_GantRow* TGantRow::AddDataList() {
     TqoDataList_GantRow* layer = fGant->CreateDataList_GantRow();
     layer->AfterCreate(fGant->GantTimeListController(), fGant->ClassOfDataEntity_GantTime());
     layer->fRow = this;
-    fDataListList->Add(layer);
+    fDataListList->AddNew(layer);
     return layer;
 }
 

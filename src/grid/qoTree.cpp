@@ -96,7 +96,7 @@ void TqoTree_ComBasic::_InsertItem(TqoDataEntity* e) {
     sub->AfterCreate(fListController, fClassOfDataEntity_Tree);
     sub->fOwningDataEntity = entity;
     entity->fSubDataList = sub;
-    fListOfDataListListInstances->Add(sub);
+    fListOfDataListListInstances->AddNew(sub);
     fExpectedContentChanges.push_back(entity->OwningDataList());
     MarkDirty(entity);
     OnInsertItem.Fire(this, entity);

@@ -140,10 +140,19 @@ void TqoTree_ComBasic::UpdateDisplay() {
         TRebuild rebuild(*this);
         std::vector<TqoDataEntity_Tree*> dirty(fDirty.begin(), fDirty.end());
         fDirty.clear();
-        std::vector<std::pair<int, TqoDataEntity_Tree*>> byLevel;
-        for (TqoDataEntity_Tree* entity : dirty) byLevel.emplace_back(entity->Level(), entity);
-        std::sort(byLevel.begin(), byLevel.end());
-        for (auto& [level, entity] : byLevel) rebuild.Visit(entity);
+        // Siblings in list order: each new node goes at the end of those made
+        // before it, and its previous sibling is found at once.
+        struct TVisit {
+            int Level;
+            int32_t Index;
+            TqoDataEntity_Tree* Entity;
+        };
+        std::vector<TVisit> byLevel;
+        for (TqoDataEntity_Tree* entity : dirty) byLevel.push_back({entity->Level(), entity->ListIndex(), entity});
+        std::sort(byLevel.begin(), byLevel.end(), [](const TVisit& a, const TVisit& b) {
+            return a.Level != b.Level ? a.Level < b.Level : a.Index < b.Index;
+        });
+        for (const TVisit& visit : byLevel) rebuild.Visit(visit.Entity);
         rebuild.DeleteScheduled();
         rebuild.SortLists();
         made = std::move(rebuild.Made);

@@ -1,0 +1,110 @@
+// Gantt rows at scale: building rows with one item each (100,000 against
+// 10,000: linear means about 10), finding a row from a y and hit-testing an
+// item (100,000 rows against 100: the same cost), and the memory of a row
+// with one item, its tree node and its layer included.
+#include "qoGantRowFake.h"
+
+#include "platform/window/qoHeadless.h"
+#include "platform/window/qoPanel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+using namespace qo;
+
+// A tree of 400 x 1,000 pixels heading n rows of 20 pixels with one item each.
+struct TScene {
+    THeadlessHarness Harness;
+    TPanel Form{nullptr};
+    test::TFakeGant Gant;
+    TGantTree* Tree;
+    explicit TScene(int n) {
+        Gant.Logging = false;
+        Form.SetBounds(0, 0, 400, 1000);
+        Tree = new TGantTree(&Form, &Gant, &Gant);
+        Tree->SetParent(&Form);
+        Tree->SetBounds(0, 0, 400, 1000);
+        Tree->SetItemHeight(20);
+        Gant.Source = Tree;
+        AddRows(n);
+    }
+    void AddRows(int n) {
+        for (int i = 0; i < n; ++i) {
+            TqoDataEntity_Tree* node = Tree->AddDataEntity(nullptr);
+            Gant.AddItem(Gant.RowList()->FindRowFromTreeNode(node), 0, 0.5, 2.5);
+        }
+        Tree->EnsureDisplayUpToDate();
+    }
+    ~TScene() { delete Tree; }
+};
+
+void Build(benchmark::State& state, int n) {
+    for (auto _ : state) {
+        auto scene = std::make_unique<TScene>(n);
+        benchmark::DoNotOptimize(scene.get());
+        state.PauseTiming();
+        scene.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = n;
+}
+
+void Baseline_Build10000Rows(benchmark::State& state) { Build(state, 10000); }
+BENCHMARK(Baseline_Build10000Rows)->Unit(benchmark::kMillisecond);
+void Build100000Rows(benchmark::State& state) { Build(state, 100000); }
+BENCHMARK(Build100000Rows)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// Scrolled to the middle, every y of the window in turn; a hit test also
+// looks for the item under the point.
+void Find(benchmark::State& state, int n, bool hit) {
+    TScene scene(n);
+    scene.Tree->SetTopItem(scene.Tree->RootDataEntities()->Item(n / 2));
+    scene.Gant.RowList()->GeometryChanged();
+    int y = 0;
+    for (auto _ : state) {
+        y = (y + 7) % 1000;
+        TGantRow* row = scene.Gant.RowList()->FindRowFromY(y);
+        benchmark::DoNotOptimize(hit && row ? static_cast<void*>(row->FindDataEntityFromXY(120, y)) : row);
+    }
+}
+
+void Baseline_FindRowFromY100Rows(benchmark::State& state) { Find(state, 100, false); }
+BENCHMARK(Baseline_FindRowFromY100Rows);
+void FindRowFromY100000Rows(benchmark::State& state) { Find(state, 100000, false); }
+BENCHMARK(FindRowFromY100000Rows);
+void Baseline_HitTest100Rows(benchmark::State& state) { Find(state, 100, true); }
+BENCHMARK(Baseline_HitTest100Rows);
+void HitTest100000Rows(benchmark::State& state) { Find(state, 100000, true); }
+BENCHMARK(HitTest100000Rows);
+
+// The heap taken per row, measured over 10,000 rows: the tree's entity, node
+// and child list, the row, its layer set, one layer and one item.
+void MemoryPerRow(benchmark::State& state) {
+    constexpr int n = 10000;
+    double perRow = 0;
+    for (auto _ : state) {
+#ifdef __GLIBC__
+        TScene scene(0);
+        const size_t before = mallinfo2().uordblks;
+        scene.AddRows(n);
+        perRow = double(mallinfo2().uordblks - before) / n;
+#endif
+    }
+    state.counters["bytes_per_row"] = perRow;
+    state.counters["row_bytes"] = double(sizeof(TGantRow));
+    state.counters["layer_set_bytes"] = double(sizeof(TqoDataList2lev));
+    state.counters["layer_bytes"] = double(sizeof(TqoDataList_GantRow));
+    state.counters["item_bytes"] = double(sizeof(TqoDataEntity_GantTime));
+    state.counters["tree_entity_bytes"] = double(sizeof(TqoDataEntity_Tree) + sizeof(TqoDataList_Tree));
+    state.counters["tree_node_bytes"] = double(sizeof(TTreeNode_qoSub));
+}
+BENCHMARK(MemoryPerRow)->Iterations(1);
+
+} // namespace
