@@ -1,6 +1,9 @@
 // The component's parts in their fixed order of creation, and their release.
 #include "gantt/qoGant.h"
 
+#include <cassert>
+#include <utility>
+
 namespace qo {
 
 TqoOffscreenPaint_GA::TqoOffscreenPaint_GA(TComponent* owner, TqoGant_ComBasic* gantt)

@@ -4,6 +4,7 @@
 #include "gantt/qoGant.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qo {
 
