@@ -186,6 +186,26 @@ TEST_F(GantModel, MovesTheScaleToShowARowOrTheActiveItem) {
     }
 }
 
+TEST_F(GantModel, TheScrollColumnShowsWhileTheTreeHasMoreRowsThanFit) {
+    gant->OnRealignScrollbar = [this](TComponent*, int, int, int max, int, bool enabled) {
+        Record(enabled ? "bar to " + std::to_string(max) : "no bar");
+    };
+    std::vector<TqoDataEntity_Tree*> nodes;
+    for (int i = 0; i < 40; ++i) nodes.push_back(Node(nullptr, "Row " + std::to_string(i)));
+    Paint();
+    harness.RunUntilIdle();
+    EXPECT_TRUE(gant->ScrollBarVertical()->Enabled());
+    EXPECT_TRUE(gant->PanelScrollHolder()->Visible());
+    ASSERT_FALSE(Log.empty());
+    EXPECT_EQ(Log.back().rfind("bar to", 0), 0u) << Log.back();
+
+    for (TqoDataEntity_Tree* node : nodes) gant->TreeView()->RemoveDataEntity(node);
+    Paint();
+    harness.RunUntilIdle();
+    EXPECT_FALSE(gant->PanelScrollHolder()->Visible());
+    EXPECT_EQ(Log.back(), "no bar");
+}
+
 TEST_F(GantModel, TheWheelOverTheChartMovesTheCurrentRow) {
     TqoDataEntity_Tree* a = Node(nullptr, "A");
     TqoDataEntity_Tree* b = Node(nullptr, "B");
