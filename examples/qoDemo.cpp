@@ -1,17 +1,11 @@
 // The demo host. It grows with the library: it shows the core's date vocabulary
 // on standard output, draws a sample of what the canvas can do, date scalers at
-// several ranges and a widget gallery into out/, and shows the canvas sample in a window when a
-// display is present. `qo-demo --help` says what it writes and how it ends.
-#ifdef _WIN32
-#include "platform/backends/qoWin32Backend.h"
-#else
-#include "platform/backends/qoX11Backend.h"
-#endif
+// several ranges, the widgets, tree, grids and a Gantt chart into out/, and shows
+// the Gantt chart in a window when a display is present. `qo-demo --help` says what it writes and how it ends.
 #include "platform/core/qoDateFormat.h"
 #include "platform/graphics/qoBitmap.h"
-#include "platform/window/qoCustomControl.h"
-#include "platform/window/qoPanel.h"
 #include "qoDemoGallery.h"
+#include "qoDemoGantt.h"
 #include "qoDemoGrid.h"
 #include "qoDemoGridView.h"
 #include "qoDemoTree.h"
@@ -95,22 +89,6 @@ void DrawTexts(TCanvas& c) {
     c.TextOut(450, 232, "Rotated label");
 }
 
-// Runs until the window is closed; false without a display.
-bool ShowInWindow(TBitmap& sample) {
-    TPanel form(nullptr);
-    form.SetBevelOuter(bvNone);
-    form.SetBounds(0, 0, sample.Width(), sample.Height());
-    auto* view = new TCustomControl(&form);
-    view->SetParent(&form);
-    view->SetAlign(alClient);
-    view->OnPaint = [&](TComponent*) { view->Canvas().Draw(0, 0, sample); };
-#ifdef _WIN32
-    return RunInWin32Window(form, "qoChartix demo");
-#else
-    return RunInX11Window(form, "qoChartix demo");
-#endif
-}
-
 constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--tree] [--grid-view] [--help]
 
 Prints today's date in several formats, then writes into out/ under the current
@@ -121,20 +99,21 @@ directory:
   out/qo-demo-gridview-EDITOR.png     a grid view with its text editor, date
                                       picker and list open over a cell
   out/qo-demo-grid.png                a project list in grid mode: tasks as a tree
+  out/qo-demo-gantt.png               a Gantt chart of a project of 330 rows
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
-When a display is present it then shows the canvas sample in a window and runs
-until that window is closed with the window manager's close button.
+When a display is present it then shows the Gantt chart live in a window and
+runs until that window is closed with the window manager's close button.
 
   --no-window   do not open the window (so does QO_HEADLESS=1, or no DISPLAY)
-  --gallery     show the widget gallery live in a window instead of the sample
-  --tree        show the work breakdown tree live in a window instead of the sample
-  --grid-view   show the grid view live in a window instead of the sample
+  --gallery     show the widget gallery instead of the Gantt chart
+  --tree        show the work breakdown tree instead of the Gantt chart
+  --grid-view   show the grid view instead of the Gantt chart
   --help        show this text
 )";
 
-// The demos that can run live in a window instead of the canvas sample.
+// The demos that can run live in a window instead of the Gantt chart.
 struct TLiveDemo {
     const char* Option;
     bool (*Show)();
@@ -146,7 +125,8 @@ constexpr TLiveDemo LiveDemos[] = {
 };
 
 void RenderDemos(const std::string& outDir) {
-    for (auto render : {RenderScalerDemo, RenderWidgetGallery, RenderTreeDemo, RenderGridViewDemo, RenderGridDemo})
+    for (auto render : {RenderScalerDemo, RenderWidgetGallery, RenderTreeDemo, RenderGridViewDemo, RenderGridDemo,
+                        RenderGanttDemo})
         render(outDir);
 }
 
@@ -184,7 +164,7 @@ int main(int argc, char** argv) {
         std::printf("canvas sample written to %s\n", std::filesystem::absolute(path).string().c_str());
         RenderDemos("out");
         if (live) return live->Show() ? 0 : 1;
-        if (window) std::printf(ShowInWindow(sample) ? "window closed\n" : "no window: headless, or no display\n");
+        if (window) std::printf(ShowGanttDemo() ? "window closed\n" : "no window: headless, or no display\n");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qo-demo: %s\n", e.what());
         return 1;

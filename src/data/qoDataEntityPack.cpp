@@ -184,10 +184,12 @@ TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
     entity->fInList = true;
     ++fCount;
     ListIndexesOutOfDate(i);
-    if (fListController) {
-        fListController->OnInsertItem().Fire(entity);
-        fListController->OnContentChanged().Fire(this);
-    }
+    // The handlers run host code: it may delete the entity again, or free the
+    // list's owner, which detaches the list. An entity gone is not returned.
+    const TqoKeepAlive<TqoDataEntity> keep({entity});
+    if (fListController) fListController->OnInsertItem().Fire(entity);
+    if (fListController) fListController->OnContentChanged().Fire(this);
+    if (entity->OwningDataList() != this) return nullptr;
     entity->SetSelected(selected);
     return entity;
 }

@@ -1,0 +1,70 @@
+// The Gantt chart at scale: painting the chart area of a 1,920 x 1,080
+// component whose tree holds 100,000 rows of one item each, against the same
+// paint with 100 rows. A paint touches the rows that show, so the two should
+// cost the same.
+#include "data/qoDoLater.h"
+#include "gantt/qoGant.h"
+#include "platform/window/qoHeadless.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace qo;
+
+const TDateTime kMonday = EncodeDate(2024, 3, 4);
+
+struct TScene {
+    THeadlessHarness Harness;
+    TPanel Form{nullptr};
+    TqoGant* Gant;
+    explicit TScene(int rows) {
+        Form.SetBounds(0, 0, 1920, 1080);
+        Gant = new TqoGant(&Form);
+        Gant->SetParent(&Form);
+        Gant->SetAlign(alClient);
+        Gant->SetScaleAndTree(kMonday, kMonday + 28, 300);
+        Gant->SetHiddenDays((1u << thdSAT) | (1u << thdSUN));
+        // Phases of 100 tasks, all open.
+        TqoTree_ComBasic& tree = *Gant->TreeView();
+        tree.SetMaxLevels(2);
+        for (int made = 0; made < rows;) {
+            TqoDataEntity_Tree* phase = tree.AddDataEntity(nullptr);
+            phase->SetText("Phase " + std::to_string(made));
+            ++made;
+            for (int t = 0; t < 99 && made < rows; ++t, ++made) {
+                TqoDataEntity_Tree* task = tree.AddDataEntity(phase);
+                task->SetText("Task");
+                TqoDataEntity_GantTime* item = Gant->AddGantTime(task, 0);
+                item->SetStart(kMonday + t % 20);
+                item->SetStop(kMonday + t % 20 + 3);
+            }
+            phase->SetExpanded(true);
+        }
+        Harness.RunUntilIdle();
+    }
+    ~TScene() {
+        delete Gant;
+        TDoLater::Shutdown();
+    }
+};
+
+void PaintChart(benchmark::State& state) {
+    TScene scene(int(state.range(0)));
+    TqoOffscreenPaint_GA& area = *scene.Gant->GA();
+    for (auto _ : state) {
+        area.Invalidate();
+        area.Repaint();
+    }
+}
+
+void Baseline_Paint100Rows(benchmark::State& state) { PaintChart(state); }
+BENCHMARK(Baseline_Paint100Rows)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void Paint100000Rows(benchmark::State& state) { PaintChart(state); }
+BENCHMARK(Paint100000Rows)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,100 @@
+// What the chart does when its one time-item controller reports a change in
+// any layer of any row: repaint, keep its own references valid, drop the
+// links of a deleted item, and tell the host. Links report to nobody.
+#include "gantt/qoGant.h"
+
+namespace qo {
+
+TqoDataEntity_GantTime* TqoGant_ComBasic::AsItem(TqoDataEntity* entity) {
+    auto* item = dynamic_cast<TqoDataEntity_GantTime*>(entity);
+    if (entity && !item) throw EInvalidCast();
+    return item;
+}
+
+void TqoGant_ComBasic::WireTimeItemController() {
+    fGantTimeListController = std::make_unique<TqoListController>();
+    TqoListController& c = *fGantTimeListController;
+    c.SetOnContentChanged(TOnDataListNotify::Bind(this, &TqoGant_ComBasic::_OnContentChanged));
+    c.SetOnSelectionChanged(TOnDataListDataEntityNotify::Bind(this, &TqoGant_ComBasic::_OnSelectionChanged));
+    c.SetOnDeleteItem(TOnDataEntityNotify::Bind(this, &TqoGant_ComBasic::_OnDeleteItem));
+    c.SetOnInsertItem(TOnDataEntityNotify::Bind(this, &TqoGant_ComBasic::_OnInsertItem));
+    c.SetOnInfoPush(TOnDataEntityNotify::Bind(this, &TqoGant_ComBasic::_OnInfoPush));
+    c.SetOnBeforeCanEditItem(TOnDataEntityNotify::Bind(this, &TqoGant_ComBasic::_OnBeforeCanEditItem));
+    c.SetOnLoadItem(TOnDataEntityNotify::Bind(this, &TqoGant_ComBasic::_OnVirtualLoadTimeItem));
+    c.SetOnUnLoadItem(TOnDataEntityUnloadNotify::Bind(this, &TqoGant_ComBasic::_OnVirtualUnLoadTimeItem));
+}
+
+void TqoGant_ComBasic::_OnContentChanged(TqoDataList* layer) {
+    InvalidateGA();
+    OnContentChanged_GantTime.Fire(this, layer);
+}
+
+void TqoGant_ComBasic::_OnSelectionChanged(TqoDataList* layer, TqoDataEntity* item) {
+    InvalidateGA();
+    OnSelectionChanged_GantTime.Fire(this, layer, AsItem(item));
+}
+
+void TqoGant_ComBasic::_OnInsertItem(TqoDataEntity* entity) {
+    TqoDataEntity_GantTime* item = AsItem(entity);
+    if (fAddingItem) {
+        fAddingItem = false;
+        fAddedItem = item;
+        item->SetColor(0xFFFFFF);
+        item->SetStyle(gtsSquare);
+        item->SetCanEdit(true);
+    }
+    InvalidateGA();
+    OnInsertItem_GantTime.Fire(this, item);
+}
+
+// The chart forgets the item before the host hears of it, and its links go
+// after: no reference to it survives the notification.
+void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
+    TqoDataEntity_GantTime* item = AsItem(entity);
+    const TqoAlive::TWatch alive = fAlive.Watch();
+    if (item == fAddedItem) fAddedItem = nullptr;
+    if (item == fMouseDownDataEntity) fMouseDownDataEntity = nullptr;
+    if (item == fActiveDataEntity) {
+        SetActiveDataEntity(nullptr);
+        if (!alive) return;
+    }
+    InvalidateGA();
+    OnDeleteItem_GantTime.Fire(this, item);
+    if (alive) DropAllLinks(item);
+}
+
+void TqoGant_ComBasic::_OnInfoPush(TqoDataEntity* entity) {
+    TqoDataEntity_GantTime* item = AsItem(entity);
+    const TqoAlive::TWatch alive = fAlive.Watch();
+    OnChangeDataEntity_GantTime.Fire(this, item);
+    if (alive) OnValueChanged_GantTime.Fire(this, item);
+}
+
+void TqoGant_ComBasic::_OnBeforeCanEditItem(TqoDataEntity* item) {
+    OnBeforeCanEditItem_GantTime.Fire(this, AsItem(item));
+}
+
+void TqoGant_ComBasic::_OnVirtualLoadTimeItem(TqoDataEntity* item) { OnVirtualLoad_GantTime.Fire(this, AsItem(item)); }
+
+void TqoGant_ComBasic::_OnVirtualUnLoadTimeItem(TqoDataEntity* item, bool& mayUnload) {
+    OnVirtualUnLoad_GantTime.Fire(this, AsItem(item), mayUnload);
+}
+
+// ---- What rows ask of the chart ----
+
+TGantRow* TqoGant_ComBasic::UserCreateGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode,
+                                              TqoDataEntity_GridTreeNode* gridNode) {
+    TGantRow* row = nullptr;
+    OnUserCreateGantRow.Fire(list, treeNode, gridNode, row);
+    return row;
+}
+
+void TqoGant_ComBasic::AfterAddGantRow(TGantRowList* list, TGantRow* row) { OnAfterAddGantRow.Fire(list, row); }
+
+void TqoGant_ComBasic::BeforeFreeGantRow(TGantRowList* list, TGantRow* row) {
+    OnBeforeFreeGantRow.Fire(list, row);
+}
+
+IGantRowSource* TqoGant_ComBasic::RowSource() { return fUseGridNotTree ? nullptr : fTree; }
+
+} // namespace qo
