@@ -282,6 +282,8 @@ protected:
     bool HasInputFocus() const;
     // A cell's editor would be the check box.
     bool IsCheckBoxCell(TBabCell* cell) const;
+    // Lets a subclass notice that host code it called freed the view.
+    TqoAlive::TWatch WatchAlive() const { return fAlive.Watch(); }
 
 private:
     friend class TBabSimpleCellStringData;

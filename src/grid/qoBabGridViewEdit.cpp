@@ -60,14 +60,23 @@ TDateTime TBabGridView_Custom::SafeStrToDate(const std::string& text, const TFor
         for (int month = 1; month <= 12; ++month) {
             const std::string name = FormatDateTime("mmm", EncodeDate(2003, month, 1), settings);
             if (const size_t at = numeric.find(name); !name.empty() && at != std::string::npos)
-                numeric.replace(at, name.size(), std::to_string(month));
+                numeric = numeric.substr(0, at) + std::to_string(month) + numeric.substr(at + name.size());
         }
     }
     TFormatSettings numbers = settings;
-    // The names are numbers now: read them as the numeric form of the same order.
-    for (const char* names : {"MMMM", "MMM"})
-        for (size_t at; (at = format.find(names)) != std::string::npos;) format.replace(at, std::string(names).size(), "M");
-    numbers.ShortDateFormat = format;
+    // The names are numbers now: a run of three or more M reads as the numeric M.
+    std::string numericFormat;
+    for (size_t i = 0; i < format.size();) {
+        size_t run = 0;
+        while (i + run < format.size() && format[i + run] == 'M') ++run;
+        if (run == 0) {
+            numericFormat += format[i++];
+            continue;
+        }
+        numericFormat.append(run >= 3 ? 1 : run, 'M');
+        i += run;
+    }
+    numbers.ShortDateFormat = numericFormat;
     return DateOf(StrToDateTime(numeric, numbers));
 }
 
@@ -156,6 +165,7 @@ void TBabGridView_Custom::StartEditor(TBabEditorType type, TBabCell* cell, bool 
         CheckEditLayout(cell, font);
         editor->SetFont(font);
         const std::string start = InitEditor(editor, cell);
+        if (!alive || !fEditing) return;
         if (type == babETCombo)
             fInplaceComboEditor->StartWith(start);
         else

@@ -19,6 +19,9 @@ TqoGrid::TqoGrid(TComponent* owner)
         return CreateCellType(grid, column, row);
     };
     WireVirtualRows();
+    OnChooseEditor = [this](TComponent*, TBabCellData* data, TBabEditorType& type) {
+        if (data && data->BabCell()) type = ChooseEditor(data->BabCell(), type).EditorType;
+    };
     NeedEnsureFixed();
 }
 
@@ -347,18 +350,18 @@ void TqoGrid::ForgetColumn(TqoGrid_Column* column) {
 
 // ---- editors
 
-TqoGrid::TEditorChoice TqoGrid::ChooseEditor(TBabCell* cell, int current) {
+TqoGrid::TEditorChoice TqoGrid::ChooseEditor(TBabCell* cell, TBabEditorType current) {
     TEditorChoice choice;
     choice.EditorType = current;
     const TqoGrid_Column* column = CellToColumn(cell);
     if (!column) return choice;
     switch (column->Kind()) {
-    case tckSimpleEdit: choice.EditorType = EditorEdit; break;
-    case tckMemo: choice.EditorType = EditorMemo; break;
-    case tckBool: choice.EditorType = EditorBool; break;
-    case tckCombo: choice.EditorType = EditorCombo; break;
+    case tckSimpleEdit: choice.EditorType = babETEdit; break;
+    case tckMemo: choice.EditorType = babETMemo; break;
+    case tckBool: choice.EditorType = babETBool; break;
+    case tckCombo: choice.EditorType = babETCombo; break;
     case tckDate:
-    case tckTime: choice.EditorType = EditorDateTime; break;
+    case tckTime: choice.EditorType = babETDateTime; break;
     case tckSubGrid:
     case tckSubTree: break;
     }
@@ -369,6 +372,25 @@ TqoGrid::TEditorChoice TqoGrid::ChooseEditor(TBabCell* cell, int current) {
 
 void TqoGrid::BeforeEditWithCombo(TBabCell* cell) {
     if (TqoGrid_Column* column = CellToColumn(cell)) OnBeforeEditWithCombo.Fire(this, column, cell);
+}
+
+std::string TqoGrid::InitEditor(TWinControl* editor, TBabCell* cell) {
+    std::string text = TBabGridView_Custom::InitEditor(editor, cell);
+    if (editor == InplaceDateTimeEditor()) {
+        const TEditorChoice choice = ChooseEditor(cell, babETDateTime);
+        InplaceDateTimeEditor()->SetShowCheckbox(choice.DateCheckBox);
+        InplaceDateTimeEditor()->SetKind(choice.TimeMode ? dtkTime : dtkDate);
+    } else if (editor == InplaceComboEditor()) {
+        fEditComboStrings.clear();
+        fEditComboIndex = -1;
+        const TqoAlive::TWatch alive = WatchAlive();
+        BeforeEditWithCombo(cell);
+        if (!alive) return text;
+        InplaceComboEditor()->SetItems(fEditComboStrings);
+        // The host's choice wins over the cell's text.
+        if (fEditComboIndex >= 0) text = fEditComboStrings[size_t(fEditComboIndex)];
+    }
+    return text;
 }
 
 void TqoGrid::InitEditCombo(const std::vector<std::string>& strings, int currentIndex) {

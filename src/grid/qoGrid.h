@@ -129,19 +129,20 @@ public:
     void InitColumnsAndFixed(TBabGridCell* grid, TqoGrid_Columns* columns, bool hasInfoCol, bool hasHeaders);
     void NeedEnsureFixed();
 
-    // Editors: the editor type that a cell's column asks for (the view's editor type
-    // values), whether the date editor shows a check box and whether it edits a time.
+    // Editors: the editor type that a cell's column asks for, whether the date
+    // editor shows a check box and whether it edits a time.
     struct TEditorChoice {
-        int EditorType = 0;
+        TBabEditorType EditorType = babETEdit;
         bool DateCheckBox = false;
         bool TimeMode = false;
     };
-    static constexpr int EditorEdit = 0, EditorMemo = 1, EditorCombo = 2, EditorBool = 3, EditorDateTime = 4;
-    TEditorChoice ChooseEditor(TBabCell* cell, int current);
+    TEditorChoice ChooseEditor(TBabCell* cell, TBabEditorType current);
     // Raises OnBeforeEditWithCombo for a cell about to be edited with the combo editor.
     void BeforeEditWithCombo(TBabCell* cell);
     bool EditorCanModifyDefaultValue(TBabCell* cell);
     bool EditorCanModify(TBabCell* cell) override;
+    // Sets the date editor's mode and check box, and has the host fill the combo editor's list.
+    std::string InitEditor(TWinControl* editor, TBabCell* cell) override;
 
     // Hooks called by the collections.
     virtual void _ColumnDestroy(TqoGrid_Column* column) { (void)column; }

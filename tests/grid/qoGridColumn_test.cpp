@@ -55,19 +55,21 @@ TEST_F(GridColumns, DefaultNamesAndHeaderTexts) {
 TEST_F(GridColumns, KindsDecideCellTypeCheckBoxesAndEditors) {
     struct TCase {
         TColumnKind Kind;
-        int Editor;
+        TBabEditorType Editor;
         bool Boolean, TimeMode;
         TBabCellType Type;
     };
+    // Sub-grid columns keep the type they are asked with.
+    const TBabEditorType asked = babETMemo;
     const TCase cases[] = {
-        {tckSimpleEdit, TqoGrid::EditorEdit, false, true, babCellTypeSimple},
-        {tckMemo, TqoGrid::EditorMemo, false, true, babCellTypeSimple},
-        {tckBool, TqoGrid::EditorBool, true, true, babCellTypeSimple},
-        {tckCombo, TqoGrid::EditorCombo, false, true, babCellTypeSimple},
-        {tckDate, TqoGrid::EditorDateTime, false, false, babCellTypeSimple},
-        {tckTime, TqoGrid::EditorDateTime, false, true, babCellTypeSimple},
-        {tckSubGrid, -7, false, true, babCellTypeGrid},
-        {tckSubTree, -7, false, true, babCellTypeGrid},
+        {tckSimpleEdit, babETEdit, false, true, babCellTypeSimple},
+        {tckMemo, babETMemo, false, true, babCellTypeSimple},
+        {tckBool, babETBool, true, true, babCellTypeSimple},
+        {tckCombo, babETCombo, false, true, babCellTypeSimple},
+        {tckDate, babETDateTime, false, false, babCellTypeSimple},
+        {tckTime, babETDateTime, false, true, babCellTypeSimple},
+        {tckSubGrid, asked, false, true, babCellTypeGrid},
+        {tckSubTree, asked, false, true, babCellTypeGrid},
     };
     for (const TCase& c : cases) Column("k", c.Kind)->SetCheckBoxOnDateTime(true);
     TAxisContentItem* row = Row({});
@@ -75,7 +77,7 @@ TEST_F(GridColumns, KindsDecideCellTypeCheckBoxesAndEditors) {
         SCOPED_TRACE(i);
         TBabCell* cell = CellOf(i, row);
         EXPECT_EQ(cell->CellType(), cases[i].Type);
-        const TqoGrid::TEditorChoice choice = control->ChooseEditor(cell, -7);
+        const TqoGrid::TEditorChoice choice = control->ChooseEditor(cell, asked);
         EXPECT_EQ(choice.EditorType, cases[i].Editor);
         EXPECT_EQ(choice.TimeMode, cases[i].TimeMode);
         EXPECT_TRUE(choice.DateCheckBox);
@@ -86,27 +88,65 @@ TEST_F(GridColumns, KindsDecideCellTypeCheckBoxesAndEditors) {
         // Header cells of sub-grid columns stay simple.
         EXPECT_EQ(control->Cell(1 + i, 0)->CellType(), babCellTypeSimple);
     }
-    EXPECT_EQ(control->ChooseEditor(control->Cell(0, 1), 3).EditorType, 3) << "the info column changes nothing";
+    EXPECT_EQ(control->ChooseEditor(control->Cell(0, 1), babETBool).EditorType, babETBool)
+        << "the info column changes nothing";
 }
 
-TEST_F(GridColumns, ReadOnlyColumnsRefuseEditsAndTheComboListIsKept) {
-    TqoGrid_Column* locked = Column("L");
-    Column("C", tckCombo);
-    locked->SetReadOnly(true);
-    TAxisContentItem* row = Row({"x", "y"});
-    EXPECT_FALSE(control->EditorCanModify(CellOf(0, row)));
-    EXPECT_TRUE(control->EditorCanModify(CellOf(1, row)));
+class GridColumnEditors : public GridColumns {
+protected:
+    GridColumnEditors() {
+        Column("L")->SetReadOnly(true);
+        Column("C", tckCombo);
+        Column("D", tckDate)->SetCheckBoxOnDateTime(true);
+        Column("T", tckTime);
+        row = Row({"x", "y", "", ""});
+        control->OnBeforeEditWithCombo = [this](TqoGrid* grid, TqoGrid_Column* column, TBabCell*) {
+            asked.push_back(column->HeaderText());
+            grid->InitEditCombo({"a", "b"}, 1);
+        };
+    }
+    void Edit(int column) {
+        control->BreakEditing();
+        control->SetFocusedCell(CellOf(column, row));
+        control->StartEditing();
+    }
+    TAxisContentItem* row = nullptr;
     std::vector<std::string> asked;
-    control->OnBeforeEditWithCombo = [&](TqoGrid* grid, TqoGrid_Column* column, TBabCell*) {
-        asked.push_back(column->HeaderText());
-        grid->InitEditCombo({"a", "b"}, 1);
-    };
-    control->BeforeEditWithCombo(CellOf(1, row));
+};
+
+TEST_F(GridColumnEditors, TheColumnPicksTheEditorAndTheHostFillsTheComboList) {
+    Edit(0);
+    EXPECT_FALSE(control->Editing()) << "a read-only column";
+    Edit(1);
+    ASSERT_TRUE(control->Editing());
+    TBabInplaceComboEditor* combo = control->InplaceComboEditor();
+    EXPECT_EQ(control->CurrentEditor(), combo);
     EXPECT_EQ(asked, std::vector<std::string>{"C"});
-    EXPECT_EQ(control->EditComboStrings().size(), 2u);
-    EXPECT_EQ(control->EditComboIndex(), 1);
-    control->InitEditCombo({"a"}, 5);
-    EXPECT_EQ(control->EditComboIndex(), -1) << "an index outside the list selects nothing";
+    EXPECT_EQ(combo->Items(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    control->StopEditing();
+    EXPECT_EQ(control->GetText(CellOf(1, row)), "b") << "the host's choice is committed";
+
+    control->OnBeforeEditWithCombo = [](TqoGrid* grid, TqoGrid_Column*, TBabCell*) { grid->InitEditCombo({"a"}, 5); };
+    Edit(1);
+    EXPECT_EQ(combo->Items(), std::vector<std::string>{"a"});
+    EXPECT_EQ(combo->ItemIndex(), -1) << "an index outside the list selects nothing";
+
+    Edit(2);
+    TBabInplaceDateTimeEditor* picker = control->InplaceDateTimeEditor();
+    ASSERT_EQ(control->CurrentEditor(), picker);
+    EXPECT_EQ(picker->Kind(), dtkDate);
+    EXPECT_TRUE(picker->ShowCheckbox());
+    Edit(3);
+    ASSERT_EQ(control->CurrentEditor(), picker);
+    EXPECT_EQ(picker->Kind(), dtkTime);
+    EXPECT_FALSE(picker->ShowCheckbox());
+}
+
+TEST_F(GridColumnEditors, AHostThatFreesTheGridWhileFillingTheListEndsTheEdit) {
+    control->OnBeforeEditWithCombo = [this](TqoGrid*, TqoGrid_Column*, TBabCell*) { FreeControl(); };
+    Edit(1);
+    EXPECT_EQ(control, nullptr);
 }
 
 TEST_F(GridColumns, RemovingAColumnTakesItsCellsAndKeepsTheOthers) {
