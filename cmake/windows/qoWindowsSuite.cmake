@@ -2,7 +2,8 @@
 # from its sources for the target, and the demo. ctest runs each program under
 # Wine (tests/windows/qoWineRun.sh) in a prefix of its own below the build
 # folder, on Wine's display-less driver.
-set(QO_WINDOWS_TESTS platform/core platform/graphics platform/window platform/backends data scale grid windows)
+set(QO_WINDOWS_TESTS platform/core platform/graphics platform/window platform/widgets platform/backends data scale grid
+    gantt windows)
 set(QO_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian package googletest)")
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

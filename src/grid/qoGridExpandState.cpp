@@ -12,7 +12,10 @@ namespace qo {
 std::string TqoGrid::DefaultExpandKey(TAxisContentItem* row) {
     std::string key;
     TBabGridCellForViewer* root = MainGrid();
-    for (int x = 0; x < root->AxisContentListX()->Count(); ++x) key += "#" + GetText(root->getCell(x, row->ListIndex()));
+    for (int x = 0; x < root->AxisContentListX()->Count(); ++x) {
+        key += '#';
+        key += GetText(root->getCell(x, row->ListIndex()));
+    }
     return key;
 }
 
