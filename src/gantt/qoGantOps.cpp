@@ -10,7 +10,6 @@ namespace qo {
 
 namespace {
 constexpr TRect kNoRect{-1, -1, -1, -1};
-constexpr TColor kNewItemColor = 0xFFFFFF;
 } // namespace
 
 TqoDataEntity_GantTime* TqoGant_ComBasic::AddGantTime(TqoDataEntity_Tree* node, int layer) {

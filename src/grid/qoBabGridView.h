@@ -213,7 +213,8 @@ public:
     virtual std::string InitEditor(TWinControl* editor, TBabCell* cell);
     // Applies an edit's text to the cell; an escaped edit changes nothing.
     virtual void DeInitEditor(TWinControl* editor, TBabCell* cell, const std::string& text, bool escaped);
-    virtual bool EditorCanModifyDefaultValue() { return true; }
+    // What EditorCanModify answers when the host has no OnEditorCanModify.
+    virtual bool EditorCanModifyDefaultValue(TBabCell* cell) { return (void)cell, true; }
     virtual bool EditorCanModify(TBabCell* cell);
     virtual bool EditorValidKey(char16_t key) { return (void)key, true; }
     virtual void DoSortCell(TBabCell* cell, bool upNotDown) { (void)cell, (void)upNotDown; }

@@ -81,7 +81,7 @@ TDateTime TBabGridView_Custom::SafeStrToDate(const std::string& text, const TFor
 }
 
 bool TBabGridView_Custom::EditorCanModify(TBabCell* cell) {
-    return OnEditorCanModify ? OnEditorCanModify(this, cell) : true;
+    return OnEditorCanModify ? OnEditorCanModify(this, cell) : EditorCanModifyDefaultValue(cell);
 }
 
 std::string TBabGridView_Custom::InitEditor(TWinControl*, TBabCell* cell) { return GetText(cell); }

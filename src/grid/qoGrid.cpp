@@ -403,10 +403,6 @@ bool TqoGrid::EditorCanModifyDefaultValue(TBabCell* cell) {
     return !(column && column->ReadOnly());
 }
 
-bool TqoGrid::EditorCanModify(TBabCell* cell) {
-    return OnEditorCanModify ? OnEditorCanModify(this, cell) : EditorCanModifyDefaultValue(cell);
-}
-
 // ---- painting
 
 void TqoGrid::OffscreenPaint() {

@@ -139,8 +139,8 @@ public:
     TEditorChoice ChooseEditor(TBabCell* cell, TBabEditorType current);
     // Raises OnBeforeEditWithCombo for a cell about to be edited with the combo editor.
     void BeforeEditWithCombo(TBabCell* cell);
-    bool EditorCanModifyDefaultValue(TBabCell* cell);
-    bool EditorCanModify(TBabCell* cell) override;
+    // A read-only column's cells refuse edits unless the host's OnEditorCanModify says otherwise.
+    bool EditorCanModifyDefaultValue(TBabCell* cell) override;
     // Sets the date editor's mode and check box, and has the host fill the combo editor's list.
     std::string InitEditor(TWinControl* editor, TBabCell* cell) override;
 

@@ -281,13 +281,13 @@ TEST_F(GridEdit, TheDatePickerWritesTheShortFormatAndKeepsAnUnreadableText) {
     const struct {
         const char* cell;
         std::vector<uint16_t> keys; // in the picker, before Tab commits
-        const char* stored;
+        std::string stored;
     } cases[] = {
         {"3/5/2024", {}, "3/5/2024"},
         {"2024-3-5 x", {}, "2024-3-5 x"}, // unreadable: kept while the user changes nothing
         {"3/5/2024", {VK_UP}, "4/5/2024"},
         {"3/5/2024", {VK_RIGHT, VK_DOWN}, "3/4/2024"},
-        {"", {}, FormatDateTime("m/d/yyyy", Date()).c_str()},
+        {"", {}, FormatDateTime("m/d/yyyy", Date())},
     };
     for (const auto& c : cases) {
         control->SetText(Cell(1, 2), c.cell);
