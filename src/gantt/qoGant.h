@@ -13,6 +13,7 @@
 #include "gantt/qoGraphHintWindow.h"
 #include "gantt/qoSnapHandler.h"
 #include "gantt/qoSplitter.h"
+#include "gantt/qoTimeItemText.h"
 #include "grid/qoTree.h"
 #include "platform/widgets/qoPageControl.h"
 #include "platform/widgets/qoScrollBar.h"
@@ -50,7 +51,6 @@ struct TMyContainer {
 };
 
 enum TTimeItemAutoScroll { ttiaHorzAndVert = 0, ttiaHorz = 1, ttiaVert = 2, ttiaNone = 3 };
-enum TLinkShow { lsOneEndVisible = 0, lsBothEndsVisible = 1, lsAlways = 2, lsNever = 3 };
 
 using TOnAlignNeed = TqoEvent<void(TComponent* sender, TDateTime start, TDateTime stop, int treeWidth)>;
 using TOnScalerChange = TqoEvent<void(TComponent* sender, TDateTime start, TDateTime stop)>;
@@ -360,6 +360,8 @@ protected:
     virtual void _OnBeforeCanEditItem(TqoDataEntity* item);
     virtual void _OnVirtualLoadTimeItem(TqoDataEntity* item);
     virtual void _OnVirtualUnLoadTimeItem(TqoDataEntity* item, bool& mayUnload);
+    // Puts the font of a text style into the canvas before an item's text is drawn.
+    void _OnTimeItemSyleSet(TqoTimeItemTextCollection* sender, TCanvas& canvas, int32_t style);
     // Makes every part; a subclass overrides the factories, not this.
     virtual void Initialize();
     void InitializeInConstructor() { Initialize(); }
@@ -396,6 +398,7 @@ private:
     void WireTimeItemController();
     void ReleaseModel();
     static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
+    void GiveTexts(TqoDataEntity_GantTime& item);
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();

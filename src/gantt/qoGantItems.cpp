@@ -34,8 +34,20 @@ void TqoGant_ComBasic::_OnSelectionChanged(TqoDataList* layer, TqoDataEntity* it
     OnSelectionChanged_GantTime.Fire(this, layer, AsItem(item));
 }
 
+// Items made by the list itself, inserted or loaded, get their texts here.
+void TqoGant_ComBasic::GiveTexts(TqoDataEntity_GantTime& item) {
+    item.EnsureTextCollection().SetOnStyleSet(
+        TOnTimeItemTextStyleSet::Bind(this, &TqoGant_ComBasic::_OnTimeItemSyleSet));
+}
+
+void TqoGant_ComBasic::_OnTimeItemSyleSet(TqoTimeItemTextCollection*, TCanvas& canvas, int32_t style) {
+    canvas.Font() = FontTimeItemStyle(style >= 1 && style <= 3 ? style : 1);
+    fGA->PrintResizeFont();
+}
+
 void TqoGant_ComBasic::_OnInsertItem(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
+    GiveTexts(*item);
     if (fAddingItem) {
         fAddingItem = false;
         fAddedItem = item;
@@ -74,7 +86,13 @@ void TqoGant_ComBasic::_OnBeforeCanEditItem(TqoDataEntity* item) {
     OnBeforeCanEditItem_GantTime.Fire(this, AsItem(item));
 }
 
-void TqoGant_ComBasic::_OnVirtualLoadTimeItem(TqoDataEntity* item) { OnVirtualLoad_GantTime.Fire(this, AsItem(item)); }
+// A loaded item never passes through the insert handler: without texts it
+// could not be drawn.
+void TqoGant_ComBasic::_OnVirtualLoadTimeItem(TqoDataEntity* entity) {
+    TqoDataEntity_GantTime* item = AsItem(entity);
+    GiveTexts(*item);
+    OnVirtualLoad_GantTime.Fire(this, item);
+}
 
 void TqoGant_ComBasic::_OnVirtualUnLoadTimeItem(TqoDataEntity* item, bool& mayUnload) {
     OnVirtualUnLoad_GantTime.Fire(this, AsItem(item), mayUnload);
