@@ -32,6 +32,7 @@ void TqoGant_ComBasic::GantAreaPaint(TComponent*) {
     // Only the rows that show draw, from the top down.
     if (!fUseGridNotTree)
         for (TGantRow* row : fRowList->VisibleRows(0, fGA->Height())) row->DrawContent();
+    RenderLinks();
     OnUserDrawForeground.Fire(this, {0, 0, fGA->Width(), fGA->Height()}, fGA->OffscreenCanvas());
     fGA->OffscreenCanvas().Pen().Color = clBlack;
     fStartScaleWhenDrawn = fDateScaler->Start();

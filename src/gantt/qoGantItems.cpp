@@ -24,7 +24,14 @@ void TqoGant_ComBasic::WireTimeItemController() {
     c.SetOnUnLoadItem(TOnDataEntityUnloadNotify::Bind(this, &TqoGant_ComBasic::_OnVirtualUnLoadTimeItem));
 }
 
+// The row's time index follows every change its layers report.
+void TqoGant_ComBasic::RowItemsChanged(TqoDataEntity_GantTime* item) {
+    if (TGantRow* row = item ? item->Row() : nullptr) row->TimeItemsChanged();
+}
+
 void TqoGant_ComBasic::_OnContentChanged(TqoDataList* layer) {
+    if (auto* rowLayer = dynamic_cast<TqoDataList_GantRow*>(layer); rowLayer && rowLayer->Row())
+        rowLayer->Row()->TimeItemsChanged();
     InvalidateGA();
     OnContentChanged_GantTime.Fire(this, layer);
 }
@@ -48,6 +55,7 @@ void TqoGant_ComBasic::_OnTimeItemSyleSet(TqoTimeItemTextCollection*, TCanvas& c
 void TqoGant_ComBasic::_OnInsertItem(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
     GiveTexts(*item);
+    RowItemsChanged(item);
     if (fAddingItem) {
         fAddingItem = false;
         fAddedItem = item;
@@ -66,6 +74,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     if (item == fAddedItem) fAddedItem = nullptr;
     if (item == fMouseDownDataEntity) fMouseDownDataEntity = nullptr;
+    RowItemsChanged(item);
     if (item == fActiveDataEntity) {
         SetActiveDataEntity(nullptr);
         if (!alive) return;
@@ -77,6 +86,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
 
 void TqoGant_ComBasic::_OnInfoPush(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
+    RowItemsChanged(item);
     const TqoAlive::TWatch alive = fAlive.Watch();
     OnChangeDataEntity_GantTime.Fire(this, item);
     if (alive) OnValueChanged_GantTime.Fire(this, item);
