@@ -1,0 +1,92 @@
+// The chart area's items and links: every style with texts, selection and
+// focus; links of both paths; which items and links a paint looks at; and
+// hosts or data that could break a paint.
+#include "gantt/qoGant.h"
+
+#include "data/qoDoLater.h"
+#include "support/golden/qoGolden.h"
+#include "support/widgets/qoWidgetFixture.h"
+
+#include <limits>
+
+namespace qo {
+namespace {
+
+const TDateTime kMonday = EncodeDate(2024, 3, 4);
+
+class GantPaint : public test::TFormFixture {
+protected:
+    GantPaint() {
+        form.SetBounds(0, 0, 640, 330);
+        gant = new TqoGant(&form);
+        gant->SetParent(&form);
+        gant->SetAlign(alClient);
+        gant->SetScaleAndTree(kMonday, kMonday + 14, 100);
+        gant->TreeView()->SetItemHeight(24);
+    }
+    ~GantPaint() override { TDoLater::Shutdown(); }
+    TqoDataEntity_Tree* Node(const std::string& text) {
+        TqoDataEntity_Tree* node = gant->TreeView()->AddDataEntity(nullptr);
+        node->SetText(text);
+        return node;
+    }
+    TqoDataEntity_GantTime* Item(TqoDataEntity_Tree* node, double from, double to, TGantTimeStyle style,
+                                 TColor color = RGB(90, 160, 230)) {
+        TqoDataEntity_GantTime* item = gant->AddGantTime(node, 0);
+        item->SetStart(kMonday + from);
+        item->SetStop(kMonday + to);
+        item->SetStyle(style);
+        item->SetColor(color);
+        item->SetTopInset(3);
+        item->SetBottomInset(3);
+        return item;
+    }
+    TqoDataEntity_Link* Link(TqoDataEntity_GantTime* from, TqoDataEntity_GantTime* to, TLinkStyle style,
+                             TLinkStartFinishOption option = tlsfNormal) {
+        TqoDataEntity_Link* link = gant->AddLink();
+        link->SetLinkOwner(from);
+        link->SetLinkedTo(to);
+        link->SetLinkStyle(style);
+        link->SetStartFinishOption(option);
+        link->SetLinkColor(clNavy);
+        link->SetLinkPenWidth(1);
+        return link;
+    }
+    // Paints the chart area now.
+    void Paint() {
+        harness.RunUntilIdle();
+        gant->GA()->Repaint();
+    }
+    TqoGant* gant;
+};
+
+TEST_F(GantPaint, EveryStyleWithTextsSelectionAndFocusLooks) {
+    gant->SetImageList(nullptr);
+    const TGantTimeStyle styles[] = {gtsSquare, gtsSpan, gtsUser, gtsLine, gtsLineWEnd, gtsWave, gtsRomb, gtsPipe};
+    const char* names[] = {"Square", "Span", "User", "Line", "Line ends", "Wave", "Diamond", "Pipe"};
+    TqoDataEntity_GantTime* active = nullptr;
+    for (size_t i = 0; i < std::size(styles); ++i) {
+        TqoDataEntity_Tree* node = Node(names[i]);
+        TqoDataEntity_GantTime* plain = Item(node, 0.5 + i * 0.3, 4.5 + i * 0.3, styles[i]);
+        TqoDataEntity_GantTime* selected = Item(node, 7, 11, styles[i], RGB(230, 140, 70));
+        selected->SetSelected(true);
+        if (i == 0) {
+            plain->TextCollection()->AddText("inside", 3, 1, 1);
+            selected->TextCollection()->AddTextEx("beside", 4, 1, 1, trpOutsideFar, trpInside);
+            active = selected;
+        }
+    }
+    gant->OnUserDrawTime = [](TComponent*, TqoDataEntity_GantTime*, TCanvas& canvas, const TRect& rect) {
+        canvas.Brush().Color = clYellow;
+        canvas.FillRect(rect);
+    };
+    // Runs off the right side: its text stays inside the area.
+    TqoDataEntity_GantTime* running = Item(Node("Long"), 12, 40, gtsSquare, clLime);
+    running->TextCollection()->AddText("runs on", 3, 1, 1);
+    gant->SetActiveDataEntity(active);
+    harness.RunUntilIdle();
+    EXPECT_TRUE(test::LooksLike(harness, *gant->GA(), "gantt_items_every_style"));
+}
+
+} // namespace
+} // namespace qo
