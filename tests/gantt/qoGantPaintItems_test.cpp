@@ -88,5 +88,29 @@ TEST_F(GantPaint, EveryStyleWithTextsSelectionAndFocusLooks) {
     EXPECT_TRUE(test::LooksLike(harness, *gant->GA(), "gantt_items_every_style"));
 }
 
+// Left to right and back, up and down, start to start, both path styles, one
+// link in a row (drawn on the default path whatever its style) and one whose
+// target lies past the right side.
+TEST_F(GantPaint, LinksOfBothPathsWithTheirHeadsLook) {
+    TqoDataEntity_Tree* rows[6];
+    for (int i = 0; i < 6; ++i) rows[i] = Node("Row " + std::to_string(i));
+    TqoDataEntity_GantTime* a = Item(rows[0], 1, 3, gtsSquare);
+    TqoDataEntity_GantTime* b = Item(rows[1], 4, 6, gtsSquare);
+    TqoDataEntity_GantTime* c = Item(rows[2], 1.5, 2.5, gtsSquare);
+    TqoDataEntity_GantTime* d = Item(rows[3], 7, 9, gtsPipe);
+    TqoDataEntity_GantTime* e = Item(rows[3], 10.5, 12, gtsPipe);
+    TqoDataEntity_GantTime* f = Item(rows[4], 8, 10, gtsSquare);
+    TqoDataEntity_GantTime* g = Item(rows[5], 12, 30, gtsSquare);
+    Link(a, b, tlsDefault);
+    Link(b, c, tlsDefault);
+    Link(a, c, tlsDefault, tlsfSS);
+    Link(b, d, tlsMSProject);
+    Link(d, e, tlsMSProject);
+    Link(f, d, tlsMSProject, tlsfFF);
+    Link(f, g, tlsMSProject, tlsfSS);
+    harness.RunUntilIdle();
+    EXPECT_TRUE(test::LooksLike(harness, *gant->GA(), "gantt_links"));
+}
+
 } // namespace
 } // namespace qo
