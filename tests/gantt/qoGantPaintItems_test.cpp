@@ -52,10 +52,10 @@ protected:
         link->SetLinkPenWidth(1);
         return link;
     }
-    // Paints the chart area now.
+    // One paint of the chart area.
     void Paint() {
+        gant->InvalidateGA();
         harness.RunUntilIdle();
-        gant->GA()->Repaint();
     }
     TqoGant* gant;
 };
@@ -110,6 +110,76 @@ TEST_F(GantPaint, LinksOfBothPathsWithTheirHeadsLook) {
     Link(f, g, tlsMSProject, tlsfSS);
     harness.RunUntilIdle();
     EXPECT_TRUE(test::LooksLike(harness, *gant->GA(), "gantt_links"));
+}
+
+// The points a host is given are the ones the chart would draw between.
+TEST_F(GantPaint, LinksShowByTheirEndsAndGiveTheirPointsToTheHost) {
+    TqoDataEntity_Tree* top = Node("Top");
+    TqoDataEntity_Tree* bottom = Node("Bottom");
+    TqoDataEntity_GantTime* owner = Item(top, 1, 3, gtsSquare);
+    TqoDataEntity_GantTime* inside = Item(bottom, 4, 6, gtsSquare);
+    TqoDataEntity_GantTime* outside = Item(bottom, 20, 22, gtsSquare);
+    std::vector<std::pair<TPoint, TPoint>> drawn;
+    gant->OnUserDrawLinks = [&](TComponent*, TqoDataEntity_Link*, TCanvas&, TPoint p, TPoint q) {
+        drawn.emplace_back(p, q);
+    };
+    TqoDataEntity_Link* toInside = Link(owner, inside, tlsUserDraw);
+    TqoDataEntity_Link* toOutside = Link(owner, outside, tlsUserDraw);
+    struct Case {
+        TLinkShow show;
+        size_t links;
+    } cases[] = {{lsOneEndVisible, 2}, {lsBothEndsVisible, 1}, {lsAlways, 2}, {lsNever, 0}};
+    for (const Case& c : cases) {
+        gant->SetLinkShow(c.show);
+        drawn.clear();
+        Paint();
+        EXPECT_EQ(drawn.size(), c.links) << "show " << c.show;
+    }
+    gant->SetLinkShow(lsBothEndsVisible);
+    const TRect s = gant->RectFromDataEntity(owner), e = gant->RectFromDataEntity(inside);
+    struct Points {
+        TLinkStartFinishOption option;
+        TPoint p, q;
+    } points[] = {
+        {tlsfNormal, {s.Right, (s.Top + s.Bottom) / 2}, {e.Left, (e.Top + e.Bottom) / 2}},
+        {tlsfSS, {s.Left, (s.Top + s.Bottom) / 2}, {e.Left, (e.Top + e.Bottom) / 2}},
+        {tlsfSF, {s.Left, (s.Top + s.Bottom) / 2}, {e.Right, (e.Top + e.Bottom) / 2}},
+        {tlsfFF, {s.Right, (s.Top + s.Bottom) / 2}, {e.Right, (e.Top + e.Bottom) / 2}},
+    };
+    for (const Points& c : points) {
+        toInside->SetStartFinishOption(c.option);
+        drawn.clear();
+        Paint();
+        ASSERT_EQ(drawn.size(), 1u);
+        EXPECT_EQ(drawn[0].first, c.p) << "option " << c.option;
+        EXPECT_EQ(drawn[0].second, c.q) << "option " << c.option;
+    }
+    // A collapsed end hides the link in every mode.
+    TqoDataEntity_Tree* parent = Node("Parent");
+    TqoDataEntity_Tree* child = gant->TreeView()->AddDataEntity(parent);
+    toOutside->SetLinkedTo(Item(child, 4, 5, gtsSquare));
+    parent->SetExpanded(false);
+    for (TLinkShow show : {lsOneEndVisible, lsBothEndsVisible, lsAlways}) {
+        gant->SetLinkShow(show);
+        drawn.clear();
+        Paint();
+        EXPECT_EQ(drawn.size(), 1u) << "only the link between shown rows, show " << show;
+    }
+}
+
+TEST_F(GantPaint, ARightToLeftLinkEndsBesideItsTargetWithTheHeadPointingLeft) {
+    TqoDataEntity_GantTime* owner = Item(Node("Later"), 6, 8, gtsSquare);
+    TqoDataEntity_GantTime* target = Item(Node("Earlier"), 1, 3, gtsSquare);
+    Link(owner, target, tlsDefault)->SetLinkColor(clRed);
+    harness.RunUntilIdle();
+    TBitmap picture;
+    harness.Snapshot(*gant->GA(), picture);
+    const TRect e = gant->RectFromDataEntity(target);
+    const int y = (e.Top + e.Bottom) / 2;
+    // The path ends one pixel right of the edge; the open head reaches right of its tip.
+    EXPECT_EQ(picture.Pixel(e.Right + 1, y), clRed);
+    EXPECT_EQ(picture.Pixel(e.Right + 4, y - 3), clRed);
+    EXPECT_NE(picture.Pixel(e.Right - 4, y - 3), clRed) << "no head on the target's side";
 }
 
 } // namespace
