@@ -8,6 +8,7 @@
 #include "support/widgets/qoWidgetFixture.h"
 
 #include <limits>
+#include <stdexcept>
 
 namespace qo {
 namespace {
@@ -180,6 +181,43 @@ TEST_F(GantPaint, ARightToLeftLinkEndsBesideItsTargetWithTheHeadPointingLeft) {
     EXPECT_EQ(picture.Pixel(e.Right + 1, y), clRed);
     EXPECT_EQ(picture.Pixel(e.Right + 4, y - 3), clRed);
     EXPECT_NE(picture.Pixel(e.Right - 4, y - 3), clRed) << "no head on the target's side";
+}
+
+// Items are drawn through the user style so that the test sees which ones the
+// paint reached, in which order.
+TEST_F(GantPaint, APaintReachesTheItemsOfTheWindowWhateverTheirTimes) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double start, stop;
+        bool drawn;
+    } cases[] = {
+        {2, 4, true},      {5, 3, true},     {6, 6, true},         {-1e6, 1e6, true}, {1e7, 1e7 + 1, false},
+        {-1e7, -1e7 + 1, false}, {nan, 3, true}, {nan, nan, false}, {-inf, inf, true}, {20, 30, false},
+    };
+    TqoDataEntity_Tree* node = Node("Row");
+    std::vector<TqoDataEntity_GantTime*> expected, drawn;
+    for (const Case& c : cases) {
+        TqoDataEntity_GantTime* item = Item(node, 0, 0, gtsUser);
+        item->SetStart(kMonday + c.start);
+        item->SetStop(kMonday + c.stop);
+        if (c.drawn) expected.push_back(item);
+    }
+    gant->OnUserDrawTime = [&](TComponent*, TqoDataEntity_GantTime* item, TCanvas&, const TRect&) {
+        drawn.push_back(item);
+        if (drawn.size() == 1) throw std::runtime_error("a host that raises");
+    };
+    Paint();
+    EXPECT_EQ(drawn, expected) << "in list order, a raising handler stopping only its own item";
+    // An item moved into the window through the mouse's path is found at once.
+    TqoDataEntity_GantTime* far = Item(node, 40, 41, gtsUser);
+    Paint();
+    far->SetStart(kMonday + 8);
+    far->DoInfoPush();
+    drawn.clear();
+    Paint();
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_EQ(drawn.back(), far);
 }
 
 } // namespace
