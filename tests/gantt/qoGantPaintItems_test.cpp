@@ -220,5 +220,25 @@ TEST_F(GantPaint, APaintReachesTheItemsOfTheWindowWhateverTheirTimes) {
     EXPECT_EQ(drawn.back(), far);
 }
 
+// On paper at scale 2 the stripes are solid, the summary bar's triangles and
+// the lines grow with the scale, and selection marks are left out.
+TEST_F(GantPaint, APrintedPageAtScaleTwoLooks) {
+    form.SetBounds(0, 0, 400, 160);
+    TqoDataEntity_GantTime* span = Item(Node("Summary"), 1, 6, gtsSpan);
+    span->TextCollection()->AddTextEx("Phase", 4, 0, 1, trpInside, trpInside);
+    TqoDataEntity_GantTime* line = Item(Node("Line"), 2, 5, gtsLineWEnd, RGB(230, 140, 70));
+    line->SetSelected(true);
+    TqoDataEntity_GantTime* pipe = Item(Node("Pipe"), 6, 9, gtsPipe);
+    Link(span, pipe, tlsMSProject);
+    Link(line, pipe, tlsDefault);
+    harness.RunUntilIdle();
+    TqoOffscreenPaint_GA& area = *gant->GA();
+    TBitmap page(area.Width() * 2, area.Height() * 2);
+    page.Canvas().Brush().Color = clWhite;
+    page.Canvas().FillRect({0, 0, page.Width(), page.Height()});
+    area.Print(page.Handle(), 0, 0, 2.0, 2.0, true);
+    EXPECT_TRUE(test::MatchesGolden(page.Raster(), "gantt_printed_x2"));
+}
+
 } // namespace
 } // namespace qo
