@@ -73,20 +73,18 @@ void TqoGant_ComBasic::RenderLink(TqoDataEntity_Link* link, TCanvas& canvas) {
     const bool sameRow = link->LinkOwner()->Row() == link->LinkedTo()->Row();
     const TLinkStyle style = sameRow ? tlsDefault : link->LinkStyle();
     if (style == tlsMSProject) q.Y = s.Top < e.Top ? e.Top : e.Bottom;
+    // Which sides the ends join, and how far a head on the top or bottom stands in.
+    bool fromRight = false, toRight = false;
     int offset = 0;
     switch (link->StartFinishOption()) {
-    case tlsfNormal:
-        if (p.X < q.X) {
-            p.X = s.Right, q.X = e.Left, offset = 3;
-        } else {
-            p.X = s.Left, q.X = e.Right, offset = -3;
-        }
-        break;
-    case tlsfSS: p.X = s.Left, q.X = e.Left, q.Y = Middle(e).Y, offset = 0; break;
-    case tlsfSF: p.X = s.Left, q.X = e.Right, offset = -3; break;
-    case tlsfFS: p.X = s.Right, q.X = e.Left, offset = 3; break;
-    case tlsfFF: p.X = s.Right, q.X = e.Right, offset = -3; break;
+    case tlsfNormal: fromRight = p.X < q.X, toRight = !fromRight, offset = fromRight ? 3 : -3; break;
+    case tlsfSS: q.Y = Middle(e).Y; break;
+    case tlsfSF: toRight = true, offset = -3; break;
+    case tlsfFS: fromRight = true, offset = 3; break;
+    case tlsfFF: fromRight = toRight = true, offset = -3; break;
     }
+    p.X = fromRight ? s.Right : s.Left;
+    q.X = toRight ? e.Right : e.Left;
     if (style == tlsMSProject) q.X += offset;
     if (link->LinkStyle() != tlsUserDraw) {
         DrawLink(p, q, canvas, style, link->LinkColor(), link->LinkPenWidth(), link);
