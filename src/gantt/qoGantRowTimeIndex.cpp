@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace qo {
@@ -13,7 +14,7 @@ namespace {
 
 // The power-of-two class of a span in days; spans of zero share one class.
 int SpanExponent(double span) {
-    if (span <= 0) return INT32_MIN;
+    if (span <= 0) return std::numeric_limits<int>::min();
     int exponent = 0;
     std::frexp(span, &exponent);
     return exponent;
