@@ -15,6 +15,9 @@ namespace {
 constexpr TRect kNoRect{-1, -1, -1, -1};
 // How far a missing end is put beside the one that shows.
 constexpr int kMissingEndGap = 10;
+// How far a path and its head reach beyond its ends' rectangles (fold and
+// head sizes with room to spare), in screen pixels.
+constexpr int kPathReach = 12;
 
 TPoint Middle(const TRect& r) { return {r.Left + r.Width() / 2, r.Top + r.Height() / 2}; }
 
@@ -69,6 +72,12 @@ bool TqoGant_ComBasic::LinkEnds(TqoDataEntity_Link* link, TRect& s, TRect& e) {
 void TqoGant_ComBasic::RenderLink(TqoDataEntity_Link* link, TCanvas& canvas) {
     TRect s = kNoRect, e = kNoRect;
     if (!LinkEnds(link, s, e)) return;
+    // A link whose path cannot reach the canvas costs no more.
+    const int reach = Round(kPathReach * std::max(fGA->Scalex(), fGA->Scaley())) + std::max(link->LinkPenWidth(), 1);
+    const TRect box = TRect(std::min(s.Left, e.Left), std::min(s.Top, e.Top), std::max(s.Right, e.Right),
+                            std::max(s.Bottom, e.Bottom))
+                          .Inflate(reach, reach);
+    if (const TqoDC* dc = canvas.Handle(); dc && IntersectRect(box, dc->GetClipBox()).IsEmpty()) return;
     TPoint p = Middle(s), q = Middle(e);
     const bool sameRow = link->LinkOwner()->Row() == link->LinkedTo()->Row();
     const TLinkStyle style = sameRow ? tlsDefault : link->LinkStyle();
