@@ -4,6 +4,7 @@
 #include "gantt/qoGant.h"
 
 #include "data/qoDoLater.h"
+#include "platform/graphics/qoRegion.h"
 #include "support/golden/qoGolden.h"
 #include "support/widgets/qoWidgetFixture.h"
 
@@ -238,6 +239,35 @@ TEST_F(GantPaint, APrintedPageAtScaleTwoLooks) {
     page.Canvas().FillRect({0, 0, page.Width(), page.Height()});
     area.Print(page.Handle(), 0, 0, 2.0, 2.0, true);
     EXPECT_TRUE(test::MatchesGolden(page.Raster(), "gantt_printed_x2"));
+}
+
+// The chart's link drawing, open to the test.
+class TOpenGant : public TqoGant {
+public:
+    using TqoGant::TqoGant;
+    using TqoGant_ComBasic::DrawLink;
+};
+
+TEST_F(GantPaint, AnArrowTipOutsideTheClipDrawsThePathWithoutItsHead) {
+    auto* open = new TOpenGant(&form);
+    struct Case {
+        TRect clip;
+        bool head;
+    } cases[] = {{{0, 0, 80, 40}, true}, {{0, 0, 48, 40}, false}};
+    for (const Case& c : cases) {
+        TBitmap bitmap(80, 40);
+        TCanvas& canvas = bitmap.Canvas();
+        const TqoRegion clip(c.clip);
+        bitmap.Handle().SelectClipRgn(&clip);
+        canvas.Pen().Width = 4;
+        open->DrawLink({10, 10}, {50, 30}, canvas, tlsDefault, clRed, 1, nullptr);
+        EXPECT_EQ(canvas.Pen().Width, 4) << "the pen comes back";
+        // The path turns down at x = 29 and ends one pixel before the target at x = 49.
+        EXPECT_EQ(bitmap.Pixel(29, 20), clRed);
+        EXPECT_EQ(bitmap.Pixel(47, 30), clRed);
+        // The head's back edge lies inside both clips; the tip only inside the first.
+        EXPECT_EQ(bitmap.Pixel(49 - 3, 30 - 2), c.head ? clRed : clWhite) << "clip right " << c.clip.Right;
+    }
 }
 
 } // namespace
