@@ -1,7 +1,8 @@
 // A construction project as a planner lays it out: phases, their work
 // packages and tasks in the tree, the scaler over eight weeks with Saturdays
 // and Sundays hidden, and the chart's alternate rows following the tree as it
-// expands. Live, the splitter drags, the tree expands and the scaler pans.
+// expands, with bars of every kind, texts in and beside them and the links
+// between tasks. Live, the splitter drags, the tree expands and the scaler pans.
 #include "qoDemoGantt.h"
 
 #include "gantt/qoGant.h"
@@ -32,15 +33,60 @@ TqoDataEntity_Tree* Node(TqoGant_ComBasic& gant, TqoDataEntity_Tree* parent, con
     return node;
 }
 
+TqoDataEntity_GantTime* Bar(TqoGant_ComBasic& gant, TqoDataEntity_Tree* node, double from, double to,
+                            TGantTimeStyle style, TColor color) {
+    TqoDataEntity_GantTime* item = gant.AddGantTime(node, 0);
+    item->SetStart(kProjectStart + from);
+    item->SetStop(kProjectStart + to);
+    item->SetStyle(style);
+    item->SetColor(color);
+    item->SetTopInset(style == gtsSpan ? 1 : 3);
+    item->SetBottomInset(style == gtsSpan ? 7 : 3);
+    return item;
+}
+
+// Each task follows the one before it; a sign-off is a milestone diamond, an
+// inspection a wave, deliveries pipes; packages and phases are summary bars.
+TqoDataEntity_GantTime* Schedule(TqoGant_ComBasic& gant, TqoDataEntity_Tree* package, int p, int w) {
+    static const TGantTimeStyle kTaskStyles[] = {gtsSquare, gtsLine, gtsPipe, gtsSquare, gtsWave, gtsRomb, gtsLineWEnd};
+    const double start = p * 6 + w * 3;
+    TqoDataEntity_GantTime* previous = nullptr;
+    TqoDataList_Tree& tasks = *package->SubDataList();
+    for (int t = 0; t < tasks.Count(); ++t) {
+        const double from = start + t * 2;
+        TqoDataEntity_GantTime* item =
+            Bar(gant, tasks.Item(t), from, from + 3, kTaskStyles[t], t % 2 ? RGB(240, 160, 80) : RGB(90, 160, 230));
+        if (kTaskStyles[t] == gtsRomb) item->SetFixedSize(14);
+        if (t == 0) item->TextCollection()->AddText("Start", 4, 1, 1);
+        if (t == 3) item->TextCollection()->AddTextEx("crew of 4", 4, 1, 1, qo::trpOutsideFar, qo::trpInside);
+        if (previous) {
+            TqoDataEntity_Link* link = gant.AddLink();
+            link->SetLinkOwner(previous);
+            link->SetLinkedTo(item);
+            link->SetLinkStyle(t % 3 == 0 ? qo::tlsMSProject : qo::tlsDefault);
+            link->SetLinkColor(clNavy);
+            link->SetLinkPenWidth(1);
+        }
+        previous = item;
+    }
+    Bar(gant, package, start, start + (tasks.Count() - 1) * 2 + 3, gtsSpan, RGB(70, 70, 120));
+    return previous;
+}
+
 // 10 phases of 4 packages of 7 tasks: 330 rows in all.
 void BuildProject(TqoGant_ComBasic& gant) {
     gant.SetMaxLevelsTree(3);
+    int p = 0;
     for (const char* phase : kPhases) {
-        TqoDataEntity_Tree* p = Node(gant, nullptr, phase);
+        TqoDataEntity_Tree* ph = Node(gant, nullptr, phase);
+        int w = 0;
         for (const char* package : kPackages) {
-            TqoDataEntity_Tree* w = Node(gant, p, package);
-            for (const char* task : kTasks) Node(gant, w, task);
+            TqoDataEntity_Tree* wp = Node(gant, ph, package);
+            for (const char* task : kTasks) Node(gant, wp, task);
+            Schedule(gant, wp, p, w++);
         }
+        Bar(gant, ph, p * 6, p * 6 + 3 * 3 + 6 * 2 + 3, gtsSpan, RGB(40, 40, 40));
+        ++p;
     }
     // The first phase open down to its tasks, the second to its packages.
     TqoDataList_Tree& roots = *gant.TreeView()->RootDataEntities();

@@ -11,8 +11,12 @@ TqoListController* TqoDataEntity::Controller() const {
     return fDataList ? fDataList->fListController : nullptr;
 }
 
+// Indexes below the first change since the last renumbering still hold: an
+// entity there needs no renumbering of the rest (deleting several entities
+// from the back of a long list stays cheap).
 int32_t TqoDataEntity::ListIndex() {
     if (!fInList) return -1;
+    if (fListIndex >= 0 && fListIndex < fDataList->fOutOfDateFromIndex) return fListIndex;
     fDataList->EnsureListIndexes();
     return fListIndex;
 }

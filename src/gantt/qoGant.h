@@ -13,6 +13,7 @@
 #include "gantt/qoGraphHintWindow.h"
 #include "gantt/qoSnapHandler.h"
 #include "gantt/qoSplitter.h"
+#include "gantt/qoTimeItemText.h"
 #include "grid/qoTree.h"
 #include "platform/widgets/qoPageControl.h"
 #include "platform/widgets/qoScrollBar.h"
@@ -50,13 +51,16 @@ struct TMyContainer {
 };
 
 enum TTimeItemAutoScroll { ttiaHorzAndVert = 0, ttiaHorz = 1, ttiaVert = 2, ttiaNone = 3 };
-enum TLinkShow { lsOneEndVisible = 0, lsBothEndsVisible = 1, lsAlways = 2, lsNever = 3 };
 
 using TOnAlignNeed = TqoEvent<void(TComponent* sender, TDateTime start, TDateTime stop, int treeWidth)>;
 using TOnScalerChange = TqoEvent<void(TComponent* sender, TDateTime start, TDateTime stop)>;
 using TOnRealignScrollbar =
     TqoEvent<void(TComponent* sender, int position, int min, int max, int pageSize, bool enabled)>;
 using TOnUserDrawArea = TqoEvent<void(TComponent* sender, const TRect& rect, TCanvas& canvas)>;
+using TOnUserDrawTime =
+    TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item, TCanvas& canvas, const TRect& rect)>;
+using TOnUserDrawLinks =
+    TqoEvent<void(TComponent* sender, TqoDataEntity_Link* link, TCanvas& canvas, TPoint start, TPoint stop)>;
 using TOnDataEntityClick = TqoEvent<void(TComponent* sender, TqoDataEntity* item)>;
 using TOnUserCreateGantRow = TqoEvent<void(TGantRowList* sender, TqoDataEntity_Tree* treeNode,
                                            TqoDataEntity_GridTreeNode* gridNode, TGantRow*& row)>;
@@ -295,6 +299,9 @@ public:
     TOnRealignScrollbar OnRealignScrollbar;
     TNotifyEvent OnGridTopLeftChanged;
     TOnUserDrawArea OnUserDrawBackground, OnUserDrawForeground;
+    // Items of the user style and links of the user-drawn style, with the rectangle or points the chart chose.
+    TOnUserDrawTime OnUserDrawTime;
+    TOnUserDrawLinks OnUserDrawLinks;
     // The item under the press that began the double click, or nil.
     TOnDataEntityClick OnDblClickGantArea;
     TStartDragEvent OnGantAreaStartDrag;
@@ -347,8 +354,8 @@ protected:
     double ChartScalex() const override { return fGA->Scalex(); }
     double ChartScaley() const override { return fGA->Scaley(); }
     bool IsTimeVisible(TqoDataEntity_GantTime* item) override;
-    // One item in its rectangle; the chart paints no items yet, a subclass may.
-    void DrawTimeItem(TqoDataEntity_GantTime*, const TRect&) override {}
+    void VisibleTimeWindow(TDateTime& from, TDateTime& to) override;
+    void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override { DrawContent(item, rect); }
     void InvalidateChart() override { InvalidateGA(); }
 
     // ---- The time items' controller ----
@@ -360,6 +367,8 @@ protected:
     virtual void _OnBeforeCanEditItem(TqoDataEntity* item);
     virtual void _OnVirtualLoadTimeItem(TqoDataEntity* item);
     virtual void _OnVirtualUnLoadTimeItem(TqoDataEntity* item, bool& mayUnload);
+    // Puts the font of a text style into the canvas before an item's text is drawn.
+    void _OnTimeItemSyleSet(TqoTimeItemTextCollection* sender, TCanvas& canvas, int32_t style);
     // Makes every part; a subclass overrides the factories, not this.
     virtual void Initialize();
     void InitializeInConstructor() { Initialize(); }
@@ -380,6 +389,18 @@ protected:
     void DoTodayLine();
     void DrawScaleLines();
     void ReInitBitmap();
+    // One item with its texts, selection marks and focus rectangle.
+    void DrawContent(TqoDataEntity_GantTime* item, const TRect& rect);
+    virtual void UserDrawTime(TqoDataEntity_GantTime* item, const TRect& rect);
+    void RenderLinks();
+    void DrawLink(TPoint start, TPoint stop, TCanvas& canvas, TLinkStyle style, TColor color, int penWidth,
+                  TqoDataEntity_Link* link);
+    // One link: whether it shows by LinkShow, its end points, its path or the host's drawing.
+    void RenderLink(TqoDataEntity_Link* link, TCanvas& canvas);
+    // The rectangles of both ends, a missing one put beside the other; false when the link is not shown.
+    bool LinkEnds(TqoDataEntity_Link* link, TRect& s, TRect& e);
+    // The link's span of time meets the visible window.
+    bool LinePassesThroughWindow(TqoDataEntity_GantTime* owner, TqoDataEntity_GantTime* target);
 
 private:
     template <class T> void SetAndInvalidate(T& field, T value) {
@@ -396,6 +417,8 @@ private:
     void WireTimeItemController();
     void ReleaseModel();
     static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
+    void GiveTexts(TqoDataEntity_GantTime& item);
+    static void RowItemsChanged(TqoDataEntity_GantTime* item);
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();

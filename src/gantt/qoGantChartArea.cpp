@@ -32,6 +32,7 @@ void TqoGant_ComBasic::GantAreaPaint(TComponent*) {
     // Only the rows that show draw, from the top down.
     if (!fUseGridNotTree)
         for (TGantRow* row : fRowList->VisibleRows(0, fGA->Height())) row->DrawContent();
+    RenderLinks();
     OnUserDrawForeground.Fire(this, {0, 0, fGA->Width(), fGA->Height()}, fGA->OffscreenCanvas());
     fGA->OffscreenCanvas().Pen().Color = clBlack;
     fStartScaleWhenDrawn = fDateScaler->Start();
@@ -59,21 +60,21 @@ void TqoGant_ComBasic::DrawScaleLines() {
     TqoDCSaver saver(c);
     c.Pen() = {clGray, 1, TPenStyle::psSolid, TPenMode::pmCopy};
     const int height = fGA->Height();
+    // The marks are screen pixels: on paper they move with the scale.
+    const auto verticalLine = [&](int x) {
+        const int px = Round(x * fGA->Scalex());
+        c.MoveTo(px, 0);
+        c.LineTo(px, height);
+    };
     if (fDrawShortLines) {
         const std::vector<int>& marks = fDateScaler->ShortLinePos();
         // Marks closer than 30 pixels get every other line, or the chart turns grey.
         const size_t step = marks.size() >= 2 && marks[1] - marks[0] <= 29 ? 2 : 1;
-        for (size_t i = 0; i < marks.size(); i += step) {
-            c.MoveTo(marks[i], 0);
-            c.LineTo(marks[i], height);
-        }
+        for (size_t i = 0; i < marks.size(); i += step) verticalLine(marks[i]);
     }
     c.Pen().Color = clDesktop;
     if (fDrawLongLines) {
-        for (int x : fDateScaler->LongLinePos()) {
-            c.MoveTo(x, 0);
-            c.LineTo(x, height);
-        }
+        for (int x : fDateScaler->LongLinePos()) verticalLine(x);
     }
 }
 

@@ -24,7 +24,14 @@ void TqoGant_ComBasic::WireTimeItemController() {
     c.SetOnUnLoadItem(TOnDataEntityUnloadNotify::Bind(this, &TqoGant_ComBasic::_OnVirtualUnLoadTimeItem));
 }
 
+// The row's time index follows every change its layers report.
+void TqoGant_ComBasic::RowItemsChanged(TqoDataEntity_GantTime* item) {
+    if (TGantRow* row = item ? item->Row() : nullptr) row->TimeItemsChanged();
+}
+
 void TqoGant_ComBasic::_OnContentChanged(TqoDataList* layer) {
+    if (auto* rowLayer = dynamic_cast<TqoDataList_GantRow*>(layer); rowLayer && rowLayer->Row())
+        rowLayer->Row()->TimeItemsChanged();
     InvalidateGA();
     OnContentChanged_GantTime.Fire(this, layer);
 }
@@ -34,8 +41,21 @@ void TqoGant_ComBasic::_OnSelectionChanged(TqoDataList* layer, TqoDataEntity* it
     OnSelectionChanged_GantTime.Fire(this, layer, AsItem(item));
 }
 
+// Items made by the list itself, inserted or loaded, get their texts here.
+void TqoGant_ComBasic::GiveTexts(TqoDataEntity_GantTime& item) {
+    item.EnsureTextCollection().SetOnStyleSet(
+        TOnTimeItemTextStyleSet::Bind(this, &TqoGant_ComBasic::_OnTimeItemSyleSet));
+}
+
+void TqoGant_ComBasic::_OnTimeItemSyleSet(TqoTimeItemTextCollection*, TCanvas& canvas, int32_t style) {
+    canvas.Font() = FontTimeItemStyle(style >= 1 && style <= 3 ? style : 1);
+    fGA->PrintResizeFont();
+}
+
 void TqoGant_ComBasic::_OnInsertItem(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
+    GiveTexts(*item);
+    RowItemsChanged(item);
     if (fAddingItem) {
         fAddingItem = false;
         fAddedItem = item;
@@ -54,6 +74,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     if (item == fAddedItem) fAddedItem = nullptr;
     if (item == fMouseDownDataEntity) fMouseDownDataEntity = nullptr;
+    RowItemsChanged(item);
     if (item == fActiveDataEntity) {
         SetActiveDataEntity(nullptr);
         if (!alive) return;
@@ -65,6 +86,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
 
 void TqoGant_ComBasic::_OnInfoPush(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
+    RowItemsChanged(item);
     const TqoAlive::TWatch alive = fAlive.Watch();
     OnChangeDataEntity_GantTime.Fire(this, item);
     if (alive) OnValueChanged_GantTime.Fire(this, item);
@@ -74,7 +96,13 @@ void TqoGant_ComBasic::_OnBeforeCanEditItem(TqoDataEntity* item) {
     OnBeforeCanEditItem_GantTime.Fire(this, AsItem(item));
 }
 
-void TqoGant_ComBasic::_OnVirtualLoadTimeItem(TqoDataEntity* item) { OnVirtualLoad_GantTime.Fire(this, AsItem(item)); }
+// A loaded item never passes through the insert handler: without texts it
+// could not be drawn.
+void TqoGant_ComBasic::_OnVirtualLoadTimeItem(TqoDataEntity* entity) {
+    TqoDataEntity_GantTime* item = AsItem(entity);
+    GiveTexts(*item);
+    OnVirtualLoad_GantTime.Fire(this, item);
+}
 
 void TqoGant_ComBasic::_OnVirtualUnLoadTimeItem(TqoDataEntity* item, bool& mayUnload) {
     OnVirtualUnLoad_GantTime.Fire(this, AsItem(item), mayUnload);

@@ -51,15 +51,18 @@ TqoDataEntity_Link* TqoGant_ComBasic::AddLink() {
     return link;
 }
 
+// The item knows its links: no other link of the chart is looked at. Their
+// freeing may run host code, so they are held meanwhile and each is checked
+// to be still in the list before it goes.
 void TqoGant_ComBasic::DropAllLinks(TqoDataEntity_GantTime* item) {
     if (!item || !fLinksDataList) return;
-    TqoDataList& links = *fLinksDataList;
-    // A link's release may re-enter: the count is read again each time.
-    for (int32_t i = links.Count() - 1; i >= 0; --i) {
-        if (i >= links.Count()) continue;
-        const auto* link = dynamic_cast<const TqoDataEntity_Link*>(links.Items(i));
-        if (link && (link->LinkOwner() == item || link->LinkedTo() == item)) links.Delete(i);
-    }
+    std::vector<TqoDataEntity_Link*> links = item->Links();
+    if (links.empty()) return;
+    TqoKeepAlive<TqoDataEntity_Link> keep(links);
+    std::sort(links.begin(), links.end(),
+              [](TqoDataEntity_Link* a, TqoDataEntity_Link* b) { return a->ListIndex() > b->ListIndex(); });
+    for (TqoDataEntity_Link* link : links)
+        if (fLinksDataList && link->OwningDataList() == fLinksDataList) fLinksDataList->Remove(link);
 }
 
 void TqoGant_ComBasic::ClearSelections() {

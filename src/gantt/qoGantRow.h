@@ -6,6 +6,7 @@
 // paint or a hit test needs it.
 #include "data/qoDataEntityPack.h"
 #include "gantt/qoGantRowOwner.h"
+#include "gantt/qoGantRowTimeIndex.h"
 #include "gantt/qoTimeItem.h"
 
 #include <array>
@@ -65,6 +66,8 @@ public:
     TqoDataEntity_GantTime* FindDataEntityFromXY(int x, int y);
     // Every item of the visible time, layers in draw order.
     void DrawContent();
+    // The row's items were added, removed, reordered or given other times.
+    void TimeItemsChanged() { fTimeIndex.reset(); }
 
     // ---- Sub-columns ----
     int32_t SubColCount() const { return fNumOfSubCols; }
@@ -131,6 +134,8 @@ private:
     TTimeDistinctGenericThread* fTimeDistinctGenericThread = nullptr;
     // Made when the first layer is given a sub-column.
     std::unique_ptr<std::array<int32_t, kSubColLayers>> fDataListIndexSubColArray;
+    // Made by the first paint after a change.
+    std::unique_ptr<TGantRowTimeIndex> fTimeIndex;
     TRect fRect{-1, -1, -1, -1};
     int32_t fDrawLayerStart = 0;
     int32_t fNumOfSubCols = 0;

@@ -1,6 +1,7 @@
 // A row's band and the rectangles of its items: the band comes from the row
 // header, the horizontal extent from the owner's time mapping.
 #include "data/qoDataTraveser.h"
+#include "gantt/qoGantRowTimeIndex.h"
 #include "gantt/qoGantRow.h"
 #include "gantt/qoGantRowList.h"
 #include "platform/core/qoRounding.h"
@@ -112,19 +113,31 @@ TqoDataEntity_GantTime* TGantRow::FindDataEntityFromXY(int x, int y) {
     return nullptr;
 }
 
-// Drawing may run host code that frees items, layers or the row: the layers
-// and the row stay in memory until the end, and the walk stops once the row
-// was freed.
+// Only the items the time index finds near the visible window are looked
+// at. Drawing may run host code that frees items, layers or the row: they
+// stay in memory until the end, an item no longer in the row is skipped, and
+// the walk stops once the row was freed.
 void TGantRow::DrawContent() {
     if (!fDataListList) return;
+    TDateTime from = 0, to = 0;
+    fGant->VisibleTimeWindow(from, to);
+    if (!fTimeIndex) fTimeIndex = std::make_unique<TGantRowTimeIndex>();
+    std::vector<TGantRowTimeIndex::TPosition> positions;
+    fTimeIndex->Collect(*fDataListList, fDrawLayerStart, from, to, positions);
     std::vector<TqoExposable*> held{this};
+    std::vector<TqoDataEntity_GantTime*> items;
+    items.reserve(positions.size());
+    for (const auto& p : positions)
+        if (auto* item = static_cast<TqoDataEntity_GantTime*>(fDataListList->Member(p.Layer)->Items(p.Index))) {
+            items.push_back(item);
+            held.push_back(item);
+        }
     for (int32_t i = 0; i < fDataListList->Count(); ++i) held.push_back(fDataListList->Member(i));
     TqoKeepAlive<TqoExposable> keep(std::move(held));
-    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, fDrawLayerStart);
     TRect rect;
-    for (trav.First(); fGant && !trav.Eof(); trav.Next()) {
-        auto* item = static_cast<TqoDataEntity_GantTime*>(trav.DataEntity());
-        if (item && fGant->IsTimeVisible(item) && RectFromDataEntity(item, rect)) fGant->DrawTimeItem(item, rect);
+    for (TqoDataEntity_GantTime* item : items) {
+        if (!fGant) break;
+        if (fGant->IsTimeVisible(item) && RectFromDataEntity(item, rect)) fGant->DrawTimeItem(item, rect);
     }
 }
 

@@ -76,6 +76,8 @@ public:
     // ---- Painting ----
     // The item's time overlaps the visible window.
     virtual bool IsTimeVisible(TqoDataEntity_GantTime* item) = 0;
+    // The visible window of time; items outside it are not drawn.
+    virtual void VisibleTimeWindow(TDateTime& from, TDateTime& to) = 0;
     virtual void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) = 0;
     virtual void InvalidateChart() = 0;
 

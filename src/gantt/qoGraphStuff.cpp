@@ -61,10 +61,10 @@ void GStuff::FillRadiated(TCanvas& canvas, const TRect& rect, TColor color) {
     }
 }
 
-void GStuff::DoSelectContent(TCanvas& canvas, const TRect& rect) {
+void GStuff::DoSelectContent(TCanvas& canvas, const TRect& rect, TColor color) {
     TqoDCSaver saver(canvas);
     canvas.Brush() = TBrush{};
-    canvas.Brush().Color = clBlack;
+    canvas.Brush().Color = color;
     const TRect& r = rect;
     const std::array<TRect, 4> marks{{TRect::Bounds(r.Left, r.Top, MarkSize, MarkSize),
                                       TRect::Bounds(r.Right - MarkSize, r.Top, MarkSize, MarkSize),

@@ -24,8 +24,8 @@ public:
     // Horizontal lines, darker down to two thirds of the height and lighter
     // below; a small rectangle is filled solid.
     static void FillRadiated(TCanvas& canvas, const TRect& rect, TColor color);
-    // Four 5 x 5 black squares in the corners.
-    static void DoSelectContent(TCanvas& canvas, const TRect& rect);
+    // Four 5 x 5 squares in the corners, black unless told.
+    static void DoSelectContent(TCanvas& canvas, const TRect& rect, TColor color = clBlack);
 };
 
 // The bitmap stretched to fill rect (a plain copy of its pixels).

@@ -1,32 +1,66 @@
 #pragma once
-// A dependency link: an arrow from one time item to another. It refers to its
-// items by reference only; the chart drops a link when either item goes.
+// A dependency link: an arrow from one time item (its owner, the predecessor)
+// to another (the successor). Each item keeps the links that touch it in two
+// intrusive chains, so that an item's links are found without looking at the
+// chart's other links; a link whose item goes is left with that end nil and is
+// never drawn.
 #include "gantt/qoTimeItem.h"
 
 namespace qo {
 
+// Path and arrow head of a link.
 enum TLinkStyle : int32_t { tlsDefault = 0, tlsMSProject = 1, tlsUserDraw = 2 };
+// Which ends of the two items the arrow joins: S for start, F for finish,
+// owner first; Normal chooses by the items' horizontal middles.
 enum TLinkStartFinishOption : int32_t { tlsfNormal = 0, tlsfSS = 1, tlsfSF = 2, tlsfFS = 3, tlsfFF = 4 };
+// Which links the chart draws, by whether their ends show; Never draws none.
+enum TLinkShow : int32_t { lsOneEndVisible = 0, lsBothEndsVisible = 1, lsAlways = 2, lsNever = 3 };
 
 class TqoDataEntity_Link : public TqoDataEntity {
 public:
+    TqoDataEntity_Link() = default;
+    ~TqoDataEntity_Link() override;
+
     TLinkStartFinishOption StartFinishOption() const { return fStartFinishOption; }
-    void SetStartFinishOption(TLinkStartFinishOption value) { fStartFinishOption = value; }
+    // Repaints the chart of the owner's row.
+    void SetStartFinishOption(TLinkStartFinishOption value);
     TqoDataEntity_GantTime* LinkOwner() const { return fLinkOwner; }
-    void SetLinkOwner(TqoDataEntity_GantTime* item) { fLinkOwner = item; }
+    void SetLinkOwner(TqoDataEntity_GantTime* item);
     TqoDataEntity_GantTime* LinkedTo() const { return fLinkedTo; }
-    void SetLinkedTo(TqoDataEntity_GantTime* item) { fLinkedTo = item; }
+    void SetLinkedTo(TqoDataEntity_GantTime* item);
     TLinkStyle LinkStyle() const { return fLinkStyle; }
     void SetLinkStyle(TLinkStyle value) { fLinkStyle = value; }
     TColor LinkColor() const { return fLinkColor; }
     void SetLinkColor(TColor value) { fLinkColor = value; }
     int32_t LinkPenWidth() const { return FLinkPenWidth; }
     void SetLinkPenWidth(int32_t value) { FLinkPenWidth = value; }
+    // Drawn only with both ends set.
+    bool HasBothEnds() const { return fLinkOwner && fLinkedTo; }
+
+    // The next link in the chain of the item at this link's owner end, or at
+    // its target end.
+    TqoDataEntity_Link* NextOfOwner() const { return fOwnerChain.Next; }
+    TqoDataEntity_Link* NextOfTarget() const { return fTargetChain.Next; }
+
+protected:
+    void CleanForFree() override;
 
 private:
-    TLinkStartFinishOption fStartFinishOption = tlsfNormal;
+    // A place in the chain of one item's links; Back points at the field that
+    // points at this link: the item's head or the previous link's Next.
+    struct TChain {
+        TqoDataEntity_Link* Next = nullptr;
+        TqoDataEntity_Link** Back = nullptr;
+    };
+    void Detach();
+    void Rechain(TqoDataEntity_GantTime*& end, TqoDataEntity_GantTime* item, TChain TqoDataEntity_Link::*chain,
+                 TqoDataEntity_Link* TqoDataEntity_GantTime::*head);
+
     TqoDataEntity_GantTime* fLinkOwner = nullptr;
     TqoDataEntity_GantTime* fLinkedTo = nullptr;
+    TChain fOwnerChain;
+    TChain fTargetChain;
+    TLinkStartFinishOption fStartFinishOption = tlsfNormal;
     TLinkStyle fLinkStyle = tlsDefault;
     TColor fLinkColor = 0;
     int32_t FLinkPenWidth = 0;

@@ -1,12 +1,46 @@
 #include "gantt/qoTimeItem.h"
 
 #include "gantt/qoGantRow.h"
+#include "gantt/qoLink.h"
+#include "gantt/qoTimeItemText.h"
 
 namespace qo {
+
+TqoDataEntity_GantTime::TqoDataEntity_GantTime() = default;
+
+TqoDataEntity_GantTime::~TqoDataEntity_GantTime() { ForgetLinks(); }
 
 TGantRow* TqoDataEntity_GantTime::Row() const {
     const auto* layer = dynamic_cast<const TqoDataList_GantRow*>(OwningDataList());
     return layer ? layer->Row() : nullptr;
+}
+
+TqoTimeItemTextCollection& TqoDataEntity_GantTime::EnsureTextCollection() {
+    if (!fTimeItemTextCollection) fTimeItemTextCollection = std::make_unique<TqoTimeItemTextCollection>();
+    return *fTimeItemTextCollection;
+}
+
+std::vector<TqoDataEntity_Link*> TqoDataEntity_GantTime::Links() const {
+    std::vector<TqoDataEntity_Link*> links;
+    for (TqoDataEntity_Link* link = fFirstOwnedLink; link; link = link->NextOfOwner()) links.push_back(link);
+    for (TqoDataEntity_Link* link = fFirstTargetLink; link; link = link->NextOfTarget())
+        if (link->LinkOwner() != this) links.push_back(link);
+    return links;
+}
+
+// The handlers of the deletion still see the item's links; whatever they do,
+// the links lose this end afterwards.
+void TqoDataEntity_GantTime::CleanForFree() {
+    struct TForget {
+        TqoDataEntity_GantTime* fItem;
+        ~TForget() { fItem->ForgetLinks(); }
+    } forget{this};
+    TqoDataEntity::CleanForFree();
+}
+
+void TqoDataEntity_GantTime::ForgetLinks() {
+    while (fFirstOwnedLink) fFirstOwnedLink->SetLinkOwner(nullptr);
+    while (fFirstTargetLink) fFirstTargetLink->SetLinkedTo(nullptr);
 }
 
 } // namespace qo

@@ -2,15 +2,21 @@
 // A time item: one bar of the Gantt chart, an interval of time in one layer of
 // one row. Its fields are plain values that painting reads; setting them
 // neither repaints nor notifies. A stop before the start is kept as it is.
+// The item owns its texts and knows the links that touch it, so that its
+// deletion reaches them directly.
 #include "data/qoDataEntityPack.h"
 #include "platform/core/qoColor.h"
 #include "platform/core/qoDateTime.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace qo {
 
 class TGantRow;
+class TqoDataEntity_Link;
+class TqoTimeItemTextCollection;
 
 enum TGantTimeStyle : int32_t {
     gtsSquare = 0,
@@ -26,6 +32,9 @@ enum TGantTimeStyle : int32_t {
 
 class TqoDataEntity_GantTime : public TqoDataEntity {
 public:
+    TqoDataEntity_GantTime();
+    ~TqoDataEntity_GantTime() override;
+
     TDateTime Start() const { return fStartDateTime; }
     void SetStart(TDateTime value) { fStartDateTime = value; }
     TDateTime Stop() const { return fStopDateTime; }
@@ -51,7 +60,24 @@ public:
     // The row of the layer the item is in; nil outside a row's layer.
     TGantRow* Row() const;
 
+    // Nil until the chart gives the item its texts.
+    TqoTimeItemTextCollection* TextCollection() const { return fTimeItemTextCollection.get(); }
+    TqoTimeItemTextCollection& EnsureTextCollection();
+
+    // The heads of the chains of links that start here and that end here.
+    TqoDataEntity_Link* FirstOwnedLink() const { return fFirstOwnedLink; }
+    TqoDataEntity_Link* FirstTargetLink() const { return fFirstTargetLink; }
+    // Every link that touches the item, once each (a link to itself too).
+    std::vector<TqoDataEntity_Link*> Links() const;
+
+protected:
+    // The links that touch the item lose that end: none keeps a dangling item.
+    void CleanForFree() override;
+
 private:
+    friend class TqoDataEntity_Link;
+    void ForgetLinks();
+
     TDateTime fStartDateTime = 0;
     TDateTime fStopDateTime = 0;
     TGantTimeStyle fStyle = gtsSquare;
@@ -61,6 +87,9 @@ private:
     int32_t fFixedSize = 0;
     int32_t fImageIndex = 0;
     int32_t fSubCol = 0;
+    std::unique_ptr<TqoTimeItemTextCollection> fTimeItemTextCollection;
+    TqoDataEntity_Link* fFirstOwnedLink = nullptr;
+    TqoDataEntity_Link* fFirstTargetLink = nullptr;
 };
 
 } // namespace qo

@@ -41,6 +41,23 @@ TEST(DataList, ListIndexesFollowInsertsDeletesAndMoves) {
     EXPECT_EQ(last->ListIndex(), 9);
 }
 
+// Removing entities one by one in any order, each found by its index: those
+// before the first change answer at once, the others are renumbered.
+TEST(DataList, RemovalsInAnyOrderFindTheRightEntities) {
+    auto list = NewNumberedList(nullptr, 10);
+    ExpectIndexesMatchPositions(*list);
+    std::vector<TqoDataEntity*> e;
+    for (int32_t i = 0; i < 10; ++i) e.push_back(list->Items(i));
+    for (int n : {7, 3, 8, 0, 9}) list->Remove(e[size_t(n)]);
+    EXPECT_EQ(Numbers(*list), (Ints{1, 2, 4, 5, 6}));
+    EXPECT_EQ(e[6]->ListIndex(), 4);
+    EXPECT_EQ(e[1]->ListIndex(), 0);
+    e[6]->Move(0);
+    list->Remove(e[1]);
+    EXPECT_EQ(Numbers(*list), (Ints{6, 2, 4, 5}));
+    ExpectIndexesMatchPositions(*list);
+}
+
 TEST(DataList, InsertAndMoveOutOfRangeRaiseListErrors) {
     auto list = NewNumberedList(nullptr, 3);
     EXPECT_THROW(list->Insert(4), EListError);

@@ -3,44 +3,10 @@
 // links, the active item, hit tests and item rectangles on a painted chart,
 // the scale moved to show a row or an item, and hosts that free things from
 // inside the component's events.
-#include "gantt/qoGant.h"
-
-#include "data/qoDoLater.h"
-#include "support/widgets/qoWidgetFixture.h"
+#include "qoGantModelFixture.h"
 
 namespace qo {
 namespace {
-
-const TDateTime kMonday = EncodeDate(2024, 3, 4);
-
-class GantModel : public test::TFormFixture {
-protected:
-    GantModel() {
-        form.SetBounds(0, 0, 500, 300);
-        gant = new TqoGant(&form);
-        gant->SetParent(&form);
-        gant->SetAlign(alClient);
-        gant->SetScaleAndTree(kMonday, kMonday + 10, 100);
-    }
-    ~GantModel() override { TDoLater::Shutdown(); }
-    TqoDataEntity_Tree* Node(TqoDataEntity_Tree* parent, const std::string& text) {
-        TqoDataEntity_Tree* node = gant->AddDataEntityTree(parent);
-        node->SetText(text);
-        return node;
-    }
-    TqoDataEntity_GantTime* Item(TqoDataEntity_Tree* node, int layer, double from, double to) {
-        TqoDataEntity_GantTime* item = gant->AddGantTime(node, layer);
-        item->SetStart(kMonday + from);
-        item->SetStop(kMonday + to);
-        return item;
-    }
-    TGantRow* RowOf(TqoDataEntity_Tree* node) { return gant->RowList()->FindRowFromTreeNode(node); }
-    void Paint() {
-        harness.RunUntilIdle();
-        gant->GA()->Repaint();
-    }
-    TqoGant* gant;
-};
 
 TEST_F(GantModel, EveryTreeNodeGetsARowThatGoesWithIt) {
     gant->OnAfterAddGantRow = [this](TGantRowList*, TGantRow* row) { Record("add " + row->TreeNode()->Text()); };
@@ -97,16 +63,10 @@ TEST_F(GantModel, ADeletedItemTakesItsLinksAndStopsBeingActive) {
     TqoDataEntity_GantTime* x = Item(a, 0, 1, 2);
     TqoDataEntity_GantTime* y = Item(a, 0, 3, 4);
     TqoDataEntity_GantTime* z = Item(a, 1, 5, 6);
-    auto link = [this](TqoDataEntity_GantTime* from, TqoDataEntity_GantTime* to) {
-        TqoDataEntity_Link* l = gant->AddLink();
-        l->SetLinkOwner(from);
-        l->SetLinkedTo(to);
-        return l;
-    };
-    link(x, y);
-    link(x, z);
-    link(z, x);
-    TqoDataEntity_Link* kept = link(y, z);
+    Link(x, y);
+    Link(x, z);
+    Link(z, x);
+    TqoDataEntity_Link* kept = Link(y, z);
     EXPECT_EQ(kept->LinkColor(), clBlue);
     EXPECT_EQ(kept->LinkStyle(), tlsDefault);
     gant->SetActiveDataEntity(x);

@@ -61,6 +61,10 @@ public:
     double ChartScalex() const override { return Printing ? Scalex : 1.0; }
     double ChartScaley() const override { return Printing ? Scaley : 1.0; }
     bool IsTimeVisible(TqoDataEntity_GantTime*) override { return true; }
+    void VisibleTimeWindow(TDateTime& from, TDateTime& to) override {
+        from = -1e9;
+        to = 1e9;
+    }
     void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect&) override {
         Drawn.push_back(item);
         if (OnDraw) OnDraw(item);
