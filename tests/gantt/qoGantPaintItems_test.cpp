@@ -211,14 +211,14 @@ TEST_F(GantPaint, APaintReachesTheItemsOfTheWindowWhateverTheirTimes) {
     Paint();
     EXPECT_EQ(drawn, expected) << "in list order, a raising handler stopping only its own item";
     // An item moved into the window through the mouse's path is found at once.
-    TqoDataEntity_GantTime* far = Item(node, 40, 41, gtsUser);
+    TqoDataEntity_GantTime* distant = Item(node, 40, 41, gtsUser);
     Paint();
-    far->SetStart(kMonday + 8);
-    far->DoInfoPush();
+    distant->SetStart(kMonday + 8);
+    distant->DoInfoPush();
     drawn.clear();
     Paint();
     ASSERT_FALSE(drawn.empty());
-    EXPECT_EQ(drawn.back(), far);
+    EXPECT_EQ(drawn.back(), distant);
 }
 
 // On paper at scale 2 the stripes are solid, the summary bar's triangles and

@@ -81,9 +81,9 @@ TEST_F(TimeItemTexts, InsideTextsAreCutBesideTextsAreNot) {
     const TRect inside = Draw(longText, {2, 1}, trpInside);
     EXPECT_GE(inside.Left, 52);
     EXPECT_EQ(inside.Right, 89) << "cut at the item's right edge minus one pixel";
-    const TRect far = Draw(longText, {3, 0}, trpOutsideFar);
-    EXPECT_GE(far.Left, 93);
-    EXPECT_GT(far.Right, 130) << "not cut to the item's width";
+    const TRect outside = Draw(longText, {3, 0}, trpOutsideFar);
+    EXPECT_GE(outside.Left, 93);
+    EXPECT_GT(outside.Right, 130) << "not cut to the item's width";
     const TRect nearText = Draw("W", {0, 0}, trpOutsideNear);
     EXPECT_LE(nearText.Right, 50) << "ends at the item's left edge";
     EXPECT_GE(nearText.Right, 47);

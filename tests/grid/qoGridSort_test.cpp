@@ -96,7 +96,7 @@ TEST_F(GridSort, TheHostMayStopReplaceOrTakeOverTheSort) {
     EXPECT_EQ(Texts(0), "c,a,b");
     control->OnColumnSort = nullptr;
     // Sort strings replaced: by the other column, backwards.
-    control->OnGetUserSortCompareString = [this](TqoGrid* grid, TqoGrid_Column*, TBabCell* cell, std::string& s) {
+    control->OnGetUserSortCompareString = [](TqoGrid* grid, TqoGrid_Column*, TBabCell* cell, std::string& s) {
         s = std::to_string(9 - std::stoi(grid->GetText(grid->Cell(2, cell->RowIndex()))));
     };
     control->SortColumn(0, false);
