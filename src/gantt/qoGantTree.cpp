@@ -61,12 +61,14 @@ void TGantTree::_OnVisibleChanged(TqoDataEntity* entity) {
 void TGantTree::Expand(TTreeNode* node) {
     TqoTree_ComBasic::Expand(node);
     ExternalScrollOutOfDate();
+    InvalidateChart();
     if (fTreeOwner) fTreeOwner->RefreshOthers(this);
 }
 
 void TGantTree::Collapse(TTreeNode* node) {
     TqoTree_ComBasic::Collapse(node);
     ExternalScrollOutOfDate();
+    InvalidateChart();
     if (fTreeOwner) fTreeOwner->RefreshOthers(this);
 }
 
