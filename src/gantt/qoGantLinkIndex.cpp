@@ -33,31 +33,35 @@ void TGantLinkIndex::Clear() {
     fAnchor = nullptr;
 }
 
+// Reading a band may bring the header up to date and run code that clears
+// the index: it is filled only once every band was read.
 void TGantLinkIndex::Build(TqoDataList& links, IGantRowSource& rows) {
-    Clear();
-    fList = &links;
-    fSource = &rows;
-    fCount = links.Count();
+    const int32_t count = links.Count();
     std::map<int, TSpanClass> classes;
-    for (int32_t i = 0; i < fCount; ++i) {
+    TqoDataEntity_Link* anchor = nullptr;
+    TRect anchorBand;
+    for (int32_t i = 0; i < count; ++i) {
         auto* link = dynamic_cast<TqoDataEntity_Link*>(links.Items(i));
         TRect s, e;
         if (!link || !BandOf(rows, link->LinkOwner(), s) || !BandOf(rows, link->LinkedTo(), e)) continue;
-        if (!fAnchor) {
-            fAnchor = link;
-            fAnchorTop = s.Top;
-            fAnchorHeight = s.Height();
-        }
+        if (!anchor) anchor = link, anchorBand = s;
         const TEntry entry{std::min(s.Top, e.Top), std::max(s.Bottom, e.Bottom), link->LinkOwner()->Stop(),
                            link->LinkedTo()->Start(), i, link};
         TSpanClass& c = classes[HeightExponent(entry.Bottom - entry.Top)];
         c.Reach = std::max(c.Reach, entry.Bottom - entry.Top);
         c.ByTop.push_back(entry);
     }
+    Clear();
     for (auto& [exponent, c] : classes) {
         std::sort(c.ByTop.begin(), c.ByTop.end(), [](const TEntry& x, const TEntry& y) { return x.Top < y.Top; });
         fClasses.push_back(std::move(c));
     }
+    fList = &links;
+    fSource = &rows;
+    fCount = count;
+    fAnchor = anchor;
+    fAnchorTop = anchorBand.Top;
+    fAnchorHeight = anchorBand.Height();
     fBuilt = true;
 }
 
