@@ -40,11 +40,13 @@ void TGantLinkIndex::Build(TqoDataList& links, IGantRowSource& rows) {
     std::map<int, TSpanClass> classes;
     TqoDataEntity_Link* anchor = nullptr;
     TRect anchorBand;
+    int widestPen = 0;
     for (int32_t i = 0; i < count; ++i) {
         auto* link = dynamic_cast<TqoDataEntity_Link*>(links.Items(i));
         TRect s, e;
         if (!link || !BandOf(rows, link->LinkOwner(), s) || !BandOf(rows, link->LinkedTo(), e)) continue;
         if (!anchor) anchor = link, anchorBand = s;
+        widestPen = std::max(widestPen, int(link->LinkPenWidth()));
         const TEntry entry{std::min(s.Top, e.Top), std::max(s.Bottom, e.Bottom), link->LinkOwner()->Stop(),
                            link->LinkedTo()->Start(), i, link};
         TSpanClass& c = classes[HeightExponent(entry.Bottom - entry.Top)];
@@ -62,6 +64,7 @@ void TGantLinkIndex::Build(TqoDataList& links, IGantRowSource& rows) {
     fAnchor = anchor;
     fAnchorTop = anchorBand.Top;
     fAnchorHeight = anchorBand.Height();
+    fWidestPen = widestPen;
     fBuilt = true;
 }
 

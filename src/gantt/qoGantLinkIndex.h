@@ -25,6 +25,8 @@ public:
     void Collect(TqoDataList& links, IGantRowSource& rows, int top, int bottom, TDateTime from, TDateTime to,
                  std::vector<TqoDataEntity_Link*>& out);
     void Clear();
+    // The widest pen among the links listed when last built.
+    int WidestPen() const { return fWidestPen; }
 
 private:
     struct TEntry {
@@ -52,6 +54,7 @@ private:
     // The owner end of one indexed link, with its band when built.
     TqoDataEntity_Link* fAnchor = nullptr;
     int fAnchorTop = 0, fAnchorHeight = 0;
+    int fWidestPen = 0;
 };
 
 } // namespace qo

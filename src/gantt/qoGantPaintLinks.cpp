@@ -18,8 +18,8 @@ constexpr int kMissingEndGap = 10;
 // How far a path and its head reach beyond its ends' rectangles (fold and
 // head sizes with room to spare), in screen pixels.
 constexpr int kPathReach = 12;
-// How far beyond its rows a link's pen may still paint on screen; a link
-// whose rows lie further off is not looked at.
+// How far beyond its rows a link's pen may at least reach on screen; a wider
+// pen counts once the index has seen it.
 constexpr int kIndexPenReach = 64;
 
 TPoint Middle(const TRect& r) { return {r.Left + r.Width() / 2, r.Top + r.Height() / 2}; }
@@ -51,8 +51,13 @@ void TqoGant_ComBasic::RenderLinks() {
         return;
     }
     std::vector<TqoDataEntity_Link*> links;
-    const int top = RowDrawOffset(), margin = kPathReach + kIndexPenReach;
-    fLinkIndex.Collect(*fLinksDataList, *rows, top - margin, top + fGA->Height() + margin, Start(), Stop(), links);
+    const int top = RowDrawOffset(), bottom = top + fGA->Height();
+    const auto collect = [&](int margin) {
+        links.clear();
+        fLinkIndex.Collect(*fLinksDataList, *rows, top - margin, bottom + margin, Start(), Stop(), links);
+    };
+    collect(kPathReach + kIndexPenReach);
+    if (fLinkIndex.WidestPen() > kIndexPenReach) collect(kPathReach + fLinkIndex.WidestPen());
     TqoKeepAlive<TqoDataEntity_Link> keep(links);
     TqoDataList* list = fLinksDataList;
     for (TqoDataEntity_Link* link : links)

@@ -300,6 +300,13 @@ TEST_F(GantPaint, LinksFollowScrollingFoldingAndChangesBetweenPaints) {
     later->SetStop(kMonday + 6);
     later->DoInfoPush();
     EXPECT_EQ(paint(), (TLinks{waiting, added})) << "an item moved into it";
+    // Drawn with no end on screen, a pen this wide reaches the view from rows
+    // well above it.
+    gant->SetLinkShow(lsAlways);
+    TqoDataEntity_Link* wide =
+        Link(Item(children[2], 1, 2, gtsSquare), Item(children[3], 3, 4, gtsSquare), tlsUserDraw);
+    wide->SetLinkPenWidth(200);
+    EXPECT_EQ(paint(), (TLinks{waiting, added, wide})) << "a wide pen";
 }
 
 // On paper at scale 2 the stripes are solid, the summary bar's triangles and
