@@ -8,6 +8,7 @@
 #include "support/golden/qoGolden.h"
 #include "support/widgets/qoWidgetFixture.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -307,6 +308,11 @@ TEST_F(GantPaint, LinksFollowScrollingFoldingAndChangesBetweenPaints) {
         Link(Item(children[2], 1, 2, gtsSquare), Item(children[3], 3, 4, gtsSquare), tlsUserDraw);
     wide->SetLinkPenWidth(200);
     EXPECT_EQ(paint(), (TLinks{waiting, added, wide})) << "a wide pen";
+    // The last row moved to the top: its link to the row that was above it now
+    // crosses the view.
+    after->Move(0);
+    const TLinks moved = paint();
+    EXPECT_EQ(std::count(moved.begin(), moved.end(), tail), 1) << "a row moved";
 }
 
 // On paper at scale 2 the stripes are solid, the summary bar's triangles and
