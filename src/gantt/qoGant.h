@@ -6,6 +6,7 @@
 // part comes from an overridable factory, so that a subclass (the automation
 // control) substitutes its own kinds.
 #include "gantt/qoGantGridHeader.h"
+#include "gantt/qoGantLinkIndex.h"
 #include "gantt/qoGantRow.h"
 #include "gantt/qoGantRowList.h"
 #include "gantt/qoGantTree.h"
@@ -356,7 +357,8 @@ protected:
     bool IsTimeVisible(TqoDataEntity_GantTime* item) override;
     void VisibleTimeWindow(TDateTime& from, TDateTime& to) override;
     void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override { DrawContent(item, rect); }
-    void InvalidateChart() override { InvalidateGA(); }
+    // The rows, their order or the links changed: the link index goes too.
+    void InvalidateChart() override;
 
     // ---- The time items' controller ----
     virtual void _OnContentChanged(TqoDataList* layer);
@@ -418,7 +420,7 @@ private:
     void ReleaseModel();
     static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
     void GiveTexts(TqoDataEntity_GantTime& item);
-    static void RowItemsChanged(TqoDataEntity_GantTime* item);
+    void RowItemsChanged(TqoDataEntity_GantTime* item);
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();
@@ -490,6 +492,7 @@ private:
     std::unique_ptr<TqoListController> fGantTimeListController;
     std::unique_ptr<TqoListController> fLinkDataListController;
     TqoDataList* fLinksDataList = nullptr;
+    TGantLinkIndex fLinkIndex;
     TqoDataEntityClass fClassOfDataEntity_GantTime;
     TqoDataEntityClass fClassOfDataEntity_Link;
     TLinkStyle fDefaultLinkStyle = tlsDefault;

@@ -39,8 +39,13 @@ void TqoGant_ComBasic::CreateModel() {
     fClassOfDataEntity_GantTime = TqoDataEntityClass::Of<TqoDataEntity_GantTime>();
     fClassOfDataEntity_Link = TqoDataEntityClass::Of<TqoDataEntity_Link>();
     fRowList = CreateRowList();
-    // Links change nothing by themselves: their controller reports to nobody.
+    // Links change nothing by themselves: their controller only keeps the
+    // link index current.
     fLinkDataListController = std::make_unique<TqoListController>();
+    TqoListController& links = *fLinkDataListController;
+    links.SetOnInsertItem([this](TqoDataEntity*) { fLinkIndex.Clear(); });
+    links.SetOnDeleteItem([this](TqoDataEntity*) { fLinkIndex.Clear(); });
+    links.SetOnContentChanged([this](TqoDataList*) { fLinkIndex.Clear(); });
     fLinksDataList = CreateLinkList();
     fDefaultLinkStyle = tlsDefault;
     fDefaultLinkColor = clBlue;
@@ -51,6 +56,7 @@ void TqoGant_ComBasic::CreateModel() {
 void TqoGant_ComBasic::ReleaseModel() {
     if (fGantTimeListController) *fGantTimeListController = TqoListController{};
     *fLinkDataListController = TqoListController{};
+    fLinkIndex.Clear();
     fActiveDataEntity = nullptr;
     fMouseDownDataEntity = nullptr;
     if (TGantRowList* rows = std::exchange(fRowList, nullptr)) rows->FreeWheneverPossible();

@@ -24,14 +24,17 @@ void TqoGant_ComBasic::WireTimeItemController() {
     c.SetOnUnLoadItem(TOnDataEntityUnloadNotify::Bind(this, &TqoGant_ComBasic::_OnVirtualUnLoadTimeItem));
 }
 
-// The row's time index follows every change its layers report.
+// The row's time index follows every change its layers report, and the link
+// index every change of an item with links.
 void TqoGant_ComBasic::RowItemsChanged(TqoDataEntity_GantTime* item) {
     if (TGantRow* row = item ? item->Row() : nullptr) row->TimeItemsChanged();
+    if (item && (item->FirstOwnedLink() || item->FirstTargetLink())) fLinkIndex.Clear();
 }
 
 void TqoGant_ComBasic::_OnContentChanged(TqoDataList* layer) {
     if (auto* rowLayer = dynamic_cast<TqoDataList_GantRow*>(layer); rowLayer && rowLayer->Row())
         rowLayer->Row()->TimeItemsChanged();
+    fLinkIndex.Clear();
     InvalidateGA();
     OnContentChanged_GantTime.Fire(this, layer);
 }
@@ -121,6 +124,11 @@ void TqoGant_ComBasic::AfterAddGantRow(TGantRowList* list, TGantRow* row) { OnAf
 
 void TqoGant_ComBasic::BeforeFreeGantRow(TGantRowList* list, TGantRow* row) {
     OnBeforeFreeGantRow.Fire(list, row);
+}
+
+void TqoGant_ComBasic::InvalidateChart() {
+    fLinkIndex.Clear();
+    InvalidateGA();
 }
 
 IGantRowSource* TqoGant_ComBasic::RowSource() { return fUseGridNotTree ? nullptr : fTree; }

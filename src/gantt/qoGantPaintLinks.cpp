@@ -18,6 +18,9 @@ constexpr int kMissingEndGap = 10;
 // How far a path and its head reach beyond its ends' rectangles (fold and
 // head sizes with room to spare), in screen pixels.
 constexpr int kPathReach = 12;
+// How far beyond its rows a link's pen may at least reach on screen; a wider
+// pen counts once the index has seen it.
+constexpr int kIndexPenReach = 64;
 
 TPoint Middle(const TRect& r) { return {r.Left + r.Width() / 2, r.Top + r.Height() / 2}; }
 
@@ -34,13 +37,31 @@ bool TqoGant_ComBasic::LinePassesThroughWindow(TqoDataEntity_GantTime* owner, Tq
     return !bothBefore && !bothAfter;
 }
 
+// On screen only the links the index finds near the visible rows and window
+// are looked at; on paper every link is. Host code run for a link may change
+// the list: the links found are held, and one no longer in the list is skipped.
 void TqoGant_ComBasic::RenderLinks() {
     if (!fLinksDataList || fLinkShow == lsNever) return;
     TCanvas& c = fGA->OffscreenCanvas();
     const TqoAlive::TWatch alive = fAlive.Watch();
-    // Host code run for a link may change the list: the count is read afresh.
-    for (int32_t i = 0; alive && fLinksDataList && i < fLinksDataList->Count(); ++i)
-        if (auto* link = dynamic_cast<TqoDataEntity_Link*>(fLinksDataList->Items(i))) RenderLink(link, c);
+    IGantRowSource* rows = RowSource();
+    if (fGA->IsPrinting() || !rows) {
+        for (int32_t i = 0; alive && fLinksDataList && i < fLinksDataList->Count(); ++i)
+            if (auto* link = dynamic_cast<TqoDataEntity_Link*>(fLinksDataList->Items(i))) RenderLink(link, c);
+        return;
+    }
+    std::vector<TqoDataEntity_Link*> links;
+    const int top = RowDrawOffset(), bottom = top + fGA->Height();
+    const auto collect = [&](int margin) {
+        links.clear();
+        fLinkIndex.Collect(*fLinksDataList, *rows, top - margin, bottom + margin, Start(), Stop(), links);
+    };
+    collect(kPathReach + kIndexPenReach);
+    if (fLinkIndex.WidestPen() > kIndexPenReach) collect(kPathReach + fLinkIndex.WidestPen());
+    TqoKeepAlive<TqoDataEntity_Link> keep(links);
+    TqoDataList* list = fLinksDataList;
+    for (TqoDataEntity_Link* link : links)
+        if (alive && fLinksDataList == list && link->OwningDataList() == list) RenderLink(link, c);
 }
 
 bool TqoGant_ComBasic::LinkEnds(TqoDataEntity_Link* link, TRect& s, TRect& e) {

@@ -58,15 +58,29 @@ void TGantTree::_OnVisibleChanged(TqoDataEntity* entity) {
     InvalidateChart();
 }
 
+void TGantTree::_ContentChanged(TqoDataList* list) {
+    const TqoAlive::TWatch alive = fAlive.Watch();
+    TqoTree_ComBasic::_ContentChanged(list);
+    if (alive) InvalidateChart();
+}
+
+void TGantTree::HandlePerformedMove(TqoDataEntity* entity, int32_t from, int32_t to) {
+    const TqoAlive::TWatch alive = fAlive.Watch();
+    TqoTree_ComBasic::HandlePerformedMove(entity, from, to);
+    if (alive) InvalidateChart();
+}
+
 void TGantTree::Expand(TTreeNode* node) {
     TqoTree_ComBasic::Expand(node);
     ExternalScrollOutOfDate();
+    InvalidateChart();
     if (fTreeOwner) fTreeOwner->RefreshOthers(this);
 }
 
 void TGantTree::Collapse(TTreeNode* node) {
     TqoTree_ComBasic::Collapse(node);
     ExternalScrollOutOfDate();
+    InvalidateChart();
     if (fTreeOwner) fTreeOwner->RefreshOthers(this);
 }
 

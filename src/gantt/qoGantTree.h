@@ -61,6 +61,9 @@ protected:
     void _InsertItem(TqoDataEntity* entity) override;
     void _DeleteItem(TqoDataEntity* entity) override;
     void _OnVisibleChanged(TqoDataEntity* entity) override;
+    // Inserts, deletes, moves and sorts: the rows' order may have changed.
+    void _ContentChanged(TqoDataList* list) override;
+    void HandlePerformedMove(TqoDataEntity* entity, int32_t from, int32_t to) override;
     void Expand(TTreeNode* node) override;
     void Collapse(TTreeNode* node) override;
     void Change(TTreeNode* node) override;

@@ -19,17 +19,35 @@ void TqoDataEntity_Link::Detach() {
     SetLinkedTo(nullptr);
 }
 
+namespace {
+
+// The chart of the item's row repaints and looks at its links afresh.
+void InvalidateChartOf(const TqoDataEntity_GantTime* item) {
+    TGantRow* row = item ? item->Row() : nullptr;
+    if (IGantRowOwner* gant = row ? row->Gant() : nullptr) gant->InvalidateChart();
+}
+
+} // namespace
+
 void TqoDataEntity_Link::SetStartFinishOption(TLinkStartFinishOption value) {
     fStartFinishOption = value;
-    if (TGantRow* row = fLinkOwner ? fLinkOwner->Row() : nullptr) row->Gant()->InvalidateChart();
+    InvalidateChartOf(fLinkOwner);
 }
 
 void TqoDataEntity_Link::SetLinkOwner(TqoDataEntity_GantTime* item) {
+    TqoDataEntity_GantTime* old = fLinkOwner;
     Rechain(fLinkOwner, item, &TqoDataEntity_Link::fOwnerChain, &TqoDataEntity_GantTime::fFirstOwnedLink);
+    if (old == item) return;
+    InvalidateChartOf(old);
+    InvalidateChartOf(item);
 }
 
 void TqoDataEntity_Link::SetLinkedTo(TqoDataEntity_GantTime* item) {
+    TqoDataEntity_GantTime* old = fLinkedTo;
     Rechain(fLinkedTo, item, &TqoDataEntity_Link::fTargetChain, &TqoDataEntity_GantTime::fFirstTargetLink);
+    if (old == item) return;
+    InvalidateChartOf(old);
+    InvalidateChartOf(item);
 }
 
 // Moves this link from the chain of the item at one end to the chain of the

@@ -25,6 +25,7 @@ public:
     // Repaints the chart of the owner's row.
     void SetStartFinishOption(TLinkStartFinishOption value);
     TqoDataEntity_GantTime* LinkOwner() const { return fLinkOwner; }
+    // Changing an end repaints the charts of the old and the new item's rows.
     void SetLinkOwner(TqoDataEntity_GantTime* item);
     TqoDataEntity_GantTime* LinkedTo() const { return fLinkedTo; }
     void SetLinkedTo(TqoDataEntity_GantTime* item);

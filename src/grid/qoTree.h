@@ -210,6 +210,7 @@ protected:
     virtual void _OnBeforeCanEditItem(TqoDataEntity* entity);
     virtual void _LeaveOwnerBeforeChange(TqoDataEntity* entity);
     virtual void _EnterOwnerAfterChange(TqoDataEntity* entity);
+    virtual void HandlePerformedMove(TqoDataEntity* entity, int32_t from, int32_t to);
     virtual void _OnVisibleChanged(TqoDataEntity* entity) { (void)entity; }
     virtual void HandleAutoExpand();
     virtual void PerformAutoExpandItem(TqoDataEntity_Tree* entity) { entity->SetExpanded(true); }
@@ -223,7 +224,6 @@ private:
     void CheckOwnEntity(TqoDataEntity_Tree* entity) const;
     void MarkDirty(TqoDataEntity_Tree* entity);
     void UpdateDisplay();
-    void HandlePerformedMove(TqoDataEntity* entity, int32_t from, int32_t to);
     void ScheduleDelete(TTreeNode* node);
     void ScheduleSubtree(TqoDataEntity_Tree* entity);
     void ForgetNodes(TqoDataEntity_Tree* entity);

@@ -8,6 +8,7 @@
 #include "support/golden/qoGolden.h"
 #include "support/widgets/qoWidgetFixture.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -219,6 +220,99 @@ TEST_F(GantPaint, APaintReachesTheItemsOfTheWindowWhateverTheirTimes) {
     Paint();
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn.back(), distant);
+}
+
+// Which links a paint hands to the host, and between which points, as rows
+// scroll, expand and collapse and as links and items change between paints.
+TEST_F(GantPaint, LinksFollowScrollingFoldingAndChangesBetweenPaints) {
+    TqoDataEntity_Tree* first = Node("First");
+    TqoDataEntity_Tree* folder = Node("Folder");
+    std::vector<TqoDataEntity_Tree*> children;
+    for (int i = 0; i < 40; ++i) {
+        children.push_back(gant->TreeView()->AddDataEntity(folder));
+        children.back()->SetText("Child " + std::to_string(i));
+    }
+    TqoDataEntity_Tree* last = Node("Last");
+    TqoDataEntity_Tree* after = Node("After");
+    TqoDataEntity_GantTime* top = Item(first, 1, 3, gtsSquare);
+    TqoDataEntity_GantTime* bottom = Item(last, 5, 7, gtsSquare);
+    TqoDataEntity_GantTime* inside = Item(children[30], 4, 6, gtsSquare);
+    TqoDataEntity_Link* across = Link(top, bottom, tlsUserDraw);
+    TqoDataEntity_Link* intoFolder = Link(top, inside, tlsUserDraw);
+    TqoDataEntity_Link* tail = Link(bottom, Item(after, 8, 9, gtsSquare), tlsUserDraw);
+    struct Drawn {
+        TqoDataEntity_Link* link;
+        TPoint p, q;
+    };
+    std::vector<Drawn> drawn;
+    gant->OnUserDrawLinks = [&](TComponent*, TqoDataEntity_Link* link, TCanvas&, TPoint p, TPoint q) {
+        drawn.push_back({link, p, q});
+    };
+    // The links a paint draws, each checked against where its ends are now.
+    const auto paint = [&] {
+        harness.RunUntilIdle();
+        drawn.clear();
+        Paint();
+        std::vector<TqoDataEntity_Link*> links;
+        for (const Drawn& d : drawn) {
+            const TRect s = gant->RectFromDataEntity(d.link->LinkOwner());
+            const TRect e = gant->RectFromDataEntity(d.link->LinkedTo());
+            EXPECT_EQ(d.p.Y, (s.Top + s.Bottom) / 2) << "owner end moved with its row";
+            EXPECT_EQ(d.q.Y, (e.Top + e.Bottom) / 2) << "target end moved with its row";
+            links.push_back(d.link);
+        }
+        return links;
+    };
+    using TLinks = std::vector<TqoDataEntity_Link*>;
+    const auto expandAndScroll = [&] {
+        folder->SetExpanded(true);
+        gant->TreeView()->SetTopItem(children[10]);
+    };
+    EXPECT_EQ(paint(), (TLinks{across, tail})) << "an end in a collapsed row hides its link";
+    // Both ends of the long link off screen, above and below the rows shown.
+    expandAndScroll();
+    EXPECT_EQ(paint(), (TLinks{across, intoFolder})) << "crossing the view once expanded and scrolled";
+    EXPECT_LT(gant->RectFromDataEntity(top).Bottom, 0);
+    EXPECT_GT(gant->RectFromDataEntity(bottom).Top, gant->GA()->Height());
+    folder->SetExpanded(false);
+    EXPECT_EQ(paint(), (TLinks{across, tail})) << "the rows below the folder moved up into view";
+    expandAndScroll();
+    EXPECT_EQ(paint(), (TLinks{across, intoFolder}));
+
+    // Out of the window, and linked to another item out of it.
+    TqoDataEntity_GantTime* later = Item(children[12], 30, 32, gtsSquare);
+    TqoDataEntity_Link* waiting = Link(later, Item(children[14], 35, 36, gtsSquare), tlsUserDraw);
+    TqoDataEntity_Link* added = gant->AddLink();
+    added->SetLinkStyle(tlsUserDraw);
+    EXPECT_EQ(paint(), (TLinks{across, intoFolder})) << "a link without ends";
+    added->SetLinkOwner(inside);
+    added->SetLinkedTo(top);
+    EXPECT_EQ(paint(), (TLinks{across, intoFolder, added})) << "its ends set after a paint";
+    gant->GetLinks()->Remove(intoFolder);
+    EXPECT_EQ(paint(), (TLinks{across, added})) << "a link deleted after a paint";
+    // Both ends moved after the window: the long link no longer passes through it.
+    for (TqoDataEntity_GantTime* item : {top, bottom}) {
+        item->SetStart(kMonday + 40);
+        item->SetStop(kMonday + 42);
+        item->DoInfoPush();
+    }
+    EXPECT_EQ(paint(), TLinks{added}) << "items moved out of the window";
+    later->SetStart(kMonday + 5);
+    later->SetStop(kMonday + 6);
+    later->DoInfoPush();
+    EXPECT_EQ(paint(), (TLinks{waiting, added})) << "an item moved into it";
+    // Drawn with no end on screen, a pen this wide reaches the view from rows
+    // well above it.
+    gant->SetLinkShow(lsAlways);
+    TqoDataEntity_Link* wide =
+        Link(Item(children[2], 1, 2, gtsSquare), Item(children[3], 3, 4, gtsSquare), tlsUserDraw);
+    wide->SetLinkPenWidth(200);
+    EXPECT_EQ(paint(), (TLinks{waiting, added, wide})) << "a wide pen";
+    // The last row moved to the top: its link to the row that was above it now
+    // crosses the view.
+    after->Move(0);
+    const TLinks moved = paint();
+    EXPECT_EQ(std::count(moved.begin(), moved.end(), tail), 1) << "a row moved";
 }
 
 // On paper at scale 2 the stripes are solid, the summary bar's triangles and
