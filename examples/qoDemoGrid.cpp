@@ -48,19 +48,19 @@ std::unique_ptr<TImageList> MakeIcons() {
 }
 
 void AddColumns(TqoGrid* grid) {
-    struct TSpec {
+    struct TColumnPlan {
         const char* Header;
         TColumnKind Kind;
         int Width;
     };
-    const TSpec specs[] = {{"Task", tckSimpleEdit, 170}, {"Phase", tckSimpleEdit, 70},
-                           {"Resource", tckCombo, 70},   {"Start", tckDate, 80},
-                           {"Finish", tckDate, 80}};
-    for (const TSpec& spec : specs) {
+    const TColumnPlan plans[] = {{"Task", tckSimpleEdit, 170}, {"Phase", tckSimpleEdit, 70},
+                                 {"Resource", tckCombo, 70},   {"Start", tckDate, 80},
+                                 {"Finish", tckDate, 80}};
+    for (const TColumnPlan& plan : plans) {
         TqoGrid_Column* column = grid->AddColumn();
-        column->SetHeaderText(spec.Header);
-        column->SetKind(spec.Kind);
-        column->SetWidth(spec.Width);
+        column->SetHeaderText(plan.Header);
+        column->SetKind(plan.Kind);
+        column->SetWidth(plan.Width);
         column->SetSortEnable(true);
     }
     grid->Columns()->Columns(0)->SetTreeButton(true);
