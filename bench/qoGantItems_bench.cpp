@@ -3,35 +3,16 @@
 // same, without and with 50,000 links, and one row of 10,000 items of which 20 show against a row of 20.
 // A paint looks only at the rows that show and, in a row, at the items near
 // the visible window, so each pair should cost about the same.
-#include "data/qoDoLater.h"
-#include "gantt/qoGant.h"
-#include "platform/window/qoHeadless.h"
-
-#include <benchmark/benchmark.h>
+#include "qoGantBenchChart.h"
 
 #include <string>
 
 namespace {
 
 using namespace qo;
+using bench::kMonday;
 
-const TDateTime kMonday = EncodeDate(2024, 3, 4);
-
-struct TScene {
-    THeadlessHarness Harness;
-    TPanel Form{nullptr};
-    TqoGant* Gant;
-    TScene() {
-        Form.SetBounds(0, 0, 1920, 1080);
-        Gant = new TqoGant(&Form);
-        Gant->SetParent(&Form);
-        Gant->SetAlign(alClient);
-        Gant->SetScaleAndTree(kMonday, kMonday + 28, 300);
-    }
-    ~TScene() {
-        delete Gant;
-        TDoLater::Shutdown();
-    }
+struct TScene : bench::TGantBenchChart {
     TqoDataEntity_GantTime* Item(TqoDataEntity_Tree* node, double from, double to, TGantTimeStyle style) {
         TqoDataEntity_GantTime* item = Gant->AddGantTime(node, 0);
         item->SetStart(kMonday + from);
@@ -39,14 +20,6 @@ struct TScene {
         item->SetStyle(style);
         item->SetColor(0x40A0E0);
         return item;
-    }
-    void Paint(benchmark::State& state) {
-        Harness.RunUntilIdle();
-        TqoOffscreenPaint_GA& area = *Gant->GA();
-        for (auto _ : state) {
-            area.Invalidate();
-            area.Repaint();
-        }
     }
 };
 
@@ -68,7 +41,7 @@ void PaintRows(benchmark::State& state, bool links) {
         }
         previous = bar;
     }
-    scene.Paint(state);
+    scene.PaintFrames(state);
 }
 
 void Baseline_Frame100Rows(benchmark::State& state) { PaintRows(state, false); }
@@ -93,7 +66,7 @@ void PaintLongRow(benchmark::State& state) {
     for (int i = 0; i < outside / 2; ++i) scene.Item(row, -1000 + i * 0.1, -1000 + i * 0.1 + 0.5, gtsSquare);
     for (int i = 0; i < 20; ++i) scene.Item(row, i * 1.3, i * 1.3 + 0.8, gtsSquare);
     for (int i = 0; i < outside - outside / 2; ++i) scene.Item(row, 100 + i * 0.1, 100 + i * 0.1 + 0.5, gtsSquare);
-    scene.Paint(state);
+    scene.PaintFrames(state);
 }
 
 void Baseline_RowOf20Items(benchmark::State& state) { PaintLongRow(state); }

@@ -2,11 +2,7 @@
 // links against the same deletion in a chart with 50: an item keeps its links
 // at hand, so no other link is looked at. And the heap taken per item (without
 // texts) and per link, the list's slot included.
-#include "data/qoDoLater.h"
-#include "gantt/qoGant.h"
-#include "platform/window/qoHeadless.h"
-
-#include <benchmark/benchmark.h>
+#include "qoGantBenchChart.h"
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -19,33 +15,21 @@ namespace {
 
 using namespace qo;
 
-const TDateTime kMonday = EncodeDate(2024, 3, 4);
+using bench::kMonday;
 constexpr int kItemsPerRow = 100;
 
 // A chain of items over rows of 100, each linked to the next.
-struct TScene {
-    THeadlessHarness Harness;
-    TPanel Form{nullptr};
-    TqoGant* Gant;
+struct TScene : bench::TGantBenchChart {
     std::vector<TqoDataEntity_GantTime*> Items;
     std::vector<TqoDataEntity_Tree*> Nodes;
 
     explicit TScene(int links) {
-        Form.SetBounds(0, 0, 1920, 1080);
-        Gant = new TqoGant(&Form);
-        Gant->SetParent(&Form);
-        Gant->SetAlign(alClient);
-        Gant->SetScaleAndTree(kMonday, kMonday + 28, 300);
         for (int i = 0; i <= links; ++i) {
             if (i % kItemsPerRow == 0) Nodes.push_back(Gant->AddRootDataEntityTree());
             Items.push_back(NewItem(i));
             if (i > 0) Link(Items[size_t(i) - 1], Items[size_t(i)]);
         }
         Harness.RunUntilIdle();
-    }
-    ~TScene() {
-        delete Gant;
-        TDoLater::Shutdown();
     }
     TqoDataEntity_GantTime* NewItem(int i) {
         TqoDataEntity_GantTime* item = Gant->AddGantTime(Nodes[size_t(i / kItemsPerRow)], 0);

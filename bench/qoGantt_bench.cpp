@@ -2,11 +2,7 @@
 // component whose tree holds 100,000 rows of one item each, against the same
 // paint with 100 rows. A paint touches the rows that show, so the two should
 // cost the same.
-#include "data/qoDoLater.h"
-#include "gantt/qoGant.h"
-#include "platform/window/qoHeadless.h"
-
-#include <benchmark/benchmark.h>
+#include "qoGantBenchChart.h"
 
 #include <memory>
 #include <string>
@@ -15,18 +11,10 @@ namespace {
 
 using namespace qo;
 
-const TDateTime kMonday = EncodeDate(2024, 3, 4);
+using bench::kMonday;
 
-struct TScene {
-    THeadlessHarness Harness;
-    TPanel Form{nullptr};
-    TqoGant* Gant;
+struct TScene : bench::TGantBenchChart {
     explicit TScene(int rows) {
-        Form.SetBounds(0, 0, 1920, 1080);
-        Gant = new TqoGant(&Form);
-        Gant->SetParent(&Form);
-        Gant->SetAlign(alClient);
-        Gant->SetScaleAndTree(kMonday, kMonday + 28, 300);
         Gant->SetHiddenDays((1u << thdSAT) | (1u << thdSUN));
         // Phases of 100 tasks, all open.
         TqoTree_ComBasic& tree = *Gant->TreeView();
@@ -44,21 +32,12 @@ struct TScene {
             }
             phase->SetExpanded(true);
         }
-        Harness.RunUntilIdle();
-    }
-    ~TScene() {
-        delete Gant;
-        TDoLater::Shutdown();
     }
 };
 
 void PaintChart(benchmark::State& state) {
     TScene scene(int(state.range(0)));
-    TqoOffscreenPaint_GA& area = *scene.Gant->GA();
-    for (auto _ : state) {
-        area.Invalidate();
-        area.Repaint();
-    }
+    scene.PaintFrames(state);
 }
 
 void Baseline_Paint100Rows(benchmark::State& state) { PaintChart(state); }
