@@ -14,7 +14,7 @@ BUILD_DIR=${BUILD_DIR:-build}
 what=${1:-test}
 
 install_packages() {
-    local wanted=(build-essential cmake ninja-build pkg-config python3 googletest libgtest-dev libgmock-dev
+    local wanted=(build-essential cmake ninja-build pkg-config python3 googletest libgtest-dev libgmock-dev ccache
                   libbenchmark-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libx11-dev
                   fonts-liberation fonts-dejavu-core
                   mingw-w64 mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 xvfb xdotool)
@@ -38,7 +38,8 @@ install_packages() {
 
 # build [targets...]: all targets when none are named.
 build() {
-    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    source tools/compiler-cache.sh
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QO_LAUNCHER[@]}" \
         -DQO_SANITIZE="${QO_SANITIZE:-OFF}" -DQO_WERROR="${QO_WERROR:-OFF}" >/dev/null
     local targets=()
     for t in "$@"; do targets+=(--target "$t"); done

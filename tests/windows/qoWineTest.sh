@@ -3,6 +3,8 @@
 # type library host, regsvr32 /u, and the host again to see the entries gone;
 # then the same through DllInstall for the current user.
 # Usage: qoWineTest.sh <work dir> [64|32]. Exit 77 (skipped) when the tools are missing.
+# The server is built in the source tree's build-win64 or build-win32, where the
+# Windows test programs are built too, so that the library is compiled once.
 # Wine's tools may exit 0 on failure: every step is verified on its own, and
 # the closing "N passed, M failed" line is the verdict.
 set -uo pipefail
@@ -22,6 +24,7 @@ fi
 
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
+build=$root/build-win$bits
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX=$work/prefix
 unset DISPLAY
 rm -rf "$WINEPREFIX"
@@ -42,7 +45,7 @@ step() {
 # The host passes only with rc 0 and its own closing line saying no failures.
 host() {
     local out
-    out=$(wine "$work/build/qoTypeLibHost.exe" "$@" 2>&1 | tr -d '\r')
+    out=$(wine "$build/qoTypeLibHost.exe" "$@" 2>&1 | tr -d '\r')
     local rc=$?
     echo "$out"
     [ $rc -eq 0 ] && echo "$out" | tail -1 | grep -qE '^[0-9]+ passed, 0 failed$'
@@ -53,10 +56,10 @@ else
     regsvr32() { /usr/lib/wine/wine64 regsvr32 "$@"; }
 fi
 
-step build env QO_WERROR=ON "$root/tools/windows/build.sh" "$bits" "$work/build" qoChartixControl qoTypeLibHost
+step build "$root/tools/windows/build.sh" "$bits" "$build" qoChartixControl qoTypeLibHost
 [ $failed -eq 0 ] || { echo "0 passed, 1 failed"; exit 1; }
 step wineboot wine wineboot --init
-ocx=$(winepath -w "$work/build/qoChartixControl.ocx")
+ocx=$(winepath -w "$build/qoChartixControl.ocx")
 step register regsvr32 /s "$ocx"
 step host-registered host
 step unregister regsvr32 /u /s "$ocx"

@@ -15,6 +15,8 @@ dir=${2:-build-win$bits}
 shift $(($# < 2 ? $# : 2))
 targets=()
 for target in "$@"; do targets+=(--target "$target"); done
+source tools/compiler-cache.sh
 cmake -S cmake/windows -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" \
+    "${QO_LAUNCHER[@]}" \
     -DQO_WERROR="${QO_WERROR:-OFF}" >/dev/null
 cmake --build "$dir" -j "${QO_JOBS:-2}" "${targets[@]}"
