@@ -193,6 +193,7 @@ void TGantInteraction::MouseMove(TShiftState shift, int x, int y) {
         DoScaleStartStopAdjust(x);
         DoGridTopBotAdjust(y);
         HandleLocalDrag(x, y, row->TimeItems_CanMove(), row->TimeItems_CanChangeRow());
+        if (!alive) return;
         const TRect near{-kDragOutside, -kDragOutside, g.fGA->Width() + kDragOutside, g.fGA->Height() + kDragOutside};
         if (!near.Contains({x, y}) && g.fStartDragWhenTimeMoveOutside) StartPlatformDrag();
     } else if (Grows(fMode) && row && row->TimeItems_CanResize()) {

@@ -393,12 +393,12 @@ TEST_F(GantDrag, AHostMayFreeTheComponentFromAnyOfTheDragsEvents) {
         ia = Item(a, 0, 1, 3);
         ia->SetSelected(true);
         Paint();
-        const TPoint at = Middle(ia);
-        TqoOffscreenPaint_GA& ga = GA();
+        // In the form's coordinates: the chart area may be gone before the release.
+        const TPoint at = form.ScreenToClient(GA().ClientToScreen(Middle(ia)));
         free();
-        harness.MouseDown(ga, at);
-        harness.MouseMove(form, form.ScreenToClient(ga.ClientToScreen(at + TPoint{0, 18})), ssLeft);
-        harness.MouseUp(form, form.ScreenToClient(ga.ClientToScreen(at + TPoint{0, 18})));
+        harness.MouseDown(form, at);
+        harness.MouseMove(form, at + TPoint{0, 18}, ssLeft);
+        harness.MouseUp(form, at + TPoint{0, 18});
         harness.RunUntilIdle();
         for (int i = form.ControlCount() - 1; i >= 0; --i) delete form.Controls(i);
     }
