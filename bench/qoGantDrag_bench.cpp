@@ -40,11 +40,13 @@ void MouseMoveDraggingOneItem(benchmark::State& state) {
     const TPoint at{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     scene.Harness.MouseDown(area, at);
     scene.Harness.RunUntilIdle();
+    if (scene.Gant->Interaction().Mode() != qo::mmMove) state.SkipWithError("the press started no move");
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 200;
         scene.Harness.MouseMove(area, {at.X + step, at.Y + step / 4}, ssLeft);
     }
+    if (scene.Gant->Interaction().Mode() != qo::mmMove) state.SkipWithError("the drag ended early");
     scene.Harness.MouseUp(area, at);
 }
 BENCHMARK(MouseMoveDraggingOneItem)->Unit(benchmark::kMicrosecond);

@@ -49,6 +49,6 @@ void WireGanttActions(TqoGant_ComBasic& gant) {
                           TDateTime stop) { AddCopy(*g, item, row, start, stop); };
     gant.OnDependencyAction = [g](TqoDataEntity_GantTime* from, TqoDataEntity_GantTime* to) { AddLink(*g, from, to); };
     gant.OnGantAreaMouseUp = [g](TComponent*, TMouseButton button, TShiftState, int, int) {
-        if (button == mbRight) g->SetStickyMode(smDependency);
+        if (button == mbRight) g->SetStickyMode(qo::smDependency);
     };
 }
