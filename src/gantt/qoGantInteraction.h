@@ -110,7 +110,7 @@ private:
     void StartMode(TqoDataEntity_GantTime* item, TShiftState shift, int x, int y);
     void UpdateMultiSelect(TqoDataEntity_GantTime* item, TShiftState shift, bool onPress);
     void ApplySelection(TqoDataEntity_GantTime* item, TShiftState shift);
-    TCursor IdleCursor(int x, int y);
+    TCursor IdleCursor(int x, int y, TCursor cursor);
     void DropMode(TGantMouseMoveMode mode, int x, int y, TGantRow* row);
     void StartPlatformDrag();
     void EndAutoScroll();

@@ -5,6 +5,8 @@
 
 #include "platform/core/qoDateFormat.h"
 
+#include <cmath>
+
 namespace qo {
 
 namespace {

@@ -201,7 +201,7 @@ void TGantInteraction::MouseMove(TShiftState shift, int x, int y) {
         HandleLocalGrow(x, y);
         cursor = crHSplit;
     } else if (fMode == mmNone) {
-        cursor = IdleCursor(x, y);
+        cursor = IdleCursor(x, y, cursor);
     }
     if (!alive) return;
     g.fGA->SetCursor(cursor);
@@ -209,17 +209,17 @@ void TGantInteraction::MouseMove(TShiftState shift, int x, int y) {
 }
 
 // The hint follows the item under the pointer; its resize zones show the split cursor.
-TCursor TGantInteraction::IdleCursor(int x, int y) {
+TCursor TGantInteraction::IdleCursor(int x, int y, TCursor cursor) {
     TqoGant_ComBasic& g = fGant;
     const TqoAlive::TWatch alive = g.fAlive.Watch();
     TqoDataEntity_GantTime* item = DoProximityCheck(g.GetDataEntityFromXY(x, y), x, y);
     TqoKeepAlive<TqoDataEntity> keep(Held(item));
     HintFor(item);
-    if (!alive || !item || !item->OwningDataList() || !item->IsResizable()) return g.fCursorGantArea;
+    if (!alive || !item || !item->OwningDataList() || !item->IsResizable()) return cursor;
     bool left = false;
-    if (!InGrowArea(item, x, y, left) || !item->GetCanEdit() || !alive) return g.fCursorGantArea;
+    if (!InGrowArea(item, x, y, left) || !item->GetCanEdit() || !alive) return cursor;
     TGantRow* row = item->OwningDataList() ? item->Row() : nullptr;
-    return row && row->TimeItems_CanResize() ? crHSplit : g.fCursorGantArea;
+    return row && row->TimeItems_CanResize() ? crHSplit : cursor;
 }
 
 // The selection leaves the window: the platform's drag takes over.
@@ -242,7 +242,7 @@ void TGantInteraction::EndAutoScroll() {
 void TGantInteraction::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TqoGant_ComBasic& g = fGant;
     const TqoAlive::TWatch alive = g.fAlive.Watch();
-    g.fScrollTimer->SetEnabled(false);
+    EndAutoScroll();
     TGantRow* row = RowUnderPress(y);
     fMouseDown = false;
     fLastMouseUpPos = {x - fMouseDownStart.X, y - fMouseDownStart.Y};
@@ -267,7 +267,6 @@ void TGantInteraction::DropMode(TGantMouseMoveMode mode, int x, int y, TGantRow*
     TqoGant_ComBasic& g = fGant;
     const TqoAlive::TWatch alive = g.fAlive.Watch();
     TPoint offset = fLastMouseUpPos;
-    if (mode != mmDependency) EndAutoScroll();
     if (mode == mmDependency) {
         HandleDependencyChange(x, y);
     } else if (Moves(mode)) {

@@ -263,6 +263,24 @@ TEST_F(GantDrag, AStickyModeIsUsedUpByAPressOnEmptySpace) {
     EXPECT_EQ(gant->Interaction().Mode(), mmMove);
 }
 
+// ---- Cursor ----
+
+TEST_F(GantDrag, TheCursorShowsWhereAPressWouldResizeOrLink) {
+    auto hover = [this](TPoint p) {
+        harness.MouseMove(GA(), p);
+        return GA().Cursor();
+    };
+    const TRect r = R(ib);
+    const int y = Middle(ib).Y;
+    EXPECT_EQ(hover({r.Left + 1, y}), crHSplit);
+    EXPECT_EQ(hover({r.Right + 4, y}), crHSplit) << "near the right end";
+    EXPECT_EQ(hover(Middle(ib)), crArrow);
+    RowOf(b)->SetTimeItems_CanResize(false);
+    EXPECT_EQ(hover({r.Left + 1, y}), crArrow) << "the row forbids resizing";
+    gant->SetStickyMode(smDependency);
+    EXPECT_EQ(hover(Middle(ib)), gant->DefaultLinkCursor());
+}
+
 // ---- Events ----
 
 TEST_F(GantDrag, AHostHearsEachStepInOrder) {
