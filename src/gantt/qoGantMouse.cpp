@@ -194,8 +194,8 @@ void TGantInteraction::MouseMove(TShiftState shift, int x, int y) {
         DoGridTopBotAdjust(y);
         HandleLocalDrag(x, y, row->TimeItems_CanMove(), row->TimeItems_CanChangeRow());
         if (!alive) return;
-        const TRect near{-kDragOutside, -kDragOutside, g.fGA->Width() + kDragOutside, g.fGA->Height() + kDragOutside};
-        if (!near.Contains({x, y}) && g.fStartDragWhenTimeMoveOutside) StartPlatformDrag();
+        const TRect reach{-kDragOutside, -kDragOutside, g.fGA->Width() + kDragOutside, g.fGA->Height() + kDragOutside};
+        if (!reach.Contains({x, y}) && g.fStartDragWhenTimeMoveOutside) StartPlatformDrag();
     } else if (Grows(fMode) && row && row->TimeItems_CanResize()) {
         DoScaleStartStopAdjust(x);
         HandleLocalGrow(x, y);
