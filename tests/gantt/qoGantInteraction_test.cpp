@@ -445,8 +445,9 @@ TEST_F(GantDrag, DraggingBeyondASideStepsTheScaleUntilTheRelease) {
 }
 
 TEST_F(GantDrag, DraggingNearTheBottomScrollsTheRowsEveryFiftyMilliseconds) {
-    for (int i = 0; i < 30; ++i) Node(nullptr, "N");
+    for (int i = 0; i < 30; ++i) Node(nullptr, "N" + std::to_string(i));
     Paint();
+    LogRowEvents();
     TGantTree& tree = *gant->TreeView();
     Press(Middle(ia));
     MoveTo({Middle(ia).X, GA().Height() - 2});
@@ -460,6 +461,8 @@ TEST_F(GantDrag, DraggingNearTheBottomScrollsTheRowsEveryFiftyMilliseconds) {
     Release({Middle(ia).X, 2});
     harness.AdvanceTime(200);
     EXPECT_EQ(tree.ScrollPos(sbVertical), 1) << "the release stops the timer";
+    ASSERT_EQ(Log.size(), 1u);
+    EXPECT_EQ(Log[0].substr(0, 7), "row A>B") << "dropped on the row shown under the pointer";
 }
 
 TEST_F(GantDrag, ASelectionDraggedFarOutsideBecomesAPlatformDrag) {
