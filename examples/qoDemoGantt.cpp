@@ -4,6 +4,7 @@
 // expands, with bars of every kind, texts in and beside them and the links
 // between tasks. Live, the splitter drags, the tree expands and the scaler pans.
 #include "qoDemoGantt.h"
+#include "qoDemoGanttActions.h"
 
 #include "gantt/qoGant.h"
 #ifdef _WIN32
@@ -105,6 +106,7 @@ void BuildForm(TPanel& form, TqoGant*& gant) {
     gant->SetDrawShortLines(true);
     gant->SetScaleAndTree(kProjectStart, kProjectStart + 8 * 7, 220);
     BuildProject(*gant);
+    WireGanttActions(*gant);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 // part comes from an overridable factory, so that a subclass (the automation
 // control) substitutes its own kinds.
 #include "gantt/qoGantGridHeader.h"
+#include "gantt/qoGantInteraction.h"
 #include "gantt/qoGantLinkIndex.h"
 #include "gantt/qoGantRow.h"
 #include "gantt/qoGantRowList.h"
@@ -34,6 +35,9 @@ class TqoOffscreenPaint_GA : public TqoOffscreenPaint {
 public:
     TqoOffscreenPaint_GA(TComponent* owner, TqoGant_ComBasic* gantt);
     TqoGant_ComBasic* Gantt() const { return fGantt; }
+    // The mouse went to another control while a button was down here.
+    TNotifyEvent OnCaptureLost;
+    void WndProc(TMessage& message) override;
 
 private:
     TqoGant_ComBasic* fGantt;
@@ -305,6 +309,17 @@ public:
     TOnUserDrawLinks OnUserDrawLinks;
     // The item under the press that began the double click, or nil.
     TOnDataEntityClick OnDblClickGantArea;
+    // The chart area's mouse and keys; see qoGantInteraction.h.
+    TOnDataEntityClick OnClickGantArea, OnRightClickGantArea;
+    TMouseEvent OnGantAreaMouseDown, OnGantAreaMouseUp;
+    TMouseMoveEvent OnGantAreaMouseMove;
+    TOnTimeRowEvent OnTimeChangeRow, OnTimeCopy;
+    TOnDependencyAction OnDependencyAction;
+    TOnKeyNavigateDataList OnKeyNavigateDataList;
+    TGantInteraction& Interaction() { return *fInteraction; }
+    void MouseMoveModeCancel() { fInteraction->MouseMoveModeCancel(); }
+    TGantStickyMode StickyMode() const { return fInteraction->StickyMode(); }
+    void SetStickyMode(TGantStickyMode mode) { fInteraction->SetStickyMode(mode); }
     TStartDragEvent OnGantAreaStartDrag;
     TDragDropEvent OnGantAreaDragDrop;
     TDragOverEvent OnGantAreaDragOver;
@@ -497,6 +512,8 @@ private:
     TqoDataEntityClass fClassOfDataEntity_Link;
     TLinkStyle fDefaultLinkStyle = tlsDefault;
     TqoAlive fAlive;
+    friend class TGantInteraction;
+    std::unique_ptr<TGantInteraction> fInteraction;
 };
 
 // The component as a designer lists it; it adds no behaviour.

@@ -36,6 +36,7 @@ void TqoGant_ComBasic::GantAreaPaint(TComponent*) {
     OnUserDrawForeground.Fire(this, {0, 0, fGA->Width(), fGA->Height()}, fGA->OffscreenCanvas());
     fGA->OffscreenCanvas().Pen().Color = clBlack;
     fStartScaleWhenDrawn = fDateScaler->Start();
+    if (fInteraction && !fGA->IsPrinting()) fInteraction->Painted();
 }
 
 void TqoGant_ComBasic::DoBackground() {

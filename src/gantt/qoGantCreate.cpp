@@ -16,6 +16,7 @@ TqoGant_ComBasic::TqoGant_ComBasic(TComponent* owner, TDeferInitialize) : TPanel
 TqoGant_ComBasic::~TqoGant_ComBasic() {
     Destroying();
     if (!fGA) return; // Initialize never ran
+    fInteraction.reset();
     // The parts outlive this body: none of their events may reach it any more.
     fPanelTreeHolder->OnResize = nullptr;
     fPanelAboveTree->OnResize = nullptr;
@@ -217,6 +218,7 @@ void TqoGant_ComBasic::CreateHelpers() {
     fScrollTimer = new TTimer(this);
     fScrollTimer->SetEnabled(false);
     fScrollTimer->SetInterval(50);
+    fInteraction = std::make_unique<TGantInteraction>(*this);
     fDateScaler->OnPrintResizeFont = TOnPrintResizeFont::Bind(this, &TqoGant_ComBasic::_OnPrintResizeFont);
     fGA->OnPrintResizeFont = TOnPrintResizeFont::Bind(this, &TqoGant_ComBasic::_OnPrintResizeFont);
 }

@@ -77,6 +77,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     if (item == fAddedItem) fAddedItem = nullptr;
     if (item == fMouseDownDataEntity) fMouseDownDataEntity = nullptr;
+    if (fInteraction) fInteraction->Forget(item);
     RowItemsChanged(item);
     if (item == fActiveDataEntity) {
         SetActiveDataEntity(nullptr);
@@ -128,6 +129,7 @@ void TqoGant_ComBasic::BeforeFreeGantRow(TGantRowList* list, TGantRow* row) {
 
 void TqoGant_ComBasic::InvalidateChart() {
     fLinkIndex.Clear();
+    if (fInteraction) fInteraction->RowsChanged();
     InvalidateGA();
 }
 

@@ -13,6 +13,8 @@
 #include "platform/window/qoPanel.h"
 #include "platform/window/qoTimer.h"
 #include "qoBackendTest.h"
+#include "qoX11Install.h"
+#include "support/qoVirtualDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -35,70 +37,11 @@
 namespace qo {
 namespace {
 
+using test::FindProgram;
 using test::PumpUntil;
+using test::Spawn;
+using test::TVirtualDisplay;
 using test::TTarget;
-
-std::string FindProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    for (size_t start = 0; start <= dirs.size();) {
-        size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
-        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
-        if (access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
-    }
-    return "";
-}
-
-// Runs a program with DISPLAY set to display (when given); keepFd stays open in it.
-pid_t Spawn(const std::vector<std::string>& args, int keepFd = -1, const std::string& display = "") {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("DISPLAY=", 0) != 0) env.push_back(*e);
-    if (!display.empty()) env.push_back("DISPLAY=" + display);
-    std::vector<char*> argv, envp;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    for (int fd = 3; fd < 256; ++fd)
-        if (fd != keepFd) close(fd);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    dup2(null, 2);
-    execve(argv[0], argv.data(), envp.data());
-    _exit(127);
-}
-
-// Xvfb picks a free display itself and writes its number once it accepts clients.
-class TVirtualDisplay {
-public:
-    explicit TVirtualDisplay(const std::string& xvfb) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        fPid = Spawn({xvfb, "-displayfd", std::to_string(fds[1]), "-screen", "0", "320x240x24", "-nolisten", "tcp"},
-                     fds[1]);
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (!number.empty()) fName = ":" + number;
-    }
-    ~TVirtualDisplay() {
-        if (fPid <= 0) return;
-        kill(fPid, SIGTERM);
-        waitpid(fPid, nullptr, 0);
-    }
-    const std::string& Name() const { return fName; }
-
-private:
-    pid_t fPid = -1;
-    std::string fName;
-};
 
 unsigned long PixelAt(const std::string& display, unsigned long window, int x, int y) {
     Display* d = XOpenDisplay(display.c_str());
@@ -138,11 +81,8 @@ protected:
         if (xvfb.empty() || xdotool.empty()) GTEST_SKIP() << "Xvfb or xdotool is not installed: no X11 test";
         display = std::make_unique<TVirtualDisplay>(xvfb);
         ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
-        std::unique_ptr<TX11Backend> opened = TX11Backend::Open(display->Name().c_str());
-        ASSERT_TRUE(opened);
-        x11 = opened.get();
-        SetBackend(std::move(opened));
-        MessageQueue().Reset();
+        x11 = test::InstallX11Backend(display->Name());
+        ASSERT_TRUE(x11);
         form = std::make_unique<TPanel>(nullptr);
         form->SetBounds(0, 0, 200, 100);
         form->SetColor(clRed);
@@ -156,9 +96,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        if (!x11) return;
-        MessageQueue().Reset();
-        SetBackend(std::make_unique<THeadlessBackend>());
+        if (x11) test::InstallHeadlessBackend();
     }
     // Runs xdotool on the display; wait: for it to end (its exit status), or not (0).
     int Xdo(std::vector<std::string> args, bool wait = true) {
