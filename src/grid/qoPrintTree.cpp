@@ -44,7 +44,7 @@ TqoPrintTree::TqoPrintTree(const TqoTreePrintArgs& args)
       fRowsToPrint(args.RowsToPrint), fStartRow(args.StartRow), fTree(args.Tree),
       fRowHeight(args.RowHeight > 0 ? args.RowHeight : OwnRowHeight(args.Tree)), fWidth(std::max(0, args.Width)),
       fLimits(args.Limits) {
-    if (!fStartRow) fStartRow = FirstShown(fTree->RootDataEntities(), 0);
+    fStartRow = FirstRow(fTree, fStartRow);
 }
 
 TqoPrintResult TqoPrintTree::Run() {
@@ -93,7 +93,11 @@ bool TqoPrintTree::Descends(TqoDataEntity_Tree* entity) const {
     return children && children->Count() > 0 && (fExpandAll || entity->Expanded());
 }
 
-TqoDataEntity_Tree* TqoPrintTree::FirstShown(TqoDataList_Tree* list, int32_t from) const {
+TqoDataEntity_Tree* TqoPrintTree::FirstRow(TqoTree_ComBasic* tree, TqoDataEntity_Tree* start) {
+    return start ? start : FirstShown(tree->RootDataEntities(), 0);
+}
+
+TqoDataEntity_Tree* TqoPrintTree::FirstShown(TqoDataList_Tree* list, int32_t from) {
     if (!list) return nullptr;
     for (int32_t i = from; i < list->Count(); ++i) {
         TqoDataEntity_Tree* entity = list->IsLoaded(i) ? list->Item(i) : nullptr;

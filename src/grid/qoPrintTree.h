@@ -30,13 +30,15 @@ public:
     // Raises EqoError for a start row of another tree or a scale that is not
     // positive; the device context comes back as it was, also after a failure.
     static TqoPrintResult Print(const TqoTreePrintArgs& args);
+    // The row a print starts at: the start row, or the tree's first shown one.
+    static TqoDataEntity_Tree* FirstRow(TqoTree_ComBasic* tree, TqoDataEntity_Tree* start);
 
 private:
     explicit TqoPrintTree(const TqoTreePrintArgs& args);
     TqoPrintResult Run();
     // The row after an entity in print order, hidden ones left out; nil after the last.
     TqoDataEntity_Tree* NextRow(TqoDataEntity_Tree* entity) const;
-    TqoDataEntity_Tree* FirstShown(TqoDataList_Tree* list, int32_t from) const;
+    static TqoDataEntity_Tree* FirstShown(TqoDataList_Tree* list, int32_t from);
     bool Descends(TqoDataEntity_Tree* entity) const;
     int RowTop(int row) const;
     void PrintRow(TqoDataEntity_Tree* entity, int row);
