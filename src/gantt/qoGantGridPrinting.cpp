@@ -14,6 +14,7 @@ TqoPrintResult TqoGantGridPrinting::PrintRows(const TqoPrintTarget& target, TqoD
     args.Grid = &fGrid;
     args.Rows = rows;
     args.Width = width;
+    args.FixedRowsAbove = true;
     if (start) {
         TAxisContentItem* row = start->AxisContentItem();
         args.TopLeft = row && start->GridTree() == fGrid.GetTree()

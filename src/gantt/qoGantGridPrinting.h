@@ -14,7 +14,8 @@ class IGantGridPrinting {
 public:
     virtual ~IGantGridPrinting() = default;
     // start nil: the first row; rows negative: every row from the start on.
-    // The callback's data is the node of the last row that fitted.
+    // The header row prints above the target's y and the used height leaves it
+    // out. The callback's data is the node of the last row that fitted.
     virtual TqoPrintResult PrintRows(const TqoPrintTarget& target, TqoDataEntity_GridTreeNode* start, int rows,
                                      int width, const TqoPrintLimits& limits) = 0;
     // Tells the grid's listeners that its top-left cell changed, once printing is over.

@@ -97,15 +97,12 @@ TqoPrintResult TqoPrintGantt::PrintHeader(TqoGant_ComBasic& gant, TqoDC& dc, con
                                           bool useGrid, TqoDataEntity* start, int rows, TPage& page) {
     const double sy = args.ScaleY;
     if (useGrid) {
-        // The grid's header row stands beside the scaler's lower part.
-        const int headerHeight = Round(gant.GridHeaderHeight() * sy);
+        // The grid's header row stands beside the scaler's lower part, its rows below the scaler.
         TqoPrintTarget target = args;
         target.DC = &dc;
-        target.Y = args.Y + Round(args.ScaleHeight * sy) - headerHeight;
-        TqoPrintResult result = gant.Grid()->Printing()->PrintRows(
-            target, static_cast<TqoDataEntity_GridTreeNode*>(start), rows, args.TreeWidth, page.Limits());
-        result.UsedHeight = std::max(0, result.UsedHeight - headerHeight);
-        return result;
+        target.Y = args.Y + Round(args.ScaleHeight * sy);
+        return gant.Grid()->Printing()->PrintRows(target, static_cast<TqoDataEntity_GridTreeNode*>(start), rows,
+                                                  args.TreeWidth, page.Limits());
     }
     TqoTreePrintArgs tree;
     static_cast<TqoPrintTarget&>(tree) = args;

@@ -24,6 +24,14 @@ int FirstShownColumn(TBabGridCell& root) {
     return -1;
 }
 
+// The printed height of the fixed rows, as the off-page print placed them.
+int FixedRowsBottom(TBabGridCell& root, int column) {
+    int bottom = 0;
+    for (int y = 0; y < root.FixedRows() && column >= 0; ++y)
+        if (TBabCell* cell = root.getCell(column, y)) bottom = std::max(bottom, cell->VisibleRect_Untampered().Bottom);
+    return bottom;
+}
+
 // Lays the grid out at a size in screen pixels while it prints.
 void LayOut(TBabGridView_Custom& grid, const TRect& bounds, int width, int height) {
     grid.SetSizeDontTell(TRect::Bounds(bounds.Left, bounds.Top, width, height));
@@ -32,7 +40,9 @@ void LayOut(TBabGridView_Custom& grid, const TRect& bounds, int width, int heigh
 
 class TRowWalk {
 public:
-    TRowWalk(const TqoGridPrintArgs& args) : fArgs(args), fArmed(args.Limits.Armed() && args.Limits.Bottom != -1) {}
+    // originY: where the grid's top lands on the page.
+    TRowWalk(const TqoGridPrintArgs& args, int originY)
+        : fArgs(args), fOriginY(originY), fArmed(args.Limits.Armed() && args.Limits.Bottom != -1) {}
 
     // Walks the rows from the top row; false when no row was drawn.
     bool Run(TBabGridCell& root, int top) {
@@ -53,7 +63,7 @@ public:
                 stopped = true;
                 break;
             }
-            if (fArmed && fArgs.Y + drawn.Bottom > fArgs.Limits.Bottom) {
+            if (fArmed && fOriginY + drawn.Bottom > fArgs.Limits.Bottom) {
                 // A row taller than the page prints cut, so that every page moves on.
                 if (fBottom < 0) Take(drawn.Bottom, item);
                 fReport = true;
@@ -82,12 +92,13 @@ private:
         if (fArgs.Rows < 0 || fBottom < 0) return;
         const int blank = Round(BlankRowHeight * fArgs.ScaleY);
         for (int n = fCounted; n < fArgs.Rows && blank > 0; ++n) {
-            if (fArmed && fArgs.Y + fBottom + blank > fArgs.Limits.Bottom) break;
+            if (fArmed && fOriginY + fBottom + blank > fArgs.Limits.Bottom) break;
             fBottom += blank;
         }
     }
 
     const TqoGridPrintArgs& fArgs;
+    int fOriginY;
     bool fArmed;
     int fBottom = -1;
     int fCounted = 0;
@@ -113,7 +124,7 @@ TqoPrintResult TqoGridPrinting::Print(const TqoGridPrintArgs& args) {
     // Told last: the callback may do anything once the grid is given back.
     if (saved.LimitReached) {
         const TqoPrintSizeCallback callback = args.Limits.Callback;
-        callback(false, result.UsedHeight - 1, saved.LastFitted);
+        callback(false, saved.LimitValue, saved.LastFitted);
     }
     return result;
 }
@@ -133,17 +144,20 @@ TqoPrintResult TqoGridPrinting::BeforePrintAndPrint(const TqoGridPrintArgs& args
     LayOut(grid, saved.Bounds, width, int(std::ceil(H / args.ScaleY)));
     // Off the page: every cell that shows learns its printed rectangle.
     grid.Print(*args.DC, -1000, -H, args.ScaleX, args.ScaleY, true);
-    TRowWalk walk(args);
+    const int above = args.FixedRowsAbove ? FixedRowsBottom(root, FirstShownColumn(root)) : 0;
+    TRowWalk walk(args, args.Y - above);
     TqoPrintResult result;
     result.UsedWidth = W;
     if (walk.Run(root, top)) {
-        result.UsedHeight = walk.Bottom() + 1;
-        LayOut(grid, saved.Bounds, width, int(std::ceil(result.UsedHeight / args.ScaleY)));
-        grid.Print(*args.DC, args.X, args.Y, args.ScaleX, args.ScaleY, true);
+        const int height = walk.Bottom() + 1;
+        LayOut(grid, saved.Bounds, width, int(std::ceil(height / args.ScaleY)));
+        grid.Print(*args.DC, args.X, args.Y - above, args.ScaleX, args.ScaleY, true);
+        result.UsedHeight = height - above;
     }
     result.RowsPrinted = walk.Counted();
     saved.LimitReached = walk.Report();
     saved.LastFitted = walk.LastFitted();
+    saved.LimitValue = walk.Bottom();
     return result;
 }
 

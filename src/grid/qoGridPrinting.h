@@ -19,6 +19,8 @@ struct TqoGridPrintArgs : TqoPrintTarget {
     int Rows = -1;
     // Screen pixels.
     int Width = 0;
+    // The fixed rows (the header row) print above Y and the used height leaves them out.
+    bool FixedRowsAbove = false;
     // The callback gets the row item (TAxisContentItem) of the last row that fitted.
     // Hidden rows count toward Rows.
     TqoPrintLimits Limits;
@@ -34,6 +36,7 @@ public:
         // The bottom limit ended the page after this row.
         bool LimitReached = false;
         TAxisContentItem* LastFitted = nullptr;
+        int LimitValue = 0;
     };
     // Raises EqoError for a scale that is not positive or a top-left cell of another grid.
     static TqoPrintResult Print(const TqoGridPrintArgs& args);
