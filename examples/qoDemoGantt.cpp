@@ -95,7 +95,10 @@ void BuildProject(TqoGant_ComBasic& gant) {
     roots.Item(1)->SetExpanded(true);
 }
 
-void BuildForm(TPanel& form, TqoGant*& gant) {
+} // namespace
+
+void BuildGanttDemoForm(qo::TPanel& form, qo::TqoGant*& gant) {
+    using namespace qo;
     form.SetBevelOuter(bvNone);
     form.SetBounds(0, 0, 960, 540);
     gant = new TqoGant(&form);
@@ -107,13 +110,11 @@ void BuildForm(TPanel& form, TqoGant*& gant) {
     BuildProject(*gant);
 }
 
-} // namespace
-
 void RenderGanttDemo(const std::string& outDir) {
     THeadlessHarness harness;
     TPanel form(nullptr);
     TqoGant* gant = nullptr;
-    BuildForm(form, gant);
+    BuildGanttDemoForm(form, gant);
     TBitmap picture;
     harness.Snapshot(form, picture);
     const std::string path = (std::filesystem::path(outDir) / "qo-demo-gantt.png").string();
@@ -124,7 +125,7 @@ void RenderGanttDemo(const std::string& outDir) {
 bool ShowGanttDemo() {
     TPanel form(nullptr);
     TqoGant* gant = nullptr;
-    BuildForm(form, gant);
+    BuildGanttDemoForm(form, gant);
 #ifdef _WIN32
     return RunInWin32Window(form, "qoChartix Gantt chart");
 #else

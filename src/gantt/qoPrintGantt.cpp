@@ -7,6 +7,7 @@
 #include "platform/core/qoErrors.h"
 
 #include <map>
+#include <utility>
 
 namespace qo {
 
@@ -65,13 +66,14 @@ public:
     TExpandScope(TqoGant_ComBasic& gant, bool useGrid, bool expandAll) : fGant(gant), fExpandAll(expandAll) {
         TqoPrintGantt::Expand(gant, useGrid, expandAll, fList);
     }
-    ~TExpandScope() {
-        if (!fDismissed) TqoPrintGantt::Collapse(fGant, fExpandAll, fList);
-    }
+    ~TExpandScope() { Collapse(); }
     TExpandScope(const TExpandScope&) = delete;
     TExpandScope& operator=(const TExpandScope&) = delete;
     // The chart is gone: nothing to collapse.
     void Dismiss() { fDismissed = true; }
+    void Collapse() {
+        if (!std::exchange(fDismissed, true)) TqoPrintGantt::Collapse(fGant, fExpandAll, fList);
+    }
 
 private:
     TqoGant_ComBasic& fGant;
@@ -85,11 +87,10 @@ std::map<int, std::function<TqoDC*()>>& DCs() {
     return dcs;
 }
 
-TGantRow* RowOf(TqoGant_ComBasic& gant, bool useGrid, TqoDataEntity* node) {
+// Looked up by address only: the node may have been freed by the host meanwhile.
+bool HasRow(TqoGant_ComBasic& gant, const TqoDataEntity* node) {
     TGantRowList* rows = gant.RowList();
-    if (!rows) return nullptr;
-    return useGrid ? rows->FindRowFromGridNode(static_cast<TqoDataEntity_GridTreeNode*>(node))
-                   : rows->FindRowFromTreeNode(static_cast<TqoDataEntity_Tree*>(node));
+    return rows && rows->FindRowFromUntypedNode(node);
 }
 
 bool PageLimit(int v) { return v == -1 || v > 0; }
@@ -117,7 +118,7 @@ void TqoPrintGantt::CheckArgs(TqoGant_ComBasic& gant, const TqoGantPrintArgs& ar
     if (!PageLimit(args.Limits.Right) || !PageLimit(args.Limits.Bottom))
         throw EqoError("A page limit is positive, or -1 for none");
     if (useGrid && !(gant.Grid() && gant.Grid()->Printing())) throw EqoError("The chart has no grid that prints");
-    if (start && !RowOf(gant, useGrid, start)) throw EqoError("The start row is not a row of this chart");
+    if (start && !HasRow(gant, start)) throw EqoError("The start row is not a row of this chart");
 }
 
 TqoGantPrintResult TqoPrintGantt::InternalPrint(TqoGant_ComBasic& gant, const TqoGantPrintArgs& args, bool useGrid,
@@ -132,14 +133,16 @@ TqoGantPrintResult TqoPrintGantt::PrintPages(TqoGant_ComBasic& gant, const TqoGa
                                              TqoDataEntity* start, TqoDC& measure,
                                              const std::function<bool()>& alive) {
     TqoGantPrintResult result;
+    // The chart area shows the rows the header prints.
+    TExpandScope expanded(gant, useGrid, args.ExpandAll);
     if (!gant.OnPrintToHdcNewPage) {
         TPage page{args.Limits.Right, args.Limits.Bottom};
         const TqoPrintResult printed = InternalPrintLoop(gant, *args.DC, args, useGrid, start, args.RowsToPrint, page);
         result = {printed.UsedWidth, printed.UsedHeight, printed.RowsPrinted, 1};
+        expanded.Collapse();
         page.Tell(args.Limits.Callback);
         return result;
     }
-    TExpandScope expanded(gant, useGrid, args.ExpandAll);
     int rows = args.RowsToPrint;
     for (int number = 1;; ++number) {
         int height = -1, width = -1;
@@ -153,7 +156,7 @@ TqoGantPrintResult TqoPrintGantt::PrintPages(TqoGant_ComBasic& gant, const TqoGa
         if (!PageLimit(height) || !PageLimit(width)) throw EqoError("A page's size is positive, or -1 for no limit");
         TqoDC* dc = render ? FindDC(gant.HdcToUseOnNewPage()) : &measure;
         if (!dc) throw EqoError("HdcToUseOnNewPage names no device context");
-        if (start && !RowOf(gant, useGrid, start)) throw EqoError("The chart's rows changed while it printed");
+        if (start && !HasRow(gant, start)) throw EqoError("The chart's rows changed while it printed");
         TPage page{width, height};
         const TqoPrintResult printed = InternalPrintLoop(gant, *dc, args, useGrid, start, rows, page);
         result.UsedWidth = printed.UsedWidth;

@@ -86,8 +86,12 @@ TEST_F(PrintGantt, WithoutAPageHandlerPrintsOnePageAndTellsTheCallerItsLimits) {
         calls.push_back(std::string(right ? "right " : "bottom ") + std::to_string(value) + " " +
                         static_cast<TqoDataEntity_Tree*>(data)->Text());
     };
+    bool expandedWhileDrawn = false;
+    gant->OnUserDrawForeground = [&](TComponent*, const TRect&, TCanvas&) { expandedWhileDrawn = phases_[2]->Expanded(); };
     const TqoGantPrintResult result = TqoPrintGantt::Print(*gant, args, nullptr);
     EXPECT_EQ(result.Pages, 1);
+    EXPECT_TRUE(expandedWhileDrawn) << "the chart area shows the collapsed rows the header prints";
+    EXPECT_FALSE(phases_[2]->Expanded()) << "collapsed again";
     // Rows of 24 pixels below a scaler of 60 from y 6: five fit above 200.
     EXPECT_EQ(result.RowsPrinted, 5);
     EXPECT_EQ(result.UsedHeight, 60 + 5 * 24);

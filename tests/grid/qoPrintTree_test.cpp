@@ -156,6 +156,7 @@ TEST_F(PrintTree, APrintedPageLooks) {
     page.Canvas().FillRect({0, 0, 400, 300});
     TqoPrintTree::Print(Args(nullptr, true));
     EXPECT_TRUE(test::MatchesGolden(page.Raster(), "tree_printed_x2"));
+    control->SetImages(nullptr);
 }
 
 } // namespace
