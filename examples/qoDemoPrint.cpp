@@ -173,8 +173,8 @@ void PrintToFiles(TqoGant& gant, bool withGrid, int headerWidth, const std::stri
     for (size_t i = 0; i < printer.Pages().size(); ++i)
         SaveHalfSize(*printer.Pages()[i],
                      (std::filesystem::path(outDir) / (name + "-" + std::to_string(i + 1) + ".png")).string());
-    std::printf("%s printed to %s and %zu PNG pages at half size\n", printer.Title.c_str(),
-                std::filesystem::absolute(pdf).string().c_str(), printer.Pages().size());
+    std::printf("%s printed to %s and %d PNG pages at half size\n", printer.Title.c_str(),
+                std::filesystem::absolute(pdf).string().c_str(), int(printer.Pages().size()));
 }
 
 } // namespace
