@@ -18,7 +18,7 @@ bool gPrinting = false;
 
 struct TNoNesting {
     TNoNesting() {
-        if (gPrinting) throw EqoError("The chart is printing already: a print cannot start inside another");
+        if (gPrinting) throw EqoError("A chart is printing already: a print cannot start inside another");
         gPrinting = true;
     }
     ~TNoNesting() { gPrinting = false; }
@@ -41,13 +41,15 @@ public:
 class TPrintScope {
 public:
     TPrintScope(TqoGant_ComBasic& gant, TqoDC& dc)
-        : fBox(new TMeasureBox(&gant, dc)), fAlive(fBox->Alive.Watch()),
-          fHandle(TqoPrintGantt::RegisterDC([&dc] { return &dc; })) {
+        : fGant(gant), fBox(new TMeasureBox(&gant, dc)), fAlive(fBox->Alive.Watch()),
+          fHandle(TqoPrintGantt::RegisterDC([&dc] { return &dc; })), fHostHandle(gant.HdcToUseOnNewPage()) {
         gant.SetHdcToUseOnNewPage(fHandle);
     }
     ~TPrintScope() {
         TqoPrintGantt::UnregisterDC(fHandle);
-        if (fAlive) delete fBox;
+        if (!fAlive) return;
+        fGant.SetHdcToUseOnNewPage(fHostHandle);
+        delete fBox;
     }
     TPrintScope(const TPrintScope&) = delete;
     TPrintScope& operator=(const TPrintScope&) = delete;
@@ -55,9 +57,12 @@ public:
     bool Alive() const { return bool(fAlive); }
 
 private:
+    TqoGant_ComBasic& fGant;
     TMeasureBox* fBox;
     TqoAlive::TWatch fAlive;
     int fHandle;
+    // The host's own value comes back: the print's handle means nothing after it.
+    int fHostHandle;
 };
 
 // Rows expanded for the pages, collapsed again after them.

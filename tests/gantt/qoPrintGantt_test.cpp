@@ -58,7 +58,7 @@ protected:
         for (TqoDataEntity_Tree* p : phases_) expanded += p->Expanded() ? "+" : "-";
         return std::to_string(s.Start()) + ".." + std::to_string(s.Stop()) + " " + Text(s.BoundsRect()) + " " +
                Text(gant->GA()->BoundsRect()) + " grid " + std::to_string(gant->UseGridNotTree()) + " offset " +
-               std::to_string(gant->RowDrawOffset()) + " " + expanded;
+               std::to_string(gant->RowDrawOffset()) + " " + expanded + " dc " + std::to_string(gant->HdcToUseOnNewPage());
     }
     static void Whiten(TBitmap& page) {
         page.Canvas().Brush().Color = clWhite;
@@ -155,7 +155,8 @@ TEST_F(PrintGantt, TheHostSendsTheNextPageToAnotherDeviceContext) {
 }
 
 TEST_F(PrintGantt, GivesTheChartBackExactly) {
-    gant->SetRowDrawOffset(0);
+    gant->SetHdcToUseOnNewPage(77);
+    gant->SetRowDrawOffset(3);
     gant->DateScaler()->SetMinStart(0);
     harness.RunUntilIdle();
     int changes = 0;
@@ -189,7 +190,7 @@ TEST_F(PrintGantt, APrintInsideAPrintIsRefused) {
         goAhead = false;
     };
     TqoPrintGantt::Print(*gant, Args(page.Handle()), nullptr);
-    EXPECT_EQ(nested, "The chart is printing already: a print cannot start inside another");
+    EXPECT_EQ(nested, "A chart is printing already: a print cannot start inside another");
     gant->OnPrintToHdcNewPage = nullptr;
     EXPECT_EQ(TqoPrintGantt::Print(*gant, Args(page.Handle()), nullptr).Pages, 1) << "and the next print runs";
 }
