@@ -228,10 +228,11 @@ TEST_F(PrintGantt, RefusesBadInputAndLeavesTheChartAsItWas) {
              if (number == 2) gant->TreeView()->RemoveDataEntity(phases_[0]->SubDataList()->Item(2));
          }},
     };
-    for (const auto& [name, handler] : hosts) {
-        gant->OnPrintToHdcNewPage = [&](TComponent*, int n, int& h, int& w, bool&, bool&) { handler(n, h, w); };
-        EXPECT_THROW(TqoPrintGantt::Print(*gant, Args(page.Handle()), nullptr), EqoError) << name;
-        EXPECT_EQ(State(), before) << name;
+    for (const auto& host : hosts) {
+        const THandler& handler = host.second;
+        gant->OnPrintToHdcNewPage = [&handler](TComponent*, int n, int& h, int& w, bool&, bool&) { handler(n, h, w); };
+        EXPECT_THROW(TqoPrintGantt::Print(*gant, Args(page.Handle()), nullptr), EqoError) << host.first;
+        EXPECT_EQ(State(), before) << host.first;
     }
 }
 
