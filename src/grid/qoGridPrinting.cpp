@@ -110,7 +110,7 @@ private:
 TqoPrintResult TqoGridPrinting::Print(const TqoGridPrintArgs& args) {
     if (!args.Grid) throw EqoError("Grid printing needs a grid");
     args.Check();
-    if (args.TopLeft && args.TopLeft->GetViewerGridCell() != args.Grid->MainGrid())
+    if (args.TopLeft && args.TopLeft->getGridCell() != args.Grid->MainGrid())
         throw EqoError("The top-left cell is not a cell of this grid");
     TSaved saved;
     TqoPrintResult result;
@@ -138,7 +138,7 @@ TqoPrintResult TqoGridPrinting::BeforePrintAndPrint(const TqoGridPrintArgs& args
     const int width = std::max(0, args.Width);
     const int W = Round(width * args.ScaleX);
     const int H = args.Limits.Armed() ? std::max(LayoutHeight, args.Limits.Bottom + 100) : LayoutHeight;
-    const int top = args.TopLeft ? args.TopLeft->RowIndex() : root.FixedRows();
+    const int top = std::max(args.TopLeft ? args.TopLeft->RowIndex() : 0, root.FixedRows());
     root.SetTop(top);
     root.SetLeft(args.TopLeft ? args.TopLeft->ColumnIndex() : root.FixedCols());
     LayOut(grid, saved.Bounds, width, int(std::ceil(H / args.ScaleY)));

@@ -61,6 +61,9 @@ TEST_F(GridPrinting, CountsTheRowsFromTheTopLeftCellAndAddsBlankRowsBeyondTheLas
         EXPECT_EQ(result.UsedHeight, c.height) << c.name;
         EXPECT_EQ(result.UsedWidth, 360) << c.name;
     }
+    TqoGridPrintArgs args = Args();
+    args.TopLeft = control->Cell(1, 0);
+    EXPECT_EQ(TqoGridPrinting::Print(args).RowsPrinted, 12) << "a header cell as the top-left: the rows below it";
 }
 
 TEST_F(GridPrinting, ABottomLimitEndsThePageAfterTheLastRowThatFits) {
