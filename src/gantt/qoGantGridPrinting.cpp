@@ -8,7 +8,7 @@
 namespace qo {
 
 TqoPrintResult TqoGantGridPrinting::PrintRows(const TqoPrintTarget& target, TqoDataEntity_GridTreeNode* start,
-                                              int rows, int width, const TqoPrintLimits& limits) {
+                                              int rows, int width, const TqoHeaderPrint& limits) {
     TqoGridPrintArgs args;
     static_cast<TqoPrintTarget&>(args) = target;
     args.Grid = &fGrid;

@@ -3,7 +3,7 @@
 // from a node's row on, at a place and scale, up to a bottom limit that names
 // the node of the last row that fitted. TqoGantGridPrinting does it for the
 // grid component; a grid header hands it out through IGantGridHeader.
-#include "grid/qoPrintLimits.h"
+#include "grid/qoHeaderPrint.h"
 
 namespace qo {
 
@@ -17,7 +17,7 @@ public:
     // The header row prints above the target's y and the used height leaves it
     // out. The callback's data is the node of the last row that fitted.
     virtual TqoPrintResult PrintRows(const TqoPrintTarget& target, TqoDataEntity_GridTreeNode* start, int rows,
-                                     int width, const TqoPrintLimits& limits) = 0;
+                                     int width, const TqoHeaderPrint& limits) = 0;
     // Tells the grid's listeners that its top-left cell changed, once printing is over.
     virtual void AnnounceTopLeft() = 0;
 };
@@ -27,7 +27,7 @@ public:
     explicit TqoGantGridPrinting(TqoGrid& grid) : fGrid(grid) {}
     // Raises EqoError for a start node without a row in this grid.
     TqoPrintResult PrintRows(const TqoPrintTarget& target, TqoDataEntity_GridTreeNode* start, int rows, int width,
-                             const TqoPrintLimits& limits) override;
+                             const TqoHeaderPrint& limits) override;
     void AnnounceTopLeft() override;
 
 private:

@@ -9,7 +9,7 @@
 // back as it was (scaler range and size, chart area size, header mode, row
 // offset, expanded rows), also when printing or the host fails. Printing does
 // not nest.
-#include "grid/qoPrintLimits.h"
+#include "grid/qoHeaderPrint.h"
 #include "platform/core/qoDateTime.h"
 
 #include <functional>
@@ -32,7 +32,7 @@ struct TqoGantPrintArgs : TqoPrintTarget {
     bool ExpandAll = false;
     TDateTime StartDate = 0, StopDate = 0;
     // Without a page handler: the caller's limits, reported once the chart is back.
-    TqoPrintLimits Limits;
+    TqoHeaderPrint Limits;
 };
 
 struct TqoGantPrintResult {
@@ -75,7 +75,7 @@ private:
         int RightValue = 0, BottomValue = 0;
         void* RightData = nullptr;
         void* BottomData = nullptr;
-        TqoPrintLimits Limits();
+        TqoHeaderPrint Limits();
         // Passes what was reported on to a caller's callback.
         void Tell(const TqoPrintSizeCallback& callback) const;
     };

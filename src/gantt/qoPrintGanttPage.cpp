@@ -53,7 +53,7 @@ int FirstRowTop(TqoGant_ComBasic& gant, TqoDataEntity* start) {
 }
 } // namespace
 
-TqoPrintLimits TqoPrintGantt::TPage::Limits() {
+TqoHeaderPrint TqoPrintGantt::TPage::Limits() {
     return {Right, Bottom, [this](bool isRight, int value, void* data) {
                 (isRight ? RightReached : BottomReached) = true;
                 (isRight ? RightValue : BottomValue) = value;

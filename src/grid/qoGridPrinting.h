@@ -7,7 +7,7 @@
 // beyond the last one add blank space. The grid's scroll position, bounds and
 // printing state come back afterwards, also when printing fails.
 #include "grid/qoBabGridView.h"
-#include "grid/qoPrintLimits.h"
+#include "grid/qoHeaderPrint.h"
 
 namespace qo {
 
@@ -23,7 +23,7 @@ struct TqoGridPrintArgs : TqoPrintTarget {
     bool FixedRowsAbove = false;
     // The callback gets the row item (TAxisContentItem) of the last row that fitted.
     // Hidden rows count toward Rows.
-    TqoPrintLimits Limits;
+    TqoHeaderPrint Limits;
 };
 
 class TqoGridPrinting {

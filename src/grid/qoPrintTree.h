@@ -3,7 +3,7 @@
 // foreign device context, at a position and a scale, from a start row on. A
 // bottom limit ends the page at the first row that does not fit and names it
 // to the caller, which prints the next page from there.
-#include "grid/qoPrintLimits.h"
+#include "grid/qoHeaderPrint.h"
 #include "grid/qoTree.h"
 
 #include <memory>
@@ -22,7 +22,7 @@ struct TqoTreePrintArgs : TqoPrintTarget {
     bool ExpandAll = false;
     // Screen pixels; 0 takes the tree's own (18, or its images' height + 2).
     int RowHeight = 0;
-    TqoPrintLimits Limits;
+    TqoHeaderPrint Limits;
 };
 
 class TqoPrintTree {
@@ -56,7 +56,7 @@ private:
     int fRowHeight;
     int fWidth;
     double fFontScale = 1;
-    TqoPrintLimits fLimits;
+    TqoHeaderPrint fLimits;
 };
 
 } // namespace qo

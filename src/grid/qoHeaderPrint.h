@@ -23,7 +23,7 @@ struct TqoPrintTarget {
 // printing stopped.
 using TqoPrintSizeCallback = std::function<void(bool isRight, int value, void* data)>;
 
-struct TqoPrintLimits {
+struct TqoHeaderPrint {
     // Device coordinates of the page; -1 for no limit.
     int Right = -1;
     int Bottom = -1;

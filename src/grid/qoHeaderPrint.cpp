@@ -1,4 +1,4 @@
-#include "grid/qoPrintLimits.h"
+#include "grid/qoHeaderPrint.h"
 
 #include "platform/core/qoErrors.h"
 
