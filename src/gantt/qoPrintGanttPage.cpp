@@ -89,8 +89,12 @@ TqoPrintResult TqoPrintGantt::InternalPrintLoop(TqoGant_ComBasic& gant, TqoDC& d
     area.SetSizeDontTell(TRect::Bounds(cb.Left, cb.Top, args.ScaleLength, Round(header.UsedHeight / sy)));
     if (!useGrid) gant.SetRowDrawOffset(FirstRowTop(gant, start));
     if (header.UsedHeight > 0) area.Print(dc, left, top, sx, sy, true);
-    return {Round(args.ScaleLength * sx) + header.UsedWidth, Round(args.ScaleHeight * sy) + header.UsedHeight,
-            header.RowsPrinted};
+    const TqoPrintResult used{Round(args.ScaleLength * sx) + header.UsedWidth,
+                              Round(args.ScaleHeight * sy) + header.UsedHeight, header.RowsPrinted};
+    // The header knows only its own width: the chart says when it is wider than the page.
+    if (page.Right != -1 && args.X + used.UsedWidth > page.Right && !page.RightReached)
+        page.Limits().Callback(true, used.UsedWidth, nullptr);
+    return used;
 }
 
 TqoPrintResult TqoPrintGantt::PrintHeader(TqoGant_ComBasic& gant, TqoDC& dc, const TqoGantPrintArgs& args,

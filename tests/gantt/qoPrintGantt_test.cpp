@@ -84,7 +84,7 @@ TEST_F(PrintGantt, WithoutAPageHandlerPrintsOnePageAndTellsTheCallerItsLimits) {
     args.Limits.Bottom = 200;
     args.Limits.Callback = [&](bool right, int value, void* data) {
         calls.push_back(std::string(right ? "right " : "bottom ") + std::to_string(value) + " " +
-                        static_cast<TqoDataEntity_Tree*>(data)->Text());
+                        (data ? static_cast<TqoDataEntity_Tree*>(data)->Text() : "(none)"));
     };
     bool expandedWhileDrawn = false;
     gant->OnUserDrawForeground = [&](TComponent*, const TRect&, TCanvas&) { expandedWhileDrawn = phases_[2]->Expanded(); };
@@ -97,8 +97,15 @@ TEST_F(PrintGantt, WithoutAPageHandlerPrintsOnePageAndTellsTheCallerItsLimits) {
     EXPECT_EQ(result.UsedHeight, 60 + 5 * 24);
     EXPECT_EQ(result.UsedWidth, 150 + 300);
     EXPECT_EQ(calls, std::vector<std::string>{"bottom 120 Design 1"});
+    // A chart wider than the page is told too, once the page is printed.
+    calls.clear();
+    args.Limits.Right = 400;
+    args.Limits.Bottom = 1000;
+    TqoPrintGantt::Print(*gant, args, nullptr);
+    EXPECT_EQ(calls, std::vector<std::string>{"right 450 (none)"});
     // Limits of -1 and -1 are never reported.
     calls.clear();
+    args.Limits.Right = -1;
     args.Limits.Bottom = -1;
     EXPECT_EQ(TqoPrintGantt::Print(*gant, args, nullptr).RowsPrinted, 12);
     EXPECT_TRUE(calls.empty());
