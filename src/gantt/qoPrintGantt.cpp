@@ -108,10 +108,7 @@ TqoGantPrintResult TqoPrintGantt::Print(TqoGant_ComBasic& gant, const TqoGantPri
 
 TqoGantPrintResult TqoPrintGantt::PrintWithGrid(TqoGant_ComBasic& gant, const TqoGantPrintArgs& args,
                                                 TqoDataEntity_GridTreeNode* start) {
-    const TqoGantPrintResult result = InternalPrint(gant, args, true, start);
-    gant.Grid()->Printing()->AnnounceTopLeft();
-    gant.InvalidateGA();
-    return result;
+    return InternalPrint(gant, args, true, start);
 }
 
 void TqoPrintGantt::CheckArgs(TqoGant_ComBasic& gant, const TqoGantPrintArgs& args, bool useGrid,
@@ -131,7 +128,14 @@ TqoGantPrintResult TqoPrintGantt::InternalPrint(TqoGant_ComBasic& gant, const Tq
     CheckArgs(gant, args, useGrid, start);
     TNoNesting once;
     TPrintScope scope(gant, *args.DC);
-    return PrintPages(gant, args, useGrid, start, scope.Measure(), [&scope] { return scope.Alive(); });
+    const TqoGantPrintResult result =
+        PrintPages(gant, args, useGrid, start, scope.Measure(), [&scope] { return scope.Alive(); });
+    // The grid's listeners hear of its scroll position, which printing moved and put back.
+    if (useGrid && scope.Alive()) {
+        gant.Grid()->Printing()->AnnounceTopLeft();
+        gant.InvalidateGA();
+    }
+    return result;
 }
 
 TqoGantPrintResult TqoPrintGantt::PrintPages(TqoGant_ComBasic& gant, const TqoGantPrintArgs& args, bool useGrid,
