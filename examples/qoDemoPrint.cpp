@@ -1,5 +1,5 @@
 // The Gantt demo's project printed as a planner prints it: every row expanded,
-// the eight weeks of the screen across the page, as many pages as the rows
+// the project's twelve weeks across the page, as many pages as the rows
 // need, each continuing where the last stopped. The page handler starts the
 // printer's next page and names its device context. In grid mode the header
 // is a grid component with the task, its start and its length.
@@ -151,8 +151,9 @@ void PrintToFiles(TqoGant& gant, bool withGrid, int headerWidth, const std::stri
     args.TreeWidth = headerWidth;
     args.ScaleLength = int((printer.PageWidth() - 2 * Margin) / scale) - headerWidth;
     args.ScaleHeight = 45;
+    // The whole project across the page, where the screen shows its first eight weeks.
     args.StartDate = gant.Start();
-    args.StopDate = gant.Stop();
+    args.StopDate = gant.Start() + 12 * 7;
     args.ExpandAll = true;
     try {
         if (withGrid)
