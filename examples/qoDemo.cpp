@@ -8,6 +8,7 @@
 #include "qoDemoGantt.h"
 #include "qoDemoGrid.h"
 #include "qoDemoGridView.h"
+#include "qoDemoPrint.h"
 #include "qoDemoTree.h"
 #include "qoDemoScaler.h"
 
@@ -100,6 +101,9 @@ directory:
                                       picker and list open over a cell
   out/qo-demo-grid.png                a project list in grid mode: tasks as a tree
   out/qo-demo-gantt.png               a Gantt chart of a project of 330 rows
+  out/qo-demo-print-MODE.pdf          that project printed on A4 landscape at 300 DPI,
+  out/qo-demo-print-MODE-N.png        with its tree or its grid (MODE), and its pages
+                                      as PNG at half size
   out/qo-demo-scaler-RANGE-h.png      date scalers over an hour, a day, a week with
   out/qo-demo-scaler-RANGE-v.png      the weekend hidden, a month, a year and a
                                       decade, horizontal (-h) and vertical (-v)
@@ -126,7 +130,7 @@ constexpr TLiveDemo LiveDemos[] = {
 
 void RenderDemos(const std::string& outDir) {
     for (auto render : {RenderScalerDemo, RenderWidgetGallery, RenderTreeDemo, RenderGridViewDemo, RenderGridDemo,
-                        RenderGanttDemo})
+                        RenderGanttDemo, RenderPrintDemo})
         render(outDir);
 }
 

@@ -96,7 +96,10 @@ void BuildProject(TqoGant_ComBasic& gant) {
     roots.Item(1)->SetExpanded(true);
 }
 
-void BuildForm(TPanel& form, TqoGant*& gant) {
+} // namespace
+
+void BuildGanttDemoForm(qo::TPanel& form, qo::TqoGant*& gant) {
+    using namespace qo;
     form.SetBevelOuter(bvNone);
     form.SetBounds(0, 0, 960, 540);
     gant = new TqoGant(&form);
@@ -109,13 +112,11 @@ void BuildForm(TPanel& form, TqoGant*& gant) {
     WireGanttActions(*gant);
 }
 
-} // namespace
-
 void RenderGanttDemo(const std::string& outDir) {
     THeadlessHarness harness;
     TPanel form(nullptr);
     TqoGant* gant = nullptr;
-    BuildForm(form, gant);
+    BuildGanttDemoForm(form, gant);
     TBitmap picture;
     harness.Snapshot(form, picture);
     const std::string path = (std::filesystem::path(outDir) / "qo-demo-gantt.png").string();
@@ -126,7 +127,7 @@ void RenderGanttDemo(const std::string& outDir) {
 bool ShowGanttDemo() {
     TPanel form(nullptr);
     TqoGant* gant = nullptr;
-    BuildForm(form, gant);
+    BuildGanttDemoForm(form, gant);
 #ifdef _WIN32
     return RunInWin32Window(form, "qoChartix Gantt chart");
 #else

@@ -75,6 +75,10 @@ using TOnGantTimeUnload = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTi
 using TOnGantLayerNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer)>;
 using TOnGantLayerItemNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer, TqoDataEntity_GantTime* item)>;
 using TOnHintInfo = TqoEvent<void(TqoDataEntity_GantTime* item, TDateTime start, TDateTime stop, double length)>;
+// Before each printed page: its number from 1, then in and out its height and
+// width (-1: no limit), whether to go on and whether to render.
+using TOnPrintToHdcNewPage = TqoEvent<void(TComponent* sender, int page, int& pageHeight, int& pageWidth,
+                                           bool& goAhead, bool& render)>;
 
 // A subclass that overrides factories constructs its base with this and calls
 // InitializeInConstructor at the end of its own constructor, where its
@@ -324,6 +328,7 @@ public:
     TDragDropEvent OnGantAreaDragDrop;
     TDragOverEvent OnGantAreaDragOver;
     TOnPrintResizeFont OnPrintResizeFont;
+    TOnPrintToHdcNewPage OnPrintToHdcNewPage;
     // The tree's own events, under the component's names.
     TqoTreeListEvent& OnContentChanged_Tree() { return fTree->OnContentChanged; }
     TqoTreeListEntityEvent& OnSelectionChanged_Tree() { return fTree->OnSelectionChanged; }

@@ -8,6 +8,7 @@
 
 namespace qo {
 
+class IGantGridPrinting;
 class TWinControl;
 
 class IGantGridHeader {
@@ -23,6 +24,8 @@ public:
     // visible cell as last drawn, in the grid's client coordinates, and its node.
     virtual void ForEachVisibleRow(const std::function<void(const TRect& cell, void* node)>& visit) = 0;
     virtual void SetMultiSelect(bool on) = 0;
+    // How the chart prints the grid; nil when it cannot.
+    virtual IGantGridPrinting* Printing() { return nullptr; }
 };
 
 } // namespace qo

@@ -82,6 +82,16 @@ public:
     void SetMinStart(TDateTime value) { fMinStart = value; }
     void SetMaxStop(TDateTime value) { fMaxStop = value; }
     bool CheckIfOkStartStop(TDateTime start, TDateTime stop) const;
+    // The range with what its next repaint would adjust or report: a caller that
+    // shows another range for a moment (printing) puts it back unnoticed.
+    struct TRangeState {
+        TDateTime Start, Stop, StopOnLastDraw;
+        double OldScale;
+        bool WasResized, ReportPending;
+    };
+    TRangeState SaveRangeState() const;
+    // After the size was put back too.
+    void RestoreRangeState(const TRangeState& state);
     // Visible time per pixel; 0 without a usable length.
     double Scale();
     double GetScale() { return Scale(); }

@@ -174,6 +174,21 @@ TDateTime TqoDateScaler::PixelToDate(int pixel) {
     return fStop + (pixel - GetScaleLen()) * Scale();
 }
 
+TqoDateScaler::TRangeState TqoDateScaler::SaveRangeState() const {
+    return {fStart, fStop, fStopOnLastDraw, fOldScale, fWasResized, fCallOnChangeWhenRefreshed};
+}
+
+void TqoDateScaler::RestoreRangeState(const TRangeState& state) {
+    fStart = state.Start;
+    fStop = state.Stop;
+    fStopOnLastDraw = state.StopOnLastDraw;
+    fOldScale = state.OldScale;
+    fWasResized = state.WasResized;
+    fCallOnChangeWhenRefreshed = state.ReportPending;
+    CalcDrawMode();
+    Invalidate();
+}
+
 void TqoDateScaler::HandleFixedScaleResizing() {
     if (!fWasResized) return;
     fWasResized = false;

@@ -34,7 +34,8 @@ void TqoDateScaler::OffscreenPaint() {
 }
 
 void TqoDateScaler::ReportChangeAfterPaint() {
-    if (!fCallOnChangeWhenRefreshed || !OnChange || fReScaling) return;
+    // A printed range is shown for a moment only: nobody hears of it.
+    if (!fCallOnChangeWhenRefreshed || !OnChange || fReScaling || IsPrinting()) return;
     fCallOnChangeWhenRefreshed = false;
     PostMessage(Handle(), QO_SCALER_CHANGE, 0, 0);
 }
