@@ -297,7 +297,7 @@ void TBabGridView_Custom::OnCellDeInit(TBabCell* cell) {
     }
     if (cell == fMouseDownCell) {
         fMouseDownCell = nullptr;
-        fMouseMoveMode = mmNone;
+        fMouseMoveMode = TMMode::mmNone;
     }
     std::erase(fCellsThatNeedButtonsAndLines, cell);
     if (cell == fEditBabSimpleCell) {

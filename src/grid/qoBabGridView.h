@@ -50,7 +50,8 @@ public:
     explicit TScrollbar_qo(TComponent* owner);
 };
 
-enum TMMode { mmNone = 0, mmResizeCols = 1, mmResizeRows = 2 };
+// Scoped: the chart area has its own mouse modes of the same names.
+enum class TMMode { mmNone = 0, mmResizeCols = 1, mmResizeRows = 2 };
 enum TGridBorderStyle { gbsNone, gbsSingle };
 
 // What a host's own cell rendering gets; it clears DefaultDraw to draw alone.
@@ -395,7 +396,7 @@ private:
     bool fInplaceDateTimeClearStatesBetweenEdits = false;
     std::string fNaviString;
     int64_t fNaviStringEditTime = 0; // clock milliseconds of the last type-ahead key
-    TMMode fMouseMoveMode = mmNone;
+    TMMode fMouseMoveMode = TMMode::mmNone;
     TPoint fMouseDownPoint;
     TBabCell* fMouseDownCell = nullptr;
     bool fDoFirstGridInit = false;

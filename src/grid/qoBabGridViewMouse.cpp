@@ -81,7 +81,7 @@ void TBabGridView_Custom::MouseDown(TMouseButton button, TShiftState shift, int 
     fLatestKnownMousePos = {x, y};
     if (IsDesigning()) {
         if (button == mbLeft && InResizeZone(x, y, columns, zoneCell)) {
-            fMouseMoveMode = columns ? mmResizeCols : mmResizeRows;
+            fMouseMoveMode = columns ? TMMode::mmResizeCols : TMMode::mmResizeRows;
             fMouseDownCell = zoneCell;
             fMouseDownPoint = {x, y};
         }
@@ -100,10 +100,10 @@ void TBabGridView_Custom::MouseDown(TMouseButton button, TShiftState shift, int 
     if (cell && !cell->IsFixed()) MainGrid()->SetFocusedCell(cell);
     if (!fEditing && cell && !cell->IsFixed()) SelectOnPress(button, shift, cell, x, y);
     fMouseDownPoint = {x, y};
-    fMouseMoveMode = mmNone;
+    fMouseMoveMode = TMMode::mmNone;
     if (InResizeZone(x, y, columns, zoneCell)) {
         if (twice) HandleAutoSize(zoneCell);
-        fMouseMoveMode = columns ? mmResizeCols : mmResizeRows;
+        fMouseMoveMode = columns ? TMMode::mmResizeCols : TMMode::mmResizeRows;
         fMouseDownCell = zoneCell;
         return;
     }
@@ -131,7 +131,7 @@ void TBabGridView_Custom::PressOnControls(TMouseButton button, TShiftState shift
 void TBabGridView_Custom::MouseMove(TShiftState shift, int x, int y) {
     fLatestKnownMousePos = {x, y};
     TqoOffscreenPaint::MouseMove(shift, x, y);
-    if (fMouseMoveMode != mmNone) {
+    if (fMouseMoveMode != TMMode::mmNone) {
         DrawTrackLine(x, y);
         return;
     }
@@ -155,7 +155,7 @@ void TBabGridView_Custom::DrawTrackLine(int x, int y) {
         canvas.LineTo(line.Right, line.Bottom);
     };
     if (fOldTrack.Left != -1 || fOldTrack.Top != -1) draw(fOldTrack);
-    fOldTrack = fMouseMoveMode == mmResizeCols ? TRect(x, 0, x, Height()) : TRect(0, y, Width(), y);
+    fOldTrack = fMouseMoveMode == TMMode::mmResizeCols ? TRect(x, 0, x, Height()) : TRect(0, y, Width(), y);
     draw(fOldTrack);
 }
 
@@ -164,7 +164,7 @@ void TBabGridView_Custom::FinishResize(int x, int y) {
     TBabCell* cell = fMouseDownCell;
     fMouseDownCell = nullptr;
     if (!cell) return;
-    const bool columns = fMouseMoveMode == mmResizeCols;
+    const bool columns = fMouseMoveMode == TMMode::mmResizeCols;
     TAxisContentItem* item = columns ? cell->AxisContentItemX() : cell->AxisContentItemY();
     const int distance = columns ? x - fMouseDownPoint.X : y - fMouseDownPoint.Y;
     item->SetUserSizeActive(true);
@@ -176,8 +176,8 @@ void TBabGridView_Custom::FinishResize(int x, int y) {
 void TBabGridView_Custom::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     fLatestKnownMousePos = {x, y};
     TqoOffscreenPaint::MouseUp(button, shift, x, y);
-    if (fMouseMoveMode != mmNone) FinishResize(x, y);
-    fMouseMoveMode = mmNone;
+    if (fMouseMoveMode != TMMode::mmNone) FinishResize(x, y);
+    fMouseMoveMode = TMMode::mmNone;
     if (!Dragging()) ApplyDeferredSelection(shift);
 }
 

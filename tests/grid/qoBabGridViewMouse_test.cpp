@@ -85,10 +85,10 @@ TEST_F(GridMouse, ColumnsResizeByTheirHeaderBorderDownToTheCellsMinimum) {
     harness.MouseMove(*control, {border - 20, 8});
     EXPECT_EQ(control->Cursor(), crDefault);
     harness.MouseDown(*control, {border, 8});
-    EXPECT_EQ(control->MouseMoveMode(), mmResizeCols);
+    EXPECT_EQ(control->MouseMoveMode(), TMMode::mmResizeCols);
     harness.MouseMove(*control, {border + 30, 8});
     harness.MouseUp(*control, {border + 30, 8});
-    EXPECT_EQ(control->MouseMoveMode(), mmNone);
+    EXPECT_EQ(control->MouseMoveMode(), TMMode::mmNone);
     control->Repaint();
     EXPECT_EQ(Root()->AxisContentListX()->Items(0)->CalculatedSize(), ColWidth + 30);
     const int border2 = Cell(1, 0)->getVisibleRect().Right;
