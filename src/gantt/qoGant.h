@@ -131,6 +131,10 @@ public:
     void SetClassOfDataEntity_Link(const TqoDataEntityClass& c) { fClassOfDataEntity_Link = c; }
     TqoDataEntity_Tree* AddRootDataEntityTree() { return AddDataEntityTree(nullptr); }
     TqoDataEntity_Tree* AddDataEntityTree(TqoDataEntity_Tree* owner) { return fTree->AddDataEntity(owner); }
+    // Nodes of the grid's tree (nil without a grid); each gets its row.
+    TqoDataEntity_GridTreeNode* GridNode_Add(TqoDataEntity_GridTreeNode* owner);
+    void GridNode_Remove(TqoDataEntity_GridTreeNode* node);
+    TqoDataEntity_GantTime* GridNode_AddGantTime(TqoDataEntity_GridTreeNode* node, int layer);
     // Nil for a node without a row, or a negative layer; missing layers up to it are made.
     TqoDataEntity_GantTime* AddGantTime(TqoDataEntity_Tree* node, int layer);
     TqoDataEntity_GantTime* AddGantTimeToGantRow(TGantRow* row, int layer);
@@ -332,7 +336,7 @@ protected:
     // Factories, in the order Initialize calls them.
     virtual TqoDateScaler* CreateDateScaler(TComponent* owner);
     virtual TGantTree* CreateTree(TComponent* owner);
-    // Nil: no grid in this build, and the chart keeps to the tree.
+    // Nil keeps the chart to the tree.
     virtual std::unique_ptr<IGantGridHeader> CreateGrid(TComponent* owner);
     virtual TGantRowList* CreateRowList();
     virtual TqoDataList* CreateLinkList();
@@ -359,6 +363,8 @@ protected:
     void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override { DrawContent(item, rect); }
     // The rows, their order or the links changed: the link index goes too.
     void InvalidateChart() override;
+    // The grid tree's announcements: rows made and freed with its nodes.
+    void GridTreeIntegrationEvents(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node);
 
     // ---- The time items' controller ----
     virtual void _OnContentChanged(TqoDataList* layer);
