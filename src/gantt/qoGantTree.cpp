@@ -20,6 +20,8 @@ TGantTree::TGantTree(TComponent* owner, IGantRowOwner* gant, IGantTreeOwner* tre
 
 TGantTree::~TGantTree() {
     TDoLater::NeverMind(DoLaterMethod<&TGantTree::UpdateExternalScrollLater>(this));
+    // The rows may outlive the nodes they were made for.
+    if (TGantRowList* rows = fGant ? fGant->RowList() : nullptr) rows->ForgetTreeNodes();
     if (fVertScrollExternal) fVertScrollExternal->OnScroll = nullptr;
 }
 
