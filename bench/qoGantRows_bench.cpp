@@ -1,8 +1,12 @@
 // Gantt rows at scale: building rows with one item each (100,000 against
 // 10,000: linear means about 10), finding a row from a y and hit-testing an
-// item (100,000 rows against 100: the same cost), and the memory of a row
-// with one item, its tree node and its layer included.
+// item (100,000 rows against 100: the same cost), the same and a paint with
+// the grid heading the rows, and the memory of a row with one item, its tree
+// node and its layer included.
+#include "qoGantBenchChart.h"
 #include "qoGantRowFake.h"
+
+#include "grid/qoGrid.h"
 
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoPanel.h"
@@ -143,5 +147,52 @@ void MemoryPerRowByPart(benchmark::State& state) {
     state.counters["item"] = item;
 }
 BENCHMARK(MemoryPerRowByPart)->Iterations(1);
+
+// The chart of the Gantt benchmarks headed by the grid: phases of 100 tasks,
+// all open, one item each; the grid scrolled to the middle.
+struct TGridScene : bench::TGantBenchChart {
+    explicit TGridScene(int rows) {
+        Gant->SetUseGridNotTree(true);
+        for (int made = 0; made < rows;) {
+            TqoDataEntity_GridTreeNode* phase = Gant->GridNode_Add(nullptr);
+            ++made;
+            for (int t = 0; t < 99 && made < rows; ++t, ++made) {
+                TqoDataEntity_GantTime* item = Gant->GridNode_AddGantTime(Gant->GridNode_Add(phase), 0);
+                item->SetStart(bench::kMonday + t % 20);
+                item->SetStop(bench::kMonday + t % 20 + 3);
+            }
+            phase->SetExpanded(true);
+        }
+        TBabGridCell& grid = *static_cast<TGantGridHeader*>(Gant->Grid())->Grid()->MainGrid();
+        grid.SetTop(grid.AxisContentListY()->Count() / 2);
+        Harness.RunUntilIdle();
+    }
+};
+
+void GridPaint(benchmark::State& state, int n) {
+    TGridScene scene(n);
+    scene.PaintFrames(state);
+}
+
+void Baseline_GridPaint100Rows(benchmark::State& state) { GridPaint(state, 100); }
+BENCHMARK(Baseline_GridPaint100Rows)->Unit(benchmark::kMicrosecond);
+void GridPaint100000Rows(benchmark::State& state) { GridPaint(state, 100000); }
+BENCHMARK(GridPaint100000Rows)->Unit(benchmark::kMicrosecond);
+
+void GridFind(benchmark::State& state, int n) {
+    TGridScene scene(n);
+    TGantRowList& rows = *scene.Gant->RowList();
+    int y = 0;
+    for (auto _ : state) {
+        y = (y + 7) % 1000;
+        TGantRow* row = rows.FindRowFromY(y);
+        benchmark::DoNotOptimize(row ? static_cast<void*>(row->FindDataEntityFromXY(120, y)) : row);
+    }
+}
+
+void Baseline_GridHitTest100Rows(benchmark::State& state) { GridFind(state, 100); }
+BENCHMARK(Baseline_GridHitTest100Rows);
+void GridHitTest100000Rows(benchmark::State& state) { GridFind(state, 100000); }
+BENCHMARK(GridHitTest100000Rows);
 
 } // namespace
