@@ -503,6 +503,24 @@ private:
     TqoDataEntityClass fClassOfDataEntity_Link;
     TLinkStyle fDefaultLinkStyle = tlsDefault;
     TqoAlive fAlive;
+    // Inside one of the grid's events: freeing the chart leaves the grid for later.
+    int fInGridEvent = 0;
+    class TGridEventScope {
+    public:
+        explicit TGridEventScope(TqoGant_ComBasic& gant) : fGant(gant), fAlive(gant.fAlive.Watch()) {
+            ++fGant.fInGridEvent;
+        }
+        ~TGridEventScope() {
+            if (fAlive) --fGant.fInGridEvent;
+        }
+        TGridEventScope(const TGridEventScope&) = delete;
+        TGridEventScope& operator=(const TGridEventScope&) = delete;
+        bool Alive() const { return bool(fAlive); }
+
+    private:
+        TqoGant_ComBasic& fGant;
+        TqoAlive::TWatch fAlive;
+    };
 };
 
 // The component as a designer lists it; it adds no behaviour.

@@ -32,7 +32,10 @@ TqoGant_ComBasic::~TqoGant_ComBasic() {
     std::unique_ptr<IGantGridHeader> grid = std::move(fGrid);
     fTreeChangeNotifyList.clear();
     ReleaseModel();
-    grid.reset();
+    if (fInGridEvent > 0)
+        IGantGridHeader::FreeLater(std::move(grid));
+    else
+        grid.reset();
     delete fHint;
     fHint = nullptr;
     fSnap.reset();
@@ -93,8 +96,10 @@ TqoDateScaler* TqoGant_ComBasic::CreateDateScaler(TComponent* owner) { return ne
 
 TGantTree* TqoGant_ComBasic::CreateTree(TComponent* owner) { return new TGantTree(owner, this, this); }
 
-std::unique_ptr<IGantGridHeader> TqoGant_ComBasic::CreateGrid(TComponent* owner) {
-    return std::make_unique<TGantGridHeader>(new TqoGrid(owner));
+// The header owns the grid alone, so that the grid can outlive the panels
+// when the chart is freed from inside one of the grid's events.
+std::unique_ptr<IGantGridHeader> TqoGant_ComBasic::CreateGrid(TComponent*) {
+    return std::make_unique<TGantGridHeader>(new TqoGrid(nullptr));
 }
 
 TPanel* TqoGant_ComBasic::NewPanel(TWinControl* parent, TAlign align, int size, const std::string& caption) {
@@ -196,6 +201,7 @@ void TqoGant_ComBasic::CreateChartArea() {
     WireChartArea();
     if (fGrid)
         fGrid->Attach(this, fGA, [this](TComponent*) {
+            const TGridEventScope scope(*this);
             InvalidateChart();
             OnGridTopLeftChanged.Fire(this);
         });

@@ -4,6 +4,7 @@
 // integration cookie, so that nothing here walks all rows.
 #include "gantt/qoGantGridHeader.h"
 
+#include "data/qoDoLater.h"
 #include "gantt/qoGantRow.h"
 #include "gantt/qoGantRowList.h"
 #include "grid/qoGrid.h"
@@ -36,6 +37,23 @@ TGantGridHeader::~TGantGridHeader() {
 
 TWinControl& TGantGridHeader::Control() { return *fGrid; }
 
+namespace {
+// A header waiting for the deferred call that frees it.
+struct TGridHeaderToFree {
+    std::unique_ptr<IGantGridHeader> Header;
+    void Free(void*) { delete this; }
+};
+} // namespace
+
+void IGantGridHeader::FreeLater(std::unique_ptr<IGantGridHeader> header) {
+    if (!header) return;
+    header->Control().SetParent(nullptr);
+    if (TqoGridTree* tree = header->GridTree()) tree->SetOnIntegrationEvents(nullptr);
+    header->Attach(nullptr, nullptr, nullptr);
+    auto* waiting = new TGridHeaderToFree{std::move(header)};
+    TDoLater::DoLater(DoLaterMethod<&TGridHeaderToFree::Free>(waiting), nullptr);
+}
+
 TqoGridTree* TGantGridHeader::GridTree() { return fGrid->GetTree(); }
 
 // Scrolling, a resize or a change of the rows moves the bands: the chart
@@ -44,12 +62,14 @@ void TGantGridHeader::Attach(IGantRowOwner* gant, TControl* chartArea, TNotifyEv
     fGant = gant;
     fChartArea = chartArea;
     fGrid->SetIntegrationOwner(gant);
-    // The view tells of a new focused cell; the root of every scroll.
+    // The view tells of a new focused cell; the root of every scroll. Either
+    // may run while the chart lets go of the grid: both stay, told nothing.
     fGrid->OnTopLeftChanged = topLeftChanged;
-    fScrolled = std::make_unique<TSingleEventListener>(
-        fGrid->MainGrid()->TopLeftChangedEvent(),
-        [this, topLeftChanged = std::move(topLeftChanged)](TSingleEventListener*) { topLeftChanged.Fire(fGrid); },
-        false);
+    fTopLeftChanged = std::move(topLeftChanged);
+    if (!fScrolled)
+        fScrolled = std::make_unique<TSingleEventListener>(
+            fGrid->MainGrid()->TopLeftChangedEvent(),
+            [this](TSingleEventListener*) { fTopLeftChanged.Fire(fGrid); }, false);
     fGrid->OnAxisChanged = [this](TComponent*) {
         if (fGant) fGant->InvalidateChart();
     };

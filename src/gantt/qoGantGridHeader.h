@@ -25,6 +25,9 @@ public:
     virtual ~IGantGridHeader() = default;
     // The windowed grid; it is freed with this.
     virtual TWinControl& Control() = 0;
+    // Frees the header after the current event: the chart went from inside
+    // one of the grid's events, and the grid's code still runs below it.
+    static void FreeLater(std::unique_ptr<IGantGridHeader> header);
     // The tree whose nodes head the rows; nil without one.
     virtual TqoGridTree* GridTree() = 0;
     // The chart whose rows follow the grid: bands are given in its area's
@@ -49,7 +52,8 @@ public:
 // row, no info column, the last column stretched to the width.
 class TGantGridHeader : public IGantGridHeader {
 public:
-    // Takes the grid (made for the chart's tree holder) and frees it with this.
+    // Takes the grid and frees it with this; a grid without an owner can
+    // outlive the chart's panels when the chart goes from one of its events.
     explicit TGantGridHeader(TqoGrid* grid);
     ~TGantGridHeader() override;
     TGantGridHeader(const TGantGridHeader&) = delete;
@@ -84,6 +88,7 @@ private:
     TqoGrid* fGrid;
     IGantRowOwner* fGant = nullptr;
     TControl* fChartArea = nullptr;
+    TNotifyEvent fTopLeftChanged;
     std::unique_ptr<TSingleEventListener> fScrolled;
 };
 

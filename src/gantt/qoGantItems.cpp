@@ -139,9 +139,9 @@ IGantRowSource* TqoGant_ComBasic::RowSource() {
 // Rows follow the grid tree's nodes whatever the mode, so that switching the
 // header loses nothing.
 void TqoGant_ComBasic::GridTreeIntegrationEvents(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node) {
-    const TqoAlive::TWatch alive = fAlive.Watch();
+    const TGridEventScope scope(*this);
     if (fRowList) fRowList->FollowGridTree(kind, node);
-    if (alive) InvalidateChart();
+    if (scope.Alive()) InvalidateChart();
 }
 
 } // namespace qo

@@ -135,9 +135,13 @@ void TqoGant_ComBasic::MakeSureActiveInView() {
         SetRange(start + (b - stop), b);
 }
 
+// The row's host events may free the chart, and the node with it.
 TqoDataEntity_GridTreeNode* TqoGant_ComBasic::GridNode_Add(TqoDataEntity_GridTreeNode* owner) {
     TqoGridTree* tree = fGrid ? fGrid->GridTree() : nullptr;
-    return tree ? tree->AddDataEntity(owner) : nullptr;
+    if (!tree) return nullptr;
+    const TqoAlive::TWatch alive = fAlive.Watch();
+    TqoDataEntity_GridTreeNode* node = tree->AddDataEntity(owner);
+    return alive ? node : nullptr;
 }
 
 void TqoGant_ComBasic::GridNode_Remove(TqoDataEntity_GridTreeNode* node) {

@@ -69,13 +69,53 @@ protected:
     std::vector<TqoDataEntity_GridTreeNode*> phases;
 };
 
-TEST_F(GantGridMode, TheGridTakesTheTreesPlace) {
+TEST_F(GantGridMode, TheGridTakesTheTreesPlaceAndTheSplittersWidth) {
     EXPECT_TRUE(grid->Visible());
     EXPECT_FALSE(gant->TreeView()->Visible());
     EXPECT_FALSE(gant->PanelScrollHolder()->Visible()) << "the grid scrolls itself";
+    AddPlan();
+    Paint();
+    const TRect item = gant->RectFromDataEntity(FirstItem(phases[2]));
+    harness.MouseDown(*gant->Splitter(), {1, 100});
+    harness.MouseMove(form, {220, 100}, ssLeft);
+    harness.MouseUp(form, {220, 100});
+    Paint();
+    EXPECT_EQ(grid->Width(), gant->TreeWidth());
+    EXPECT_GT(grid->Width(), 140);
+    EXPECT_EQ(gant->RectFromDataEntity(FirstItem(phases[2])).Top, item.Top) << "the rows stay level";
     gant->SetUseGridNotTree(false);
     EXPECT_FALSE(grid->Visible());
     EXPECT_TRUE(gant->TreeView()->Visible());
+}
+
+// A host may free the chart from the events of rows that the grid's nodes make and free.
+TEST_F(GantGridMode, AHostMayFreeTheChartFromARowEvent) {
+    TqoDataEntity_GridTreeNode* node = Node(nullptr, "A");
+    Paint();
+    for (bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "a row made" : "a row freed");
+        if (!gant) {
+            gant = new TqoGant(&form);
+            gant->SetParent(&form);
+            gant->SetUseGridNotTree(true);
+            node = gant->GridNode_Add(nullptr);
+            Paint();
+        }
+        TqoGant* doomed = gant;
+        const auto free = [this](TGantRowList*, TGantRow*) {
+            delete gant;
+            gant = nullptr;
+        };
+        if (adding) {
+            gant->OnAfterAddGantRow = free;
+            EXPECT_EQ(doomed->GridNode_Add(nullptr), nullptr);
+        } else {
+            gant->OnBeforeFreeGantRow = free;
+            doomed->GridNode_Remove(node);
+        }
+        EXPECT_EQ(gant, nullptr);
+        harness.RunUntilIdle();
+    }
 }
 
 // The grid's rows sit level with the chart's with or without its header row,
