@@ -25,8 +25,10 @@ TqoGant_ComBasic::~TqoGant_ComBasic() {
     fPageControl->OnChanging = nullptr;
     fDateScaler->OnChange = nullptr;
     fSplitter->OnMoved = nullptr;
-    // The scroll column goes before the tree that points at its bar.
+    // The scroll column goes before the tree that points at its bar, and
+    // this goes before the tree.
     fTree->SetVertScrollExternal(nullptr);
+    fTree->ForgetChart();
     // The rows go before the grid whose nodes they name; the grid goes while
     // the panels it sits in still exist.
     std::unique_ptr<IGantGridHeader> grid = std::move(fGrid);
