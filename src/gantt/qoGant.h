@@ -173,6 +173,9 @@ public:
     bool MoveOver12Then24() const { return fMoveOver12Then24; }
     void SetMoveOver12Then24(bool v) { fMoveOver12Then24 = v; }
     bool UseGridNotTree() const override { return fUseGridNotTree; }
+    // The grid's vertical bar sits in the scroll column beside the chart.
+    bool GridVerticalScrollOutOfGrid() const { return fGridVerticalScrollOutOfGrid; }
+    void SetGridVerticalScrollOutOfGrid(bool on);
     // Without a grid the tree stays.
     void SetUseGridNotTree(bool on);
     bool DrawShortLines() const { return fDrawShortLines; }
@@ -454,6 +457,9 @@ private:
     TColor fTodayLineColor = clBlack;
     TTimeItemAutoScroll fTimeItemAutoScroll = ttiaHorzAndVert;
     TTimer* fScrollTimer = nullptr;
+    bool fGridVerticalScrollOutOfGrid = false;
+    // The grid's bar while it sits in the scroll column.
+    TScrollBar* fGridVerticalScroll = nullptr;
     bool fPausedCollisionDetectionRows = false;
     int fOnPrintHdc = 0;
     bool fFavourMoveOverResizeOnSmallTimeItems = false;

@@ -26,9 +26,11 @@ TqoGant_ComBasic::~TqoGant_ComBasic() {
     fDateScaler->OnChange = nullptr;
     fSplitter->OnMoved = nullptr;
     // The scroll column goes before the tree that points at its bar, and
-    // this goes before the tree.
+    // this goes before the tree; the grid's bar goes back into the grid.
     fTree->SetVertScrollExternal(nullptr);
     fTree->ForgetChart();
+    if (fGrid && fGridVerticalScroll) fGrid->MoveVerticalScroll(nullptr, nullptr);
+    fGridVerticalScroll = nullptr;
     // The rows go before the grid whose nodes they name; the grid goes while
     // the panels it sits in still exist.
     std::unique_ptr<IGantGridHeader> grid = std::move(fGrid);

@@ -31,6 +31,7 @@ TGantGridHeader::~TGantGridHeader() {
     if (TqoGridTree* tree = fGrid->GetTree()) tree->SetOnIntegrationEvents(nullptr);
     fGrid->OnTopLeftChanged = nullptr;
     fGrid->OnAxisChanged = nullptr;
+    fGrid->OnVerticalScrollVisibilityChanged = nullptr;
     fScrolled.reset();
     delete fGrid;
 }
@@ -50,6 +51,7 @@ void IGantGridHeader::FreeLater(std::unique_ptr<IGantGridHeader> header) {
     header->Control().SetParent(nullptr);
     if (TqoGridTree* tree = header->GridTree()) tree->SetOnIntegrationEvents(nullptr);
     header->Attach(nullptr, nullptr, nullptr);
+    header->MoveVerticalScroll(nullptr, nullptr);
     auto* waiting = new TGridHeaderToFree{std::move(header)};
     TDoLater::DoLater(DoLaterMethod<&TGridHeaderToFree::Free>(waiting), nullptr);
 }
@@ -87,6 +89,13 @@ void TGantGridHeader::SetMultiSelect(bool on) { fGrid->SetMultiSelect(on); }
 TqoDataEntity_GridTreeNode* TGantGridHeader::CurrentNode() { return fGrid->CurrentNode(); }
 
 void TGantGridHeader::WheelScroll(TMessage& message) { fGrid->HandleExternalWheelScroll(message); }
+
+TScrollBar* TGantGridHeader::MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) {
+    TScrollBar* bar = fGrid->HijackVerticalScroll(holder != nullptr);
+    bar->SetParent(holder ? holder : static_cast<TWinControl*>(fGrid));
+    fGrid->OnVerticalScrollVisibilityChanged = std::move(shownOrHidden);
+    return bar;
+}
 
 // The grid and the chart area sit side by side: the grid's header row lies
 // above the chart's top (level with the scaler), or, without a chart yet,

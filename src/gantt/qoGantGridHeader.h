@@ -14,6 +14,7 @@
 namespace qo {
 
 class TWinControl;
+class TScrollBar;
 class TqoGrid;
 class TqoGridTree;
 class TAxisContentItem;
@@ -46,6 +47,9 @@ public:
     virtual TqoDataEntity_GridTreeNode* CurrentNode() = 0;
     // The chart area's wheel scrolls the grid.
     virtual void WheelScroll(TMessage& message) = 0;
+    // Moves the grid's vertical bar into holder, or back into the grid for
+    // nil; shownOrHidden hears when the grid shows or hides it. The bar.
+    virtual TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) = 0;
 };
 
 // The grid component as the chart's row header: one tree column, no header
@@ -70,6 +74,7 @@ public:
     void SetMultiSelect(bool on) override;
     TqoDataEntity_GridTreeNode* CurrentNode() override;
     void WheelScroll(TMessage& message) override;
+    TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) override;
 
     // ---- Row source ----
     TRect RowBand(const TGantRow& row) override;

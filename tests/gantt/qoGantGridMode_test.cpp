@@ -177,6 +177,26 @@ TEST_F(GantGridMode, TheGridsScrollingAndRowHeightsMoveTheChart) {
     EXPECT_EQ(RowOf(nodes[size_t(top)])->GetRect().Top, 0);
 }
 
+TEST_F(GantGridMode, TheGridsBarMayStandInTheScrollColumn) {
+    for (int i = 0; i < 40; ++i) Node(nullptr, "Row " + std::to_string(i));
+    Paint();
+    TScrollBar* bar = grid->VertScrollBar();
+    ASSERT_TRUE(bar->Visible()) << "forty rows need the bar";
+    const int right = grid->GetDrawRect().Right;
+    gant->SetGridVerticalScrollOutOfGrid(true);
+    Paint();
+    EXPECT_EQ(bar->Parent(), gant->PanelScrollHolder());
+    EXPECT_TRUE(gant->PanelScrollHolder()->Visible());
+    EXPECT_EQ(bar->ClientOrigin().Y, gant->GA()->ClientOrigin().Y) << "level with the chart's first row";
+    EXPECT_EQ(grid->GetDrawRect().Right, right + bar->Width()) << "the grid's rows take the bar's room";
+
+    while (gant->RowList()->Count() > 5) gant->GridNode_Remove(gant->RowList()->GetGantRow(0)->GridTreeNode());
+    Paint();
+    EXPECT_FALSE(gant->PanelScrollHolder()->Visible()) << "the column goes with the bar";
+    gant->SetGridVerticalScrollOutOfGrid(false);
+    EXPECT_EQ(bar->Parent(), grid);
+}
+
 // Rows of both headers live side by side; each mode shows and hits its own,
 // and a node removed while the other header shows takes its row and items.
 TEST_F(GantGridMode, SwitchingTheHeaderWithItemsOnBothSidesLosesNothing) {
