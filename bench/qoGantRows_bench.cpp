@@ -1,8 +1,12 @@
 // Gantt rows at scale: building rows with one item each (100,000 against
 // 10,000: linear means about 10), finding a row from a y and hit-testing an
-// item (100,000 rows against 100: the same cost), and the memory of a row
-// with one item, its tree node and its layer included.
+// item (100,000 rows against 100: the same cost), the same and a paint with
+// the grid heading the rows, and the memory of a row with one item, its tree
+// node and its layer included.
+#include "qoGantBenchChart.h"
 #include "qoGantRowFake.h"
+
+#include "grid/qoGrid.h"
 
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoPanel.h"
@@ -11,6 +15,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -84,8 +89,8 @@ BENCHMARK(Baseline_HitTest100Rows);
 void HitTest100000Rows(benchmark::State& state) { Find(state, 100000, true); }
 BENCHMARK(HitTest100000Rows);
 
-// The heap taken per row, measured over 10,000 rows: the tree's entity, node
-// and child list, the row, its layer set, one layer and one item.
+// The heap taken per row, measured over 10,000 rows: the tree's entity and
+// node, the row, its layer set, one layer and one item.
 void MemoryPerRow(benchmark::State& state) {
     constexpr int n = 10000;
     double perRow = 0;
@@ -102,9 +107,92 @@ void MemoryPerRow(benchmark::State& state) {
     state.counters["layer_set_bytes"] = double(sizeof(TqoDataList2lev));
     state.counters["layer_bytes"] = double(sizeof(TqoDataList_GantRow));
     state.counters["item_bytes"] = double(sizeof(TqoDataEntity_GantTime));
-    state.counters["tree_entity_bytes"] = double(sizeof(TqoDataEntity_Tree) + sizeof(TqoDataList_Tree));
+    state.counters["tree_entity_bytes"] = double(sizeof(TqoDataEntity_Tree));
     state.counters["tree_node_bytes"] = double(sizeof(TTreeNode_qoSub));
 }
 BENCHMARK(MemoryPerRow)->Iterations(1);
+
+// Where a row's bytes go, measured step by step over 10,000 rows: the tree's
+// entity with the row and its layer set that it brings, the tree's node
+// (with the placeholder of a childless node), the first layer, the item.
+void MemoryPerRowByPart(benchmark::State& state) {
+    constexpr int n = 10000;
+    double entity = 0, node = 0, layer = 0, item = 0;
+    for (auto _ : state) {
+#ifdef __GLIBC__
+        TScene scene(0);
+        std::vector<TqoDataEntity_Tree*> nodes;
+        nodes.reserve(n);
+        const auto heap = [] { return double(mallinfo2().uordblks); };
+        double before = heap();
+        for (int i = 0; i < n; ++i) nodes.push_back(scene.Tree->AddDataEntity(nullptr));
+        entity = (heap() - before) / n;
+        before = heap();
+        scene.Tree->EnsureDisplayUpToDate();
+        node = (heap() - before) / n;
+        std::vector<TGantRow*> rows;
+        rows.reserve(n);
+        for (TqoDataEntity_Tree* e : nodes) rows.push_back(scene.Gant.RowList()->FindRowFromTreeNode(e));
+        before = heap();
+        for (TGantRow* row : rows) row->Layer(0);
+        layer = (heap() - before) / n;
+        before = heap();
+        for (TGantRow* row : rows) scene.Gant.AddItem(row, 0, 0.5, 2.5);
+        item = (heap() - before) / n;
+#endif
+    }
+    state.counters["entity_row_and_layer_set"] = entity;
+    state.counters["tree_node"] = node;
+    state.counters["layer"] = layer;
+    state.counters["item"] = item;
+}
+BENCHMARK(MemoryPerRowByPart)->Iterations(1);
+
+// The chart of the Gantt benchmarks headed by the grid: phases of 100 tasks,
+// all open, one item each; the grid scrolled to the middle.
+struct TGridScene : bench::TGantBenchChart {
+    explicit TGridScene(int rows) {
+        Gant->SetUseGridNotTree(true);
+        for (int made = 0; made < rows;) {
+            TqoDataEntity_GridTreeNode* phase = Gant->GridNode_Add(nullptr);
+            ++made;
+            for (int t = 0; t < 99 && made < rows; ++t, ++made) {
+                TqoDataEntity_GantTime* item = Gant->GridNode_AddGantTime(Gant->GridNode_Add(phase), 0);
+                item->SetStart(bench::kMonday + t % 20);
+                item->SetStop(bench::kMonday + t % 20 + 3);
+            }
+            phase->SetExpanded(true);
+        }
+        TBabGridCell& grid = *static_cast<TGantGridHeader*>(Gant->Grid())->Grid()->MainGrid();
+        grid.SetTop(grid.AxisContentListY()->Count() / 2);
+        Harness.RunUntilIdle();
+    }
+};
+
+void GridPaint(benchmark::State& state, int n) {
+    TGridScene scene(n);
+    scene.PaintFrames(state);
+}
+
+void Baseline_GridPaint100Rows(benchmark::State& state) { GridPaint(state, 100); }
+BENCHMARK(Baseline_GridPaint100Rows)->Unit(benchmark::kMicrosecond);
+void GridPaint100000Rows(benchmark::State& state) { GridPaint(state, 100000); }
+BENCHMARK(GridPaint100000Rows)->Unit(benchmark::kMicrosecond);
+
+void GridFind(benchmark::State& state, int n) {
+    TGridScene scene(n);
+    TGantRowList& rows = *scene.Gant->RowList();
+    int y = 0;
+    for (auto _ : state) {
+        y = (y + 7) % 1000;
+        TGantRow* row = rows.FindRowFromY(y);
+        benchmark::DoNotOptimize(row ? static_cast<void*>(row->FindDataEntityFromXY(120, y)) : row);
+    }
+}
+
+void Baseline_GridHitTest100Rows(benchmark::State& state) { GridFind(state, 100); }
+BENCHMARK(Baseline_GridHitTest100Rows);
+void GridHitTest100000Rows(benchmark::State& state) { GridFind(state, 100000); }
+BENCHMARK(GridHitTest100000Rows);
 
 } // namespace

@@ -1,8 +1,10 @@
-// A project list in grid mode: a tree column of tasks with icons, a grouped
-// phase column, resource and date columns with their editors, sorted by the
-// user's choice of column, its expanded states saved and restored.
+// A project list in grid mode: the Gantt chart headed by a grid whose tree
+// column holds the tasks with icons, beside a grouped phase column, resource
+// and date columns with their editors; each task's bar in the chart, the list
+// sorted by the user's choice of column, its expanded states saved and restored.
 #include "qoDemoGrid.h"
 
+#include "gantt/qoGant.h"
 #include "grid/qoGrid.h"
 #include "platform/core/qoDateFormat.h"
 #include "platform/core/qoDateTime.h"
@@ -47,6 +49,7 @@ std::unique_ptr<TImageList> MakeIcons() {
     return images;
 }
 
+// The chart's grid comes with its tree column: it becomes the task column.
 void AddColumns(TqoGrid* grid) {
     struct TColumnPlan {
         const char* Header;
@@ -57,7 +60,7 @@ void AddColumns(TqoGrid* grid) {
                                  {"Resource", tckCombo, 70},   {"Start", tckDate, 80},
                                  {"Finish", tckDate, 80}};
     for (const TColumnPlan& plan : plans) {
-        TqoGrid_Column* column = grid->AddColumn();
+        TqoGrid_Column* column = &plan == plans ? grid->Columns()->Columns(0) : grid->AddColumn();
         column->SetHeaderText(plan.Header);
         column->SetKind(plan.Kind);
         column->SetWidth(plan.Width);
@@ -73,20 +76,33 @@ void AddColumns(TqoGrid* grid) {
     grid->Columns()->Columns(4)->SetLayoutName("dates");
 }
 
-void AddTasks(TqoGrid* grid) {
-    TqoGridTree* tree = grid->GetTree();
+const TDateTime kStart = EncodeDate(2026, 3, 2);
+
+// A summary's bar spans its tasks; a task's bar is as long as its days.
+void AddBar(TqoGant& gant, TqoDataEntity_GridTreeNode* node, const TDemoTask& task) {
+    const bool summary = task.Parent < 0;
+    TqoDataEntity_GantTime* bar = gant.GridNode_AddGantTime(node, 0);
+    bar->SetStart(kStart + task.StartDay);
+    bar->SetStop(kStart + task.StartDay + task.Days);
+    bar->SetStyle(summary ? gtsSpan : gtsSquare);
+    bar->SetColor(summary ? RGB(40, 40, 40) : task.Days > 5 ? RGB(90, 160, 230) : RGB(240, 160, 80));
+    bar->SetTopInset(summary ? 1 : 3);
+    bar->SetBottomInset(summary ? 7 : 3);
+}
+
+void AddTasks(TqoGant& gant, TqoGrid* grid) {
     std::vector<TqoDataEntity_GridTreeNode*> nodes;
-    const TDateTime start = EncodeDate(2026, 3, 2);
     for (const TDemoTask& task : Tasks) {
-        TqoDataEntity_GridTreeNode* node = tree->AddDataEntity(task.Parent < 0 ? nullptr : nodes[size_t(task.Parent)]);
+        TqoDataEntity_GridTreeNode* node = gant.GridNode_Add(task.Parent < 0 ? nullptr : nodes[size_t(task.Parent)]);
         const bool summary = task.Parent < 0;
         node->SetImageIndex(summary ? 0 : task.Days > 5 ? 1 : 2);
         node->SetSelectedIndex(node->ImageIndex());
         const int y = node->AxisContentItem()->ListIndex();
         const std::string texts[] = {task.Name, task.Phase, task.Resource,
-                                     FormatDateTime("yyyy-mm-dd", start + task.StartDay),
-                                     FormatDateTime("yyyy-mm-dd", start + task.StartDay + task.Days)};
-        for (int x = 0; x < 5; ++x) grid->SetText(grid->Cell(1 + x, y), texts[x]);
+                                     FormatDateTime("yyyy-mm-dd", kStart + task.StartDay),
+                                     FormatDateTime("yyyy-mm-dd", kStart + task.StartDay + task.Days)};
+        for (int x = 0; x < 5; ++x) grid->SetText(grid->Cell(x, y), texts[x]);
+        AddBar(gant, node, task);
         nodes.push_back(node);
     }
 }
@@ -98,16 +114,20 @@ void RenderGridDemo(const std::string& outDir) {
     THeadlessHarness harness;
     TPanel form(nullptr);
     form.SetBevelOuter(bvNone);
-    form.SetBounds(0, 0, 520, 260);
-    auto* grid = new TqoGrid(&form);
-    grid->SetParent(&form);
-    grid->SetAlign(alClient);
+    form.SetBounds(0, 0, 900, 260);
+    auto* gant = new TqoGant(&form);
+    gant->SetParent(&form);
+    gant->SetAlign(alClient);
+    gant->SetScaleAndTree(kStart - 1, kStart + 44, 520);
+    gant->SetUseGridNotTree(true);
+    TqoGrid* grid = static_cast<TGantGridHeader*>(gant->Grid())->Grid();
+    gant->SetColorTree(clWindow);
     const std::unique_ptr<TImageList> icons = MakeIcons();
     grid->SetImageList(icons.get());
     AddColumns(grid);
-    grid->SetExtendLastColumnToWidth(true);
-    grid->SetUseTree(true);
-    AddTasks(grid);
+    grid->SetHasHeaders(true);
+    gant->UpdateGridAlign();
+    AddTasks(*gant, grid);
     grid->GetTree()->ExpandAll();
     // The user's layout of the list survives a rebuild: saved, collapsed, restored.
     grid->ExpandedStateSave();

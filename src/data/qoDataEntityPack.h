@@ -304,6 +304,9 @@ public:
     }
     const TOnMissingIndex& OnMissingIndex() const { return fOnMissingIndex; }
     void SetOnMissingIndex(TOnMissingIndex e) { fOnMissingIndex = std::move(e); }
+    // What the set belongs to, for a handler that many sets share; not owned.
+    void* Owner() const { return fOwner; }
+    void SetOwner(void* owner) { fOwner = owner; }
 
     // Selection across every entity of every member list.
     void ClearSelections();
@@ -317,6 +320,7 @@ private:
     TqoDataList* LiveMember(size_t k) const { return k < fList.size() ? fList[k] : nullptr; }
 
     TOnMissingIndex fOnMissingIndex;
+    void* fOwner = nullptr;
 };
 
 // The layer sets of every row of a chart; a set may stand more than once.

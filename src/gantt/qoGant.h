@@ -139,6 +139,10 @@ public:
     void SetClassOfDataEntity_Link(const TqoDataEntityClass& c) { fClassOfDataEntity_Link = c; }
     TqoDataEntity_Tree* AddRootDataEntityTree() { return AddDataEntityTree(nullptr); }
     TqoDataEntity_Tree* AddDataEntityTree(TqoDataEntity_Tree* owner) { return fTree->AddDataEntity(owner); }
+    // Nodes of the grid's tree (nil without a grid); each gets its row.
+    TqoDataEntity_GridTreeNode* GridNode_Add(TqoDataEntity_GridTreeNode* owner);
+    void GridNode_Remove(TqoDataEntity_GridTreeNode* node);
+    TqoDataEntity_GantTime* GridNode_AddGantTime(TqoDataEntity_GridTreeNode* node, int layer);
     // Nil for a node without a row, or a negative layer; missing layers up to it are made.
     TqoDataEntity_GantTime* AddGantTime(TqoDataEntity_Tree* node, int layer);
     TqoDataEntity_GantTime* AddGantTimeToGantRow(TGantRow* row, int layer);
@@ -177,6 +181,9 @@ public:
     bool MoveOver12Then24() const { return fMoveOver12Then24; }
     void SetMoveOver12Then24(bool v) { fMoveOver12Then24 = v; }
     bool UseGridNotTree() const override { return fUseGridNotTree; }
+    // The grid's vertical bar sits in the scroll column beside the chart.
+    bool GridVerticalScrollOutOfGrid() const { return fGridVerticalScrollOutOfGrid; }
+    void SetGridVerticalScrollOutOfGrid(bool on);
     // Without a grid the tree stays.
     void SetUseGridNotTree(bool on);
     bool DrawShortLines() const { return fDrawShortLines; }
@@ -352,7 +359,7 @@ protected:
     // Factories, in the order Initialize calls them.
     virtual TqoDateScaler* CreateDateScaler(TComponent* owner);
     virtual TGantTree* CreateTree(TComponent* owner);
-    // Nil: no grid in this build, and the chart keeps to the tree.
+    // Nil keeps the chart to the tree.
     virtual std::unique_ptr<IGantGridHeader> CreateGrid(TComponent* owner);
     virtual TGantRowList* CreateRowList();
     virtual TqoDataList* CreateLinkList();
@@ -379,6 +386,8 @@ protected:
     void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override { DrawContent(item, rect); }
     // The rows, their order or the links changed: the link index goes too.
     void InvalidateChart() override;
+    // The grid tree's announcements: rows made and freed with its nodes.
+    void GridTreeIntegrationEvents(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node);
 
     // ---- The time items' controller ----
     virtual void _OnContentChanged(TqoDataList* layer);
@@ -468,6 +477,9 @@ private:
     TColor fTodayLineColor = clBlack;
     TTimeItemAutoScroll fTimeItemAutoScroll = ttiaHorzAndVert;
     TTimer* fScrollTimer = nullptr;
+    bool fGridVerticalScrollOutOfGrid = false;
+    // The grid's bar while it sits in the scroll column.
+    TScrollBar* fGridVerticalScroll = nullptr;
     bool fPausedCollisionDetectionRows = false;
     int fOnPrintHdc = 0;
     bool fFavourMoveOverResizeOnSmallTimeItems = false;
@@ -519,6 +531,24 @@ private:
     TqoAlive fAlive;
     friend class TGantInteraction;
     std::unique_ptr<TGantInteraction> fInteraction;
+    // Inside one of the grid's events: freeing the chart leaves the grid for later.
+    int fInGridEvent = 0;
+    class TGridEventScope {
+    public:
+        explicit TGridEventScope(TqoGant_ComBasic& gant) : fGant(gant), fAlive(gant.fAlive.Watch()) {
+            ++fGant.fInGridEvent;
+        }
+        ~TGridEventScope() {
+            if (fAlive) --fGant.fInGridEvent;
+        }
+        TGridEventScope(const TGridEventScope&) = delete;
+        TGridEventScope& operator=(const TGridEventScope&) = delete;
+        bool Alive() const { return bool(fAlive); }
+
+    private:
+        TqoGant_ComBasic& fGant;
+        TqoAlive::TWatch fAlive;
+    };
 };
 
 // The component as a designer lists it; it adds no behaviour.

@@ -30,8 +30,7 @@ void TqoGant_ComBasic::GantAreaPaint(TComponent*) {
     }
     DoBackground();
     // Only the rows that show draw, from the top down.
-    if (!fUseGridNotTree)
-        for (TGantRow* row : fRowList->VisibleRows(0, fGA->Height())) row->DrawContent();
+    for (TGantRow* row : fRowList->VisibleRows(0, fGA->Height())) row->DrawContent();
     RenderLinks();
     OnUserDrawForeground.Fire(this, {0, 0, fGA->Width(), fGA->Height()}, fGA->OffscreenCanvas());
     fGA->OffscreenCanvas().Pen().Color = clBlack;
@@ -102,9 +101,8 @@ void TqoGant_ComBasic::DefaultBackGround() {
 int TqoGant_ComBasic::GridRowStripes(int& rowNumber) {
     const int width = fGA->Width();
     int bottom = 0;
-    fGrid->ForEachVisibleRow([&](const TRect& cell, void*) {
-        TRect r{0, cell.Top, width, cell.Bottom};
-        if (fCurrentGridHeaderHeight > 0) r = r.Offset(0, -fCurrentGridHeaderHeight);
+    fGrid->ForEachVisibleRow([&](const TRect& band, void*) {
+        const TRect r{0, band.Top, width, band.Bottom};
         DrawRowBackgound(r, rowNumber++);
         bottom = r.Bottom;
     });

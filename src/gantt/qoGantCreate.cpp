@@ -1,6 +1,8 @@
 // The component's parts in their fixed order of creation, and their release.
 #include "gantt/qoGant.h"
 
+#include "grid/qoGrid.h"
+
 #include <cassert>
 #include <utility>
 
@@ -24,13 +26,21 @@ TqoGant_ComBasic::~TqoGant_ComBasic() {
     fPageControl->OnChanging = nullptr;
     fDateScaler->OnChange = nullptr;
     fSplitter->OnMoved = nullptr;
-    // The scroll column goes before the tree that points at its bar.
+    // The scroll column goes before the tree that points at its bar, and
+    // this goes before the tree; the grid's bar goes back into the grid.
     fTree->SetVertScrollExternal(nullptr);
-    // The grid goes first, while the panels it sits in still exist.
+    fTree->ForgetChart();
+    if (fGrid && fGridVerticalScroll) fGrid->MoveVerticalScroll(nullptr, nullptr);
+    fGridVerticalScroll = nullptr;
+    // The rows go before the grid whose nodes they name; the grid goes while
+    // the panels it sits in still exist.
     std::unique_ptr<IGantGridHeader> grid = std::move(fGrid);
-    grid.reset();
     fTreeChangeNotifyList.clear();
     ReleaseModel();
+    if (fInGridEvent > 0)
+        IGantGridHeader::FreeLater(std::move(grid));
+    else
+        grid.reset();
     delete fHint;
     fHint = nullptr;
     fSnap.reset();
@@ -91,7 +101,11 @@ TqoDateScaler* TqoGant_ComBasic::CreateDateScaler(TComponent* owner) { return ne
 
 TGantTree* TqoGant_ComBasic::CreateTree(TComponent* owner) { return new TGantTree(owner, this, this); }
 
-std::unique_ptr<IGantGridHeader> TqoGant_ComBasic::CreateGrid(TComponent*) { return nullptr; }
+// The header owns the grid alone, so that the grid can outlive the panels
+// when the chart is freed from inside one of the grid's events.
+std::unique_ptr<IGantGridHeader> TqoGant_ComBasic::CreateGrid(TComponent*) {
+    return std::make_unique<TGantGridHeader>(new TqoGrid(nullptr));
+}
 
 TPanel* TqoGant_ComBasic::NewPanel(TWinControl* parent, TAlign align, int size, const std::string& caption) {
     auto* panel = new TPanel(parent);
@@ -170,6 +184,9 @@ void TqoGant_ComBasic::CreateRowHeaders() {
 
     fGrid = CreateGrid(fPanelTreeHolder);
     if (!fGrid) return;
+    if (TqoGridTree* tree = fGrid->GridTree())
+        tree->SetOnIntegrationEvents(
+            TOnIntegrationEvent::Bind(this, &TqoGant_ComBasic::GridTreeIntegrationEvents));
     TWinControl& grid = fGrid->Control();
     grid.SetParent(fPanelTreeHolder);
     grid.SetAlign(alClient);
@@ -187,6 +204,12 @@ void TqoGant_ComBasic::CreateChartArea() {
     fGA->SetCursor(fCursorGantArea);
     for (int key : {13, 18, 32, 33, 34, 35, 36, 37, 38, 39, 40, 93}) fGA->CatchSpecialChars().set(size_t(key));
     WireChartArea();
+    if (fGrid)
+        fGrid->Attach(this, fGA, [this](TComponent*) {
+            const TGridEventScope scope(*this);
+            InvalidateChart();
+            OnGridTopLeftChanged.Fire(this);
+        });
     fGA->SetName("GanttArea");
     fDateScaler->OnChange = TNotifyEvent::Bind(this, &TqoGant_ComBasic::ScaleChanged);
     fAllDataEntities = CreateDataList3Lev();

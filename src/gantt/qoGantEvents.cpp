@@ -30,9 +30,13 @@ void TqoGant_ComBasic::GantAreaDragOver(TComponent* sender, TComponent* source, 
     OnGantAreaDragOver.Fire(sender, source, x, y, state, accept);
 }
 
-// The wheel over the chart moves the current row, as over the tree.
+// The wheel over the chart moves the current row, as over the tree, or
+// scrolls the grid as over the grid.
 void TqoGant_ComBasic::GantAreaWheelScroll(TMessage& message) {
-    if (!fUseGridNotTree) fTree->Scroll(-WheelDelta(message.WParam));
+    if (fUseGridNotTree)
+        fGrid->WheelScroll(message);
+    else
+        fTree->Scroll(-WheelDelta(message.WParam));
 }
 
 void TqoGant_ComBasic::_OnPrintResizeFont(TComponent* sender, int& fontSize, bool& doDefault) {

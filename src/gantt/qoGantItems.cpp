@@ -133,6 +133,17 @@ void TqoGant_ComBasic::InvalidateChart() {
     InvalidateGA();
 }
 
-IGantRowSource* TqoGant_ComBasic::RowSource() { return fUseGridNotTree ? nullptr : fTree; }
+IGantRowSource* TqoGant_ComBasic::RowSource() {
+    if (fUseGridNotTree) return fGrid.get();
+    return fTree;
+}
+
+// Rows follow the grid tree's nodes whatever the mode, so that switching the
+// header loses nothing.
+void TqoGant_ComBasic::GridTreeIntegrationEvents(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node) {
+    const TGridEventScope scope(*this);
+    if (fRowList) fRowList->FollowGridTree(kind, node);
+    if (scope.Alive()) InvalidateChart();
+}
 
 } // namespace qo

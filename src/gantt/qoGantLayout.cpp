@@ -125,8 +125,13 @@ void TqoGant_ComBasic::RealignScrollbar() {
     if (!fPanelScrollHolder || !fPanelAboveScroll) return;
     if (fUseGridNotTree) {
         fScrollBarVertical->SetVisible(false);
-        fPanelScrollHolder->SetVisible(false);
-        fPanelAboveScroll->SetVisible(false);
+        const bool shown = fGridVerticalScroll && fGridVerticalScroll->Visible();
+        fPanelScrollHolder->SetVisible(shown);
+        fPanelAboveScroll->SetVisible(shown);
+        // Level with the grid's first row below its header.
+        if (shown)
+            fGridVerticalScroll->SetBounds(0, fPanelAboveTree->Height() + GridHeaderHeight(),
+                                           fPanelScrollHolder->Width(), fGA->Height());
         return;
     }
     TScrollBar& bar = *fScrollBarVertical;
@@ -135,6 +140,15 @@ void TqoGant_ComBasic::RealignScrollbar() {
     fPanelScrollHolder->SetVisible(shown);
     fPanelAboveScroll->SetVisible(shown);
     OnRealignScrollbar.Fire(this, bar.Position(), bar.Min(), bar.Max(), bar.PageSize(), shown);
+}
+
+void TqoGant_ComBasic::SetGridVerticalScrollOutOfGrid(bool on) {
+    fGridVerticalScrollOutOfGrid = on && fGrid;
+    if (fGrid)
+        fGridVerticalScroll = fGrid->MoveVerticalScroll(fGridVerticalScrollOutOfGrid ? fPanelScrollHolder : nullptr,
+                                                        [this](TComponent*) { RealignScrollbar(); });
+    if (!fGridVerticalScrollOutOfGrid) fGridVerticalScroll = nullptr;
+    RealignScrollbar();
 }
 
 void TqoGant_ComBasic::SetUseGridNotTree(bool on) {

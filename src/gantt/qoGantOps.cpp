@@ -135,8 +135,30 @@ void TqoGant_ComBasic::MakeSureActiveInView() {
         SetRange(start + (b - stop), b);
 }
 
+// The row's host events may free the chart, and the node with it.
+TqoDataEntity_GridTreeNode* TqoGant_ComBasic::GridNode_Add(TqoDataEntity_GridTreeNode* owner) {
+    TqoGridTree* tree = fGrid ? fGrid->GridTree() : nullptr;
+    if (!tree) return nullptr;
+    const TqoAlive::TWatch alive = fAlive.Watch();
+    TqoDataEntity_GridTreeNode* node = tree->AddDataEntity(owner);
+    return alive ? node : nullptr;
+}
+
+void TqoGant_ComBasic::GridNode_Remove(TqoDataEntity_GridTreeNode* node) {
+    TqoGridTree* tree = fGrid ? fGrid->GridTree() : nullptr;
+    if (tree && node) tree->RemoveDataEntity(node);
+}
+
+TqoDataEntity_GantTime* TqoGant_ComBasic::GridNode_AddGantTime(TqoDataEntity_GridTreeNode* node, int layer) {
+    return AddGantTimeToGantRow(node && fRowList ? fRowList->FindRowFromGridNode(node) : nullptr, layer);
+}
+
 TGantRow* TqoGant_ComBasic::GetActiveGantRow() {
-    if (fUseGridNotTree || !fRowList) return nullptr;
+    if (!fRowList) return nullptr;
+    if (fUseGridNotTree) {
+        TqoDataEntity_GridTreeNode* node = fGrid->CurrentNode();
+        return node ? fRowList->FindRowFromGridNode(node) : nullptr;
+    }
     TqoDataEntity_Tree* current = fTree->CurrentDataEntity();
     return current ? fRowList->FindRowFromTreeNode(current) : nullptr;
 }

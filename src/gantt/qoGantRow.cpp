@@ -19,9 +19,12 @@ TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEnti
     : fGridTreeNode(gridNode), fTreeNode(treeNode), fGantRowList(list), fGant(list ? list->Gant() : nullptr) {
     assert(fGant && "a row is made for a row list of a chart");
     fDataListList = fGant->CreateDataList2Lev();
-    // A handler that holds only the row fits the event without a second allocation.
-    fDataListList->SetOnMissingIndex(
-        [this](TqoDataList2lev* list, int32_t index, bool& handled) { OnMissingIndex(list, index, handled); });
+    // Every row's set shares one handler, which finds the row in the set.
+    static const TOnMissingIndex shared = [](TqoDataList2lev* list, int32_t index, bool& handled) {
+        if (auto* row = static_cast<TGantRow*>(list->Owner())) row->OnMissingIndex(list, index, handled);
+    };
+    fDataListList->SetOwner(this);
+    fDataListList->SetOnMissingIndex(shared);
     if (TqoDataList3lev* all = fGant->AllDataEntities()) all->Add(fDataListList);
 }
 
@@ -82,6 +85,7 @@ void TGantRow::CleanForFree() {
                 }
         }
         set->SetOnMissingIndex(nullptr);
+        set->SetOwner(nullptr);
     }
     fTreeNode = nullptr;
     fGridTreeNode = nullptr;

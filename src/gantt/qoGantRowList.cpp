@@ -1,6 +1,7 @@
 #include "gantt/qoGantRowList.h"
 
 #include "gantt/qoGantRow.h"
+#include "grid/qoTree.h"
 
 #include <algorithm>
 
@@ -8,8 +9,16 @@ namespace qo {
 
 TGantRowList::~TGantRowList() = default;
 
-const void* TGantRowList::KeyOf(const TGantRow* row) {
-    return row->fTreeNode ? static_cast<const void*>(row->fTreeNode) : static_cast<const void*>(row->fGridTreeNode);
+TGantRow* TGantRowList::NodesRow(const TGantRow* row) {
+    if (row->fTreeNode) return static_cast<TGantRow*>(row->fTreeNode->IntegrationCookie());
+    return row->fGridTreeNode ? static_cast<TGantRow*>(row->fGridTreeNode->IntegrationCookie()) : nullptr;
+}
+
+void TGantRowList::SetNodesRow(const TGantRow* row, TGantRow* value) {
+    if (row->fTreeNode)
+        row->fTreeNode->SetIntegrationCookie(value);
+    else if (row->fGridTreeNode)
+        row->fGridTreeNode->SetIntegrationCookie(value);
 }
 
 TGantRow* TGantRowList::GetGantRow(int32_t index) {
@@ -47,7 +56,7 @@ void TGantRowList::RemoveRow(TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTre
 void TGantRowList::FollowGridTree(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node) {
     if (!node) return;
     if (kind == ieInsert || kind == ieLoad) {
-        if (TGantRow* row = FindRowFromGridNode(node); !row && fGant) node->SetIntegrationCookie(AddRow(nullptr, node));
+        if (!FindRowFromGridNode(node) && fGant) AddRow(nullptr, node);
     } else if (kind == ieRemove || kind == ieUnload) {
         RemoveRow(nullptr, node);
     }
@@ -56,9 +65,11 @@ void TGantRowList::FollowGridTree(TIntegrationEventKind kind, TqoDataEntity_Grid
 void TGantRowList::Append(TGantRow* row) {
     row->fSlot = int32_t(fList.size());
     fList.push_back(row);
-    if (const void* key = KeyOf(row)) {
-        if (!fByNode.emplace(key, row).second) ++fSharedNodes;
-    }
+    if (!row->NodeEntity()) return;
+    if (TGantRow* first = NodesRow(row); first && first->fGantRowList == this && first->fSlot >= 0)
+        ++fSharedNodes;
+    else
+        SetNodesRow(row, row);
 }
 
 void TGantRowList::TakeOut(TGantRow* row) {
@@ -66,20 +77,17 @@ void TGantRowList::TakeOut(TGantRow* row) {
     row->fSlot = -1;
     ++fHoles;
     // A node's cookie never outlives its row.
-    if (row->fGridTreeNode && row->fGridTreeNode->IntegrationCookie() == row)
-        row->fGridTreeNode->SetIntegrationCookie(nullptr);
-    if (const void* key = KeyOf(row)) {
-        const auto found = fByNode.find(key);
-        if (found == fByNode.end() || found->second != row) {
+    if (const TqoDataEntity* node = row->NodeEntity()) {
+        if (NodesRow(row) != row) {
             --fSharedNodes;
         } else {
-            fByNode.erase(found);
+            SetNodesRow(row, nullptr);
             // Rare: another row of the same node takes its place.
             const auto next = fSharedNodes ? std::find_if(fList.begin(), fList.end(),
-                                                          [key](TGantRow* r) { return r && KeyOf(r) == key; })
+                                                          [node](TGantRow* r) { return r && r->NodeEntity() == node; })
                                            : fList.end();
             if (next != fList.end()) {
-                fByNode.emplace(key, *next);
+                SetNodesRow(*next, *next);
                 --fSharedNodes;
             }
         }
@@ -103,20 +111,18 @@ TGantRow* TGantRowList::FindRowFromY(int y) {
 }
 
 TGantRow* TGantRowList::FindRowFromTreeNode(const TqoDataEntity_Tree* node) const {
-    const auto found = node ? fByNode.find(node) : fByNode.end();
-    return found != fByNode.end() && found->second->fTreeNode == node ? found->second : nullptr;
+    auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr;
+    return row && row->fGantRowList == this && row->fTreeNode == node ? row : nullptr;
 }
 
 TGantRow* TGantRowList::FindRowFromGridNode(const TqoDataEntity_GridTreeNode* node) const {
-    if (auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr; row && row->fGantRowList == this)
-        return row;
-    const auto found = node ? fByNode.find(node) : fByNode.end();
-    return found != fByNode.end() && found->second->fGridTreeNode == node ? found->second : nullptr;
+    auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr;
+    return row && row->fGantRowList == this && row->fGridTreeNode == node ? row : nullptr;
 }
 
 TGantRow* TGantRowList::FindRowFromUntypedNode(const TqoDataEntity* node) const {
-    const auto found = node ? fByNode.find(static_cast<const void*>(node)) : fByNode.end();
-    return found != fByNode.end() ? found->second : nullptr;
+    if (const auto* tree = dynamic_cast<const TqoDataEntity_Tree*>(node)) return FindRowFromTreeNode(tree);
+    return FindRowFromGridNode(dynamic_cast<const TqoDataEntity_GridTreeNode*>(node));
 }
 
 TGantRow* TGantRowList::FindRowFromTreeNodeDataEntityUserReference(const void* reference) {
@@ -139,20 +145,26 @@ std::vector<TGantRow*> TGantRowList::VisibleRows(int top, int bottom) {
     return rows;
 }
 
+void TGantRowList::ForgetTreeNodes() {
+    for (TGantRow* row : fList)
+        if (row && row->fTreeNode) {
+            if (NodesRow(row) == row) SetNodesRow(row, nullptr);
+            row->fTreeNode = nullptr;
+        }
+}
+
 // Rows go from the last to the first; the list takes no new rows meanwhile.
 void TGantRowList::CleanForFree() {
     fGant = nullptr;
     std::vector<TGantRow*> rows;
     rows.swap(fList);
     fHoles = 0;
-    fByNode.clear();
     fSharedNodes = 0;
     std::exception_ptr error;
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         if (!*it) continue;
         (*it)->fSlot = -1;
-        if (TqoDataEntity_GridTreeNode* node = (*it)->fGridTreeNode; node && node->IntegrationCookie() == *it)
-            node->SetIntegrationCookie(nullptr);
+        if (NodesRow(*it) == *it) SetNodesRow(*it, nullptr);
         try {
             (*it)->FreeWheneverPossible();
         } catch (...) {

@@ -1,13 +1,13 @@
 #pragma once
 // The rows of a Gantt chart, one per node of the row header, in creation
-// order. Rows are found from a node in constant time and from a y through the
-// header's own geometry, so that neither lookup walks the rows.
+// order. A node keeps its row in its integration cookie, so that a row is
+// found from its node in constant time and without a table beside the rows,
+// and from a y through the header's own geometry: neither lookup walks the rows.
 #include "data/qoExposable.h"
 #include "gantt/qoGantRowOwner.h"
 #include "grid/qoGridTree.h"
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace qo {
@@ -34,7 +34,7 @@ public:
     // The row whose band holds y strictly inside (top < y < bottom) in the current mode.
     TGantRow* FindRowFromY(int y);
     TGantRow* FindRowFromTreeNode(const TqoDataEntity_Tree* node) const;
-    // The node's integration cookie when it carries one, else the first row of the node.
+    // The row in the node's integration cookie (the node's first row).
     TGantRow* FindRowFromGridNode(const TqoDataEntity_GridTreeNode* node) const;
     TGantRow* FindRowFromUntypedNode(const TqoDataEntity* node) const;
     // The last row whose tree node (or, without one, grid node) carries the reference.
@@ -47,6 +47,8 @@ public:
     // The rows of the current mode that meet [top, bottom) of the chart area,
     // from the top down, their bands refreshed.
     std::vector<TGantRow*> VisibleRows(int top, int bottom);
+    // The tree that headed the rows goes: its nodes are forgotten.
+    void ForgetTreeNodes();
 
 protected:
     ~TGantRowList() override;
@@ -56,14 +58,15 @@ private:
     void Append(TGantRow* row);
     void TakeOut(TGantRow* row);
     void Compact();
-    static const void* KeyOf(const TGantRow* row);
+    // The row the node of the row keeps; nil for a row without a node.
+    static TGantRow* NodesRow(const TGantRow* row);
+    static void SetNodesRow(const TGantRow* row, TGantRow* value);
 
     IGantRowOwner* fGant;
     // Removed rows leave a nil slot until the next indexed access closes the gaps.
     std::vector<TGantRow*> fList;
     int32_t fHoles = 0;
-    // The first row of each node; rows that share a node are counted.
-    std::unordered_map<const void*, TGantRow*> fByNode;
+    // Rows made for a node that has a row already (its cookie names the first).
     int32_t fSharedNodes = 0;
     uint32_t fGeneration = 1;
 };

@@ -20,7 +20,16 @@ TGantTree::TGantTree(TComponent* owner, IGantRowOwner* gant, IGantTreeOwner* tre
 
 TGantTree::~TGantTree() {
     TDoLater::NeverMind(DoLaterMethod<&TGantTree::UpdateExternalScrollLater>(this));
+    // The rows may outlive the nodes they were made for.
+    if (TGantRowList* rows = Rows()) rows->ForgetTreeNodes();
     if (fVertScrollExternal) fVertScrollExternal->OnScroll = nullptr;
+}
+
+TGantRowList* TGantTree::Rows() const { return fGant ? fGant->RowList() : nullptr; }
+
+void TGantTree::ForgetChart() {
+    fGant = nullptr;
+    fTreeOwner = nullptr;
 }
 
 void TGantTree::InvalidateChart() {
@@ -41,13 +50,13 @@ void TGantTree::_InsertItem(TqoDataEntity* entity) {
     TqoKeepAlive<TqoDataEntity> keep({entity});
     TqoTree_ComBasic::_InsertItem(entity);
     if (!alive || !entity->OwningDataList()) return;
-    if (TGantRowList* rows = fGant->RowList()) rows->AddRow(static_cast<TqoDataEntity_Tree*>(entity), nullptr);
+    if (TGantRowList* rows = Rows()) rows->AddRow(static_cast<TqoDataEntity_Tree*>(entity), nullptr);
     if (alive) RowsChanged();
 }
 
 void TGantTree::_DeleteItem(TqoDataEntity* entity) {
     const TqoAlive::TWatch alive = fAlive.Watch();
-    if (TGantRowList* rows = fGant->RowList()) rows->RemoveRow(static_cast<TqoDataEntity_Tree*>(entity), nullptr);
+    if (TGantRowList* rows = Rows()) rows->RemoveRow(static_cast<TqoDataEntity_Tree*>(entity), nullptr);
     if (!alive) return;
     TqoTree_ComBasic::_DeleteItem(entity);
     if (alive) RowsChanged();
@@ -110,7 +119,7 @@ int TGantTree::RowIndexAtY(int y) const {
 
 TGantRow* TGantTree::RowOfNode(TTreeNode* node) const {
     const TqoDataEntity_Tree* entity = node ? static_cast<TTreeNode_qoSub*>(node)->Entity() : nullptr;
-    TGantRowList* rows = fGant->RowList();
+    TGantRowList* rows = Rows();
     return entity && rows ? rows->FindRowFromTreeNode(entity) : nullptr;
 }
 

@@ -39,6 +39,8 @@ public:
     ~TGantTree() override;
 
     IGantRowOwner* Gant() const { return fGant; }
+    // The chart goes before the tree: the tree tells it nothing more.
+    void ForgetChart();
     // Not owned; nil for none. The tree's own vertical bar stays hidden.
     TScrollBar* VertScrollExternal() const { return fVertScrollExternal; }
     void SetVertScrollExternal(TScrollBar* bar);
@@ -77,6 +79,8 @@ private:
     // The tree's row of the chart area's y; may lie outside the rows.
     int RowIndexAtY(int y) const;
     TGantRow* RowOfNode(TTreeNode* node) const;
+    // Nil once the chart has gone.
+    TGantRowList* Rows() const;
     void InvalidateChart();
     // Rows came or went: the scroll range may have changed.
     void RowsChanged();

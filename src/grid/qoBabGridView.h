@@ -165,6 +165,9 @@ public:
     void SetMultiSelect(bool v) { MainGrid()->SetMultiSelect(v); }
     void SetHardViewParamsOutOfDate();
     void SetSoftViewParamsOutOfDate();
+    // Lays out now what changed since the last paint, for a part that reads
+    // the rows' places before the grid paints (nothing while printing).
+    void EnsureLayout();
 
     TNotifyEvent OnTopLeftChanged, OnSelectionChanged, OnGridResize, OnAxisChanged,
         OnVerticalScrollVisibilityChanged;
@@ -292,6 +295,7 @@ private:
 
     void Construct();
     void WireRoot();
+    void FirstGridInit();
     void UpdateViewParams();
     // Painting steps.
     void OnDrawBabCell(const TRect& rect, TBabCell* cell, TBabDrawState state);

@@ -46,11 +46,20 @@ TRect TBabGridView_Custom::GetDrawRect() const {
     return rect;
 }
 
+void TBabGridView_Custom::FirstGridInit() {
+    if (!fDoFirstGridInit) return;
+    fDoFirstGridInit = false;
+    if (auto* data = dynamic_cast<TBabSubGridCellData*>(MainGrid()->BabCellData())) initSubGridContent(data);
+}
+
+void TBabGridView_Custom::EnsureLayout() {
+    if (IsPrinting() || fInLayout) return;
+    FirstGridInit();
+    UpdateViewParams();
+}
+
 void TBabGridView_Custom::OffscreenPaint() {
-    if (fDoFirstGridInit) {
-        fDoFirstGridInit = false;
-        if (auto* data = dynamic_cast<TBabSubGridCellData*>(MainGrid()->BabCellData())) initSubGridContent(data);
-    }
+    FirstGridInit();
     // Printing keeps the screen's layout and scales it (see Print).
     if (!IsPrinting()) UpdateViewParams();
     fCellsThatNeedButtonsAndLines.clear();

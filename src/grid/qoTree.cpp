@@ -6,6 +6,7 @@
 #include "data/qoDoLater.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qo {
 
@@ -90,13 +91,17 @@ void TqoTree_ComBasic::Clear() {
 
 // ---- Handlers of the list controller ----
 
-void TqoTree_ComBasic::_InsertItem(TqoDataEntity* e) {
-    auto* entity = static_cast<TqoDataEntity_Tree*>(e);
+TqoDataList_Tree* TqoTree_ComBasic::MakeSubList(TqoDataEntity_Tree* entity) {
     auto* sub = new TqoDataList_Tree;
     sub->AfterCreate(fListController, fClassOfDataEntity_Tree);
     sub->fOwningDataEntity = entity;
     entity->fSubDataList = sub;
     fListOfDataListListInstances->Append(sub);
+    return sub;
+}
+
+void TqoTree_ComBasic::_InsertItem(TqoDataEntity* e) {
+    auto* entity = static_cast<TqoDataEntity_Tree*>(e);
     fExpectedContentChanges.push_back(entity->OwningDataList());
     MarkDirty(entity);
     OnInsertItem.Fire(this, entity);
@@ -106,7 +111,7 @@ void TqoTree_ComBasic::_DeleteItem(TqoDataEntity* e) {
     auto* entity = static_cast<TqoDataEntity_Tree*>(e);
     if (fCurrentDataEntity_Async_Mailbox == entity) fCurrentDataEntity_Async_Mailbox = nullptr;
     if (fLastTopItem == entity) fLastTopItem = nullptr;
-    fDirty.erase(entity);
+    if (entity->fDirtySlot >= 0) fDirty[size_t(std::exchange(entity->fDirtySlot, -1))] = nullptr;
     std::erase(fMadeInLastRebuild, entity);
     fExpectedContentChanges.push_back(entity->OwningDataList());
     fEntitiesBeingDeleted.insert(entity);
@@ -197,8 +202,18 @@ void TqoTree_ComBasic::DisplayOutOfDate() {
 }
 
 void TqoTree_ComBasic::MarkDirty(TqoDataEntity_Tree* entity) {
-    fDirty.insert(entity);
+    if (entity->fDirtySlot < 0) {
+        entity->fDirtySlot = int32_t(fDirty.size());
+        fDirty.push_back(entity);
+    }
     DisplayOutOfDate();
+}
+
+std::vector<TqoDataEntity_Tree*> TqoTree_ComBasic::TakeDirty() {
+    std::vector<TqoDataEntity_Tree*> dirty = std::exchange(fDirty, {});
+    std::erase(dirty, nullptr);
+    for (TqoDataEntity_Tree* entity : dirty) entity->fDirtySlot = -1;
+    return dirty;
 }
 
 void TqoTree_ComBasic::RecreateNodes() {
@@ -215,7 +230,7 @@ void TqoTree_ComBasic::EnsureDisplayUpToDate() {
         TCustomTreeView::Clear();
         fUpdating = false;
         for (int32_t i = 0; i < fRootDataList->LoadedCount(); ++i)
-            fDirty.insert(static_cast<TqoDataEntity_Tree*>(fRootDataList->Loaded(i)));
+            MarkDirty(static_cast<TqoDataEntity_Tree*>(fRootDataList->Loaded(i)));
     }
     UpdateDisplay();
     fDisplayOutOfDate = false;

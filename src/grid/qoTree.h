@@ -29,7 +29,12 @@ public:
     TFontStyles FontStyle() const { return FFontStyle; }
     void SetFontStyle(TFontStyles style);
     TTreeNode_qoSub* Node() const { return fTreeNode; }
-    TqoDataList_Tree* SubDataList() const { return fSubDataList; }
+    // The children's list, made on first use (most entities never have
+    // children); nil for an entity outside a tree's list.
+    TqoDataList_Tree* SubDataList();
+    // What the chart that follows the tree keeps with the entity (its row).
+    void* IntegrationCookie() const { return fIntegrationCookie; }
+    void SetIntegrationCookie(void* cookie) { fIntegrationCookie = cookie; }
     const std::string& Text() const { return fText; }
     // More than MaxTextLength characters raise EqoError and change nothing.
     void SetText(const std::string& text);
@@ -64,12 +69,15 @@ private:
     TFontStyles FFontStyle = 0;
     TTreeNode_qoSub* fTreeNode = nullptr;
     TqoDataList_Tree* fSubDataList = nullptr;
+    void* fIntegrationCookie = nullptr;
     std::string fText;
     int fImageIndex = -1;
     int fSelectedIndex = -1;
     bool fExpanded = false;
     TTreeNode_qoSub* fExpanderSubNode = nullptr;
     bool fHideNode = false;
+    // Where the entity waits among those the next rebuild visits; -1 for nowhere.
+    int32_t fDirtySlot = -1;
 };
 
 class TqoDataList_Tree : public TqoDataList {
@@ -223,6 +231,9 @@ private:
     TqoDataEntity_Tree* EntityOf(TTreeNode* node) const;
     void CheckOwnEntity(TqoDataEntity_Tree* entity) const;
     void MarkDirty(TqoDataEntity_Tree* entity);
+    TqoDataList_Tree* MakeSubList(TqoDataEntity_Tree* entity);
+    // The entities to visit, each once, their slots freed for the next changes.
+    std::vector<TqoDataEntity_Tree*> TakeDirty();
     void UpdateDisplay();
     void ScheduleDelete(TTreeNode* node);
     void ScheduleSubtree(TqoDataEntity_Tree* entity);
@@ -257,7 +268,9 @@ private:
     TqoDataEntity_Tree* fCurrentDataEntity_Async_Mailbox = nullptr;
     bool fDestroying = false;
     // What the next rebuild visits instead of the whole tree.
-    std::unordered_set<TqoDataEntity_Tree*> fDirty;
+    // The entities the next rebuild visits, in the order they changed; a
+    // deleted one leaves a nil slot.
+    std::vector<TqoDataEntity_Tree*> fDirty;
     std::unordered_set<TqoDataList_Tree*> fListsToSort;
     // Lists whose next content report follows an insert, delete or move it already handled.
     std::vector<TqoDataList*> fExpectedContentChanges;

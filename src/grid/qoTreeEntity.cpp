@@ -6,6 +6,12 @@
 
 namespace qo {
 
+TqoDataList_Tree* TqoDataEntity_Tree::SubDataList() {
+    if (fSubDataList || ListIndex() < 0) return fSubDataList;
+    if (TqoTree_ComBasic* tree = Tree()) tree->MakeSubList(this);
+    return fSubDataList;
+}
+
 TqoTree_ComBasic* TqoDataEntity_Tree::Tree() const {
     // Tree lists are made by a tree, with its controller.
     auto* list = dynamic_cast<TqoDataList_Tree*>(OwningDataList());

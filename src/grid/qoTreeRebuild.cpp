@@ -138,8 +138,7 @@ void TqoTree_ComBasic::UpdateDisplay() {
     {
         TRestore restore{*this, horizontal};
         TRebuild rebuild(*this);
-        std::vector<TqoDataEntity_Tree*> dirty(fDirty.begin(), fDirty.end());
-        fDirty.clear();
+        const std::vector<TqoDataEntity_Tree*> dirty = TakeDirty();
         // Siblings in list order: each new node goes at the end of those made
         // before it, and its previous sibling is found at once.
         struct TVisit {

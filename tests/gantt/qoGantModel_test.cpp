@@ -192,7 +192,7 @@ TEST_F(GantModel, ATabSheetHearsOfTheCurrentRow) {
     EXPECT_EQ(Log.back(), "A");
 }
 
-TEST_F(GantModel, WithoutAGridTheHeaderStaysATreeAndKeepsItsItems) {
+TEST_F(GantModel, TheTreesItemsComeBackWhenTheHeaderTurnsFromGridToTree) {
     TqoDataEntity_Tree* a = Node(nullptr, "A");
     TqoDataEntity_GantTime* item = Item(a, 0, 2, 4);
     gant->SetUseGridNotTree(true);

@@ -18,11 +18,13 @@ TEST_F(GantRows, FollowTheNodesInCreationOrderAndGoWithTheirSubtrees) {
     EXPECT_EQ(RowOf(b)->Gant(), &gant);
     EXPECT_EQ(Rows().FindRowFromUntypedNode(a1), RowOf(a1));
     gant.Log.clear();
+    a1->ObjAddRef(); // a host holds the child
     tree->RemoveDataEntity(a);
     EXPECT_EQ(RowNames(), (Strings{"b", "c"}));
     EXPECT_EQ(gant.AllDataEntities()->Count(), 2) << "the layer sets of the freed rows left the chart's list";
     EXPECT_EQ(gant.Log.size(), 3u);
-    EXPECT_EQ(RowOf(a1), nullptr);
+    EXPECT_EQ(RowOf(a1), nullptr) << "a node out of the tree has no row";
+    a1->ObjRelease();
     EXPECT_GT(gant.Invalidations, 0);
 }
 
@@ -119,8 +121,10 @@ TEST_F(GantRows, ARowRemovedWhileAHostHoldsItIsEmptyAndOutOfEveryLookup) {
     TqoDataEntity_GantTime* item = gant.AddItem(row, 1, 0.5, 1);
     item->ObjAddRef();
     row->ObjAddRef();
+    b->ObjAddRef();
     tree->RemoveDataEntity(b);
     EXPECT_EQ(RowOf(b), nullptr);
+    b->ObjRelease();
     EXPECT_EQ(row->DataLists(), nullptr);
     EXPECT_EQ(row->Layer(0), nullptr);
     EXPECT_EQ(row->AddDataList(), nullptr);

@@ -141,12 +141,26 @@ TEST_F(Gant, AScaleMovedFromTheScalerEventStopsAStepButAnUnchangedOneDoesNot) {
     }
 }
 
+// A build whose factory makes no grid.
+class TGantWithoutGrid : public TqoGant_ComBasic {
+public:
+    explicit TGantWithoutGrid(TComponent* owner) : TqoGant_ComBasic(owner, TDeferInitialize{}) {
+        InitializeInConstructor();
+    }
+
+protected:
+    std::unique_ptr<IGantGridHeader> CreateGrid(TComponent*) override { return nullptr; }
+};
+
 TEST_F(Gant, WithoutAGridTheRowHeaderStaysATree) {
-    ASSERT_EQ(gant->Grid(), nullptr);
-    gant->SetUseGridNotTree(true);
-    EXPECT_FALSE(gant->UseGridNotTree());
-    EXPECT_TRUE(gant->TreeView()->Visible());
-    EXPECT_EQ(gant->GridHeaderHeight(), 0);
+    auto* treeOnly = new TGantWithoutGrid(&form);
+    treeOnly->SetParent(&form);
+    ASSERT_EQ(treeOnly->Grid(), nullptr);
+    treeOnly->SetUseGridNotTree(true);
+    EXPECT_FALSE(treeOnly->UseGridNotTree());
+    EXPECT_TRUE(treeOnly->TreeView()->Visible());
+    EXPECT_EQ(treeOnly->GridHeaderHeight(), 0);
+    EXPECT_EQ(treeOnly->GridNode_Add(nullptr), nullptr);
 }
 
 TEST_F(Gant, TabSheetsHoldTheChartAndTellTheirOwnersWhenShownOrLeft) {
