@@ -70,6 +70,7 @@ using TOnGantTimeNotify = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTi
 using TOnGantTimeUnload = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item, bool& mayUnload)>;
 using TOnGantLayerNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer)>;
 using TOnGantLayerItemNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer, TqoDataEntity_GantTime* item)>;
+using TOnCollisionDetected = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item, int32_t position)>;
 using TOnHintInfo = TqoEvent<void(TqoDataEntity_GantTime* item, TDateTime start, TDateTime stop, double length)>;
 
 // A subclass that overrides factories constructs its base with this and calls
@@ -193,8 +194,10 @@ public:
     void SetTimeItemAutoScroll(TTimeItemAutoScroll v) { fTimeItemAutoScroll = v; }
     bool FavourMoveOverResizeOnSmallTimeItems() const { return fFavourMoveOverResizeOnSmallTimeItems; }
     void SetFavourMoveOverResizeOnSmallTimeItems(bool v) { fFavourMoveOverResizeOnSmallTimeItems = v; }
-    bool PausedCollisionDetectionRows() const { return fPausedCollisionDetectionRows; }
-    void SetPausedCollisionDetectionRows(bool v) { fPausedCollisionDetectionRows = v; }
+    bool PausedCollisionDetectionRows() const override { return fPausedCollisionDetectionRows; }
+    void SetPausedCollisionDetectionRows(bool v) override { fPausedCollisionDetectionRows = v; }
+    // Clears the mark and resumes the detection of every paused row.
+    void UnPauseCollisionDetectionRows() override;
     int HdcToUseOnNewPage() const { return fOnPrintHdc; }
     void SetHdcToUseOnNewPage(int v) { fOnPrintHdc = v; }
     TLinkStyle DefaultLinkStyle() const { return fDefaultLinkStyle; }
@@ -295,6 +298,9 @@ public:
         OnValueChanged_GantTime, OnBeforeCanEditItem_GantTime, OnVirtualLoad_GantTime;
     TOnGantTimeUnload OnVirtualUnLoad_GantTime;
     TOnHintInfo OnHintInfo;
+    // A row's detection gave the item a new sub-column; the handler may set
+    // the item's SubCol (-1 meanwhile) to put it elsewhere.
+    TOnCollisionDetected OnCollisionDetected;
     TOnAlignNeed OnAlignNeed;
     TOnScalerChange OnScalerChange;
     TOnRealignScrollbar OnRealignScrollbar;
@@ -359,6 +365,8 @@ protected:
     void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override { DrawContent(item, rect); }
     // The rows, their order or the links changed: the link index goes too.
     void InvalidateChart() override;
+    void CollisionDetected(TqoDataEntity_GantTime* item, int32_t position) override;
+    void SetGridRowHeight(TGantRow& row, int height) override;
 
     // ---- The time items' controller ----
     virtual void _OnContentChanged(TqoDataList* layer);
@@ -421,6 +429,8 @@ private:
     static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
     void GiveTexts(TqoDataEntity_GantTime& item);
     void RowItemsChanged(TqoDataEntity_GantTime* item);
+    // The row's items changed: its collision detection, unless loading.
+    void UpdateSubColumnsOf(TGantRow* row);
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();

@@ -23,6 +23,8 @@ public:
     // visible cell as last drawn, in the grid's client coordinates, and its node.
     virtual void ForEachVisibleRow(const std::function<void(const TRect& cell, void* node)>& visit) = 0;
     virtual void SetMultiSelect(bool on) = 0;
+    // The height of the node's row; a grid whose rows share one height ignores it.
+    virtual void SetRowHeight(void* /*node*/, int /*height*/) {}
 };
 
 } // namespace qo
