@@ -1,5 +1,6 @@
 #include "gantt/qoTimeDistinctThread.h"
 
+#include "platform/core/qoModuleEnd.h"
 #include "platform/window/qoDialogs.h"
 
 #include <atomic>
@@ -10,13 +11,29 @@ namespace qo {
 
 namespace {
 std::atomic<int> gLiveWorkers{0};
+std::atomic<int> gUnfinishedWorkers{0};
 } // namespace
 
-TTimeDistinctGenericThread::TTimeDistinctGenericThread() { ++gLiveWorkers; }
+TTimeDistinctGenericThread::TTimeDistinctGenericThread() {
+    AtModuleEnd<&TTimeDistinctGenericThread::WaitForUnfinished>();
+    ++gLiveWorkers;
+    ++gUnfinishedWorkers;
+}
 
-TTimeDistinctGenericThread::~TTimeDistinctGenericThread() { --gLiveWorkers; }
+TTimeDistinctGenericThread::~TTimeDistinctGenericThread() {
+    if (fLive) --gLiveWorkers;
+    --gUnfinishedWorkers;
+}
 
 int TTimeDistinctGenericThread::ThreadCount() { return gLiveWorkers.load(); }
+
+int TTimeDistinctGenericThread::UnfinishedCount() { return gUnfinishedWorkers.load(); }
+
+void TTimeDistinctGenericThread::WaitForUnfinished() {
+    if (!IsMainThread()) return;
+    while (gUnfinishedWorkers.load() > 0)
+        if (!CheckSynchronize()) std::this_thread::yield();
+}
 
 // A message box belongs to the user-interface thread: an error is handed
 // over without waiting for it, so that a worker never stands behind a dialog.
@@ -45,6 +62,10 @@ void TTimeDistinctGenericThread::FreeAndCleanUp(TTimeDistinctGenericThread*& thr
     if (!worker) return;
     worker->Terminate();
     worker->OnDone = nullptr;
+    // Released while handing over its result, a worker would otherwise count
+    // until it ends, after the row looked whether paused rows may resume.
+    worker->fLive = false;
+    --gLiveWorkers;
     bool freeNow;
     {
         std::lock_guard lock(worker->fEndMutex);

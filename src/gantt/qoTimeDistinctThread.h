@@ -3,7 +3,9 @@
 // thread. It reads nothing but its own holder list, which its maker fills
 // before starting it, and hands the result back synchronously on the
 // user-interface thread. The process counts its live workers, so that rows
-// pause their detection rather than start more than MaxThreads.
+// pause their detection rather than start more than MaxThreads: a worker
+// lives from its making until its row lets go of it (it then only winds
+// down) or it is freed.
 #include "gantt/qoTimeDistinct.h"
 #include "platform/core/qoEvents.h"
 #include "platform/window/qoThreads.h"
@@ -23,8 +25,14 @@ public:
 
     TDistinctTimeHolderList& DistinctTimeHolderList() { return fDistinctTimeHolderList; }
     bool IsTerminated() const { return Terminated(); }
-    // Live workers, abandoned ones still running included; any thread.
+    // Live workers; any thread.
     static int ThreadCount();
+    // Workers not yet freed, those winding down included; any thread.
+    static int UnfinishedCount();
+    // User-interface thread: waits until every worker is freed, handing
+    // over their results meanwhile. The module's end runs it, so that no
+    // worker outlives the code it runs.
+    static void WaitForUnfinished();
     // User-interface thread. Asks the worker to stop and forgets it: its
     // result never arrives. A worker that has not started or has done its work
     // is freed now; a running one frees itself when it ends, so this never
@@ -46,6 +54,8 @@ private:
     std::mutex fEndMutex;
     bool fExecuted = false;
     bool fAbandoned = false;
+    // Still counted among the live workers.
+    bool fLive = true;
 };
 
 } // namespace qo
