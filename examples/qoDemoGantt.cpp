@@ -105,6 +105,8 @@ void BuildForm(TPanel& form, TqoGant*& gant) {
     gant->SetDrawShortLines(true);
     gant->SetScaleAndTree(kProjectStart, kProjectStart + 8 * 7, 220);
     BuildProject(*gant);
+    // Bars dropped onto one another spread over sub-columns of their row.
+    for (int32_t i = 0; i < gant->RowList()->Count(); ++i) gant->RowList()->GetGantRow(i)->SetCollisionDetection(true);
 }
 
 } // namespace

@@ -7,12 +7,12 @@
 // placed with a tree of their stops ordered by start (each holder is found
 // once, when it is placed), and whether i has any partner at all from two
 // binary searches. A holder goes into the first sub-column where it overlaps
-// nothing; the holders of a sub-column never overlap one another, so a
-// sub-column is a map from start to stop and one look at the interval before
-// the new stop tells whether it overlaps.
+// nothing, found from the sub-columns its slots of time meet.
 #include "gantt/qoTimeDistinctSweep.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstddef>
 #include <limits>
 #include <map>
@@ -38,6 +38,7 @@ public:
     }
     void Remove(size_t position) {
         size_t node = fSize + position;
+        if (fMax[node] == kGone) return;
         fMax[node] = kGone;
         for (node /= 2; node >= 1; node /= 2) Pull(node);
     }
@@ -63,67 +64,130 @@ private:
     std::vector<double> fMax;
 };
 
-// The sub-columns of one quantity: start to stop of the holders in each.
+// The sub-columns of one quantity, over the holders' starts in order: a
+// holder covers the starts [lo, hi) that lie in its interval. The first 64
+// sub-columns are bits: a tree over the starts keeps, per node, the bits of
+// the holders that cover it whole and of everything below it, so that the
+// sub-columns a holder meets are one walk down the tree. Sub-columns beyond
+// 64 (rows no one can read) are maps from lo to hi, looked at in turn.
 class TSubColumns {
 public:
-    void Place(TDistinctTimeHolder& h) {
-        for (size_t k = 0; k < fColumns.size(); ++k)
-            if (!Overlaps(fColumns[k], h)) {
-                fColumns[k].emplace(h.Start, h.Stop);
-                h.DistinctPosition = int32_t(k + 1);
-                return;
-            }
-        fColumns.emplace_back().emplace(h.Start, h.Stop);
-        h.DistinctPosition = int32_t(fColumns.size());
+    explicit TSubColumns(size_t count) {
+        while (fSize < count) fSize *= 2;
+        fNodes.assign(2 * fSize, {});
+    }
+    // The position (sub-column + 1) of a holder covering [lo, hi).
+    int32_t Place(size_t lo, size_t hi) {
+        if (const uint64_t free = ~Met(1, 0, fSize, lo, hi)) {
+            const int k = std::countr_zero(free);
+            Mark(1, 0, fSize, lo, hi, uint64_t(1) << k);
+            fCount = std::max(fCount, size_t(k) + 1);
+            return k + 1;
+        }
+        size_t k = kBits;
+        while (k < fCount && Overlaps(fBeyond[k - kBits], lo, hi)) ++k;
+        if (k == fCount) {
+            fBeyond.emplace_back();
+            ++fCount;
+        }
+        fBeyond[k - kBits].emplace(lo, hi);
+        return int32_t(k + 1);
     }
 
 private:
-    static bool Overlaps(const std::map<double, double>& column, const TDistinctTimeHolder& h) {
-        auto before = column.lower_bound(h.Stop);
-        return before != column.begin() && (--before)->second > h.Start;
+    static constexpr size_t kBits = 64;
+    struct TNode {
+        uint64_t Whole = 0, Below = 0;
+    };
+    uint64_t Met(size_t node, size_t nl, size_t nr, size_t lo, size_t hi) const {
+        if (hi <= nl || nr <= lo) return 0;
+        if (lo <= nl && nr <= hi) return fNodes[node].Below;
+        const size_t mid = (nl + nr) / 2;
+        return fNodes[node].Whole | Met(2 * node, nl, mid, lo, hi) | Met(2 * node + 1, mid, nr, lo, hi);
     }
-    std::vector<std::map<double, double>> fColumns;
+    void Mark(size_t node, size_t nl, size_t nr, size_t lo, size_t hi, uint64_t bit) {
+        if (hi <= nl || nr <= lo) return;
+        fNodes[node].Below |= bit;
+        if (lo <= nl && nr <= hi) {
+            fNodes[node].Whole |= bit;
+            return;
+        }
+        const size_t mid = (nl + nr) / 2;
+        Mark(2 * node, nl, mid, lo, hi, bit);
+        Mark(2 * node + 1, mid, nr, lo, hi, bit);
+    }
+    static bool Overlaps(const std::map<size_t, size_t>& column, size_t lo, size_t hi) {
+        auto before = column.lower_bound(hi);
+        return before != column.begin() && (--before)->second > lo;
+    }
+
+    size_t fSize = 1;
+    std::vector<TNode> fNodes;
+    size_t fCount = 0;
+    std::vector<std::map<size_t, size_t>> fBeyond;
 };
 
 } // namespace
 
+namespace {
+// What the sweep reads of holder i, in one place: its times, its place among
+// the starts, and the starts it covers, [Lo, Hi).
+struct TSpan {
+    double Start, Stop;
+    uint32_t Rank, Lo, Hi;
+};
+} // namespace
+
 bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, const std::function<bool()>& cancelled) {
     const size_t n = holders.size();
-    std::vector<size_t> byStart(n);
-    std::iota(byStart.begin(), byStart.end(), size_t(0));
-    std::sort(byStart.begin(), byStart.end(),
-              [&](size_t a, size_t b) { return holders[a]->Start < holders[b]->Start || (holders[a]->Start == holders[b]->Start && a < b); });
+    std::vector<TSpan> spans(n);
+    std::vector<int32_t> positions(n);
+    for (size_t i = 0; i < n; ++i) {
+        spans[i].Start = holders[i]->Start;
+        spans[i].Stop = holders[i]->Stop;
+        positions[i] = holders[i]->DistinctPosition;
+    }
+    std::vector<uint32_t> byStart(n);
+    std::iota(byStart.begin(), byStart.end(), uint32_t(0));
+    std::sort(byStart.begin(), byStart.end(), [&](uint32_t a, uint32_t b) {
+        return spans[a].Start < spans[b].Start || (spans[a].Start == spans[b].Start && a < b);
+    });
     std::vector<double> starts(n), stops(n);
-    std::vector<size_t> rank(n);
+    for (size_t k = 0; k < n; ++k) {
+        starts[k] = spans[byStart[k]].Start;
+        stops[k] = spans[byStart[k]].Stop;
+    }
     TUnplacedStops unplaced(n);
     for (size_t k = 0; k < n; ++k) {
-        const TDistinctTimeHolder& h = *holders[byStart[k]];
-        starts[k] = h.Start;
-        stops[k] = h.Stop;
-        rank[byStart[k]] = k;
-        if (h.DistinctPosition == 0) unplaced.Put(k, h.Stop);
+        TSpan& span = spans[byStart[k]];
+        span.Rank = uint32_t(k);
+        span.Lo = k > 0 && starts[k] == starts[k - 1] ? spans[byStart[k - 1]].Lo : uint32_t(k);
+        span.Hi = uint32_t(std::lower_bound(starts.begin(), starts.end(), span.Stop) - starts.begin());
+        if (positions[byStart[k]] == 0) unplaced.Put(k, span.Stop);
     }
     unplaced.Build();
     std::sort(stops.begin(), stops.end());
 
-    TSubColumns columns;
+    // Two holders overlap exactly when they cover a start in common: the start
+    // of the later one.
+    TSubColumns columns(n);
     std::vector<size_t> partners;
     for (size_t i = n; i-- > 0;) {
         if (cancelled()) return false;
-        TDistinctTimeHolder& h = *holders[i];
-        unplaced.Remove(rank[i]);
-        // Overlapping i: a start before its stop, less those that stop before it starts.
-        const size_t startBefore = size_t(std::lower_bound(starts.begin(), starts.end(), h.Stop) - starts.begin());
+        const TSpan& h = spans[i];
+        unplaced.Remove(h.Rank);
         partners.clear();
-        unplaced.TakeAfter(startBefore, h.Start, partners);
+        unplaced.TakeAfter(h.Hi, h.Start, partners);
         for (size_t& p : partners) p = byStart[p];
         std::sort(partners.begin(), partners.end(), std::greater<>());
-        if (h.DistinctPosition == 0) {
+        if (positions[i] == 0) {
+            // Overlapping i: a start before its stop, less those that stop before it starts.
             const size_t stopNotAfter = size_t(std::upper_bound(stops.begin(), stops.end(), h.Start) - stops.begin());
-            if (!partners.empty() || startBefore - stopNotAfter > 1) columns.Place(h);
+            if (!partners.empty() || h.Hi - stopNotAfter > 1) positions[i] = columns.Place(h.Lo, h.Hi);
         }
-        for (size_t p : partners) columns.Place(*holders[p]);
+        for (size_t p : partners) positions[p] = columns.Place(spans[p].Lo, spans[p].Hi);
     }
+    for (size_t i = 0; i < n; ++i) holders[i]->DistinctPosition = positions[i];
     return true;
 }
 

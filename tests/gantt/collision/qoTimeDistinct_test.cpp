@@ -101,10 +101,12 @@ std::vector<THolderSpec> RandomRow(std::mt19937& random, int count, int layers, 
 
 TEST(TimeDistinct, TheSweepPlacesEveryRandomRowAsTheLoopDoes) {
     std::mt19937 random(20261211);
+    int32_t deepest = 0;
     struct TShape {
         int Rows, MaxCount, Layers, Span;
     };
-    for (const TShape& shape : {TShape{3000, 40, 1, 30}, {2000, 60, 3, 60}, {8, 1500, 2, 2000}}) {
+    // Crowded rows go beyond 64 sub-columns.
+    for (const TShape& shape : {TShape{3000, 40, 1, 30}, {2000, 60, 3, 60}, {8, 1500, 2, 2000}, {30, 300, 1, 10}}) {
         std::uniform_int_distribution<int> count(0, shape.MaxCount);
         for (int r = 0; r < shape.Rows; ++r) {
             const std::vector<THolderSpec> row = RandomRow(random, count(random), shape.Layers, shape.Span);
@@ -112,13 +114,16 @@ TEST(TimeDistinct, TheSweepPlacesEveryRandomRowAsTheLoopDoes) {
             TDistinctTimeHolderList byLoop, bySweep;
             Fill(byLoop, row, betweenLayers);
             Fill(bySweep, row, betweenLayers);
-            TTimeDistinctGeneric(&byLoop).ConflictLoop(true);
+            TTimeDistinctGeneric loop(&byLoop);
+            loop.ConflictLoop(true);
             TTimeDistinctGeneric(&bySweep).ResolveConflicts();
+            deepest = std::max(deepest, loop.SubColumnCount());
             ASSERT_EQ(Positions(bySweep), Positions(byLoop))
                 << "row " << r << " of " << row.size() << " items, " << shape.Layers << " layers"
                 << (betweenLayers ? ", between layers" : "");
         }
     }
+    EXPECT_GT(deepest, 64) << "the rows reach the sub-columns kept beyond the first 64";
 }
 
 class TIdleThread : public TThread {
