@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <limits>
 #include <map>
-#include <numeric>
+#include <utility>
 
 namespace qo {
 
@@ -147,14 +147,14 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
         spans[i].Stop = holders[i]->Stop;
         positions[i] = holders[i]->DistinctPosition;
     }
+    std::vector<std::pair<double, uint32_t>> ordered(n);
+    for (size_t i = 0; i < n; ++i) ordered[i] = {spans[i].Start, uint32_t(i)};
+    std::sort(ordered.begin(), ordered.end());
     std::vector<uint32_t> byStart(n);
-    std::iota(byStart.begin(), byStart.end(), uint32_t(0));
-    std::sort(byStart.begin(), byStart.end(), [&](uint32_t a, uint32_t b) {
-        return spans[a].Start < spans[b].Start || (spans[a].Start == spans[b].Start && a < b);
-    });
     std::vector<double> starts(n), stops(n);
     for (size_t k = 0; k < n; ++k) {
-        starts[k] = spans[byStart[k]].Start;
+        byStart[k] = ordered[k].second;
+        starts[k] = ordered[k].first;
         stops[k] = spans[byStart[k]].Stop;
     }
     TUnplacedStops unplaced(n);
