@@ -7,8 +7,10 @@
 #include "platform/window/qoDialogs.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace qo {
 
@@ -92,7 +94,8 @@ void TGantRow::TimeDistinctThreadDone(TTimeDistinctGenericThread* sender) {
         ShowMessage(std::string("TimeDistinctThreadDone:") + e.what());
     }
     if (fGant) fGant->InvalidateChart();
-    CleanUpThread();
+    // A handler may have started the next detection already.
+    if (fTimeDistinctGenericThread == sender) CleanUpThread();
 }
 
 // The host's handler may change anything: the items it may free stay in

@@ -66,8 +66,9 @@ public:
     // when the caller thread was asked to terminate.
     bool ConflictLoop(bool resolve);
     bool HasConflicts() { return ConflictLoop(false); }
-    // The same positions as ConflictLoop(true) in O(n log n) for n holders of
-    // a quantity in at most a few sub-columns; see qoTimeDistinctSweep.cpp.
+    // The same positions as ConflictLoop(true), in O(n log n) for the n
+    // holders of a quantity while they need at most 64 sub-columns (each one
+    // beyond costs a look per holder placed there); see qoTimeDistinctSweep.cpp.
     void ResolveConflicts();
 
     int32_t SubColumnCount() const { return int32_t(fListOfLists.size()); }

@@ -7,7 +7,7 @@
 // placed with a tree of their stops ordered by start (each holder is found
 // once, when it is placed), and whether i has any partner at all from two
 // binary searches. A holder goes into the first sub-column where it overlaps
-// nothing, found from the sub-columns its slots of time meet.
+// nothing, found from the sub-columns that meet the starts it covers.
 #include "gantt/qoTimeDistinctSweep.h"
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include <limits>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace qo {
 

@@ -107,6 +107,20 @@ TEST_F(GantRowCollision, AHandlerThatFreesTheRowEndsTheApplication) {
     EXPECT_EQ(RowOf(b), nullptr);
 }
 
+TEST_F(GantRowCollision, AHandlerThatStartsTheNextDetectionKeepsItsWorker) {
+    Item(row, 0, 8, 10);
+    Item(row, 0, 9, 11);
+    bool again = true;
+    gant.OnCollision = [&](TqoDataEntity_GantTime*, int32_t) {
+        if (!std::exchange(again, false)) return;
+        row->UpdateSubColumns();
+        TDoLater::DoAllNow();
+    };
+    row->SetCollisionDetection(true);
+    Settle(harness);
+    EXPECT_EQ(row->SubColCount(), 2) << "the second worker's result arrived";
+}
+
 TEST_F(GantRowCollision, SwitchingOffDropsTheSubColumnsAndAnyPendingResult) {
     auto* a = Item(row, 0, 8, 10);
     Item(row, 0, 9, 11);
