@@ -67,21 +67,25 @@ private:
 
 // The sub-columns of one quantity, over the holders' starts in order: a
 // holder covers the starts [lo, hi) that lie in its interval. The first 64
-// sub-columns are bits: a tree over the starts keeps, per node, the bits of
-// the holders that cover it whole and of everything below it, so that the
-// sub-columns a holder meets are one walk down the tree. Sub-columns beyond
-// 64 (rows no one can read) are maps from lo to hi, looked at in turn.
+// sub-columns are bits in a tree over the starts, bottom up: the nodes that
+// make up [lo, hi) keep the bits of the holders that cover them whole
+// (Whole) and, like every node above them, of those that cover anything
+// below (Below), so that the sub-columns a holder meets are the Below bits
+// of its own nodes and the Whole bits on the two paths above them. Sub-columns
+// beyond 64 (rows no one can read) are maps from lo to hi, looked at in turn.
 class TSubColumns {
 public:
+    // A whole tree (a power of two of starts): a node above a holder's own
+    // nodes then always lies on one of the two paths.
     explicit TSubColumns(size_t count) {
         while (fSize < count) fSize *= 2;
-        fNodes.assign(2 * fSize, {});
+        fNodes.resize(2 * fSize);
     }
     // The position (sub-column + 1) of a holder covering [lo, hi).
     int32_t Place(size_t lo, size_t hi) {
-        if (const uint64_t free = ~Met(1, 0, fSize, lo, hi)) {
+        if (const uint64_t free = ~Met(lo, hi)) {
             const int k = std::countr_zero(free);
-            Mark(1, 0, fSize, lo, hi, uint64_t(1) << k);
+            Mark(lo, hi, uint64_t(1) << k);
             fCount = std::max(fCount, size_t(k) + 1);
             return k + 1;
         }
@@ -100,22 +104,27 @@ private:
     struct TNode {
         uint64_t Whole = 0, Below = 0;
     };
-    uint64_t Met(size_t node, size_t nl, size_t nr, size_t lo, size_t hi) const {
-        if (hi <= nl || nr <= lo) return 0;
-        if (lo <= nl && nr <= hi) return fNodes[node].Below;
-        const size_t mid = (nl + nr) / 2;
-        return fNodes[node].Whole | Met(2 * node, nl, mid, lo, hi) | Met(2 * node + 1, mid, nr, lo, hi);
-    }
-    void Mark(size_t node, size_t nl, size_t nr, size_t lo, size_t hi, uint64_t bit) {
-        if (hi <= nl || nr <= lo) return;
-        fNodes[node].Below |= bit;
-        if (lo <= nl && nr <= hi) {
-            fNodes[node].Whole |= bit;
-            return;
+    uint64_t Met(size_t lo, size_t hi) const {
+        uint64_t met = 0;
+        for (size_t l = lo + fSize, r = hi + fSize; l < r; l /= 2, r /= 2) {
+            if (l & 1) met |= fNodes[l++].Below;
+            if (r & 1) met |= fNodes[--r].Below;
         }
-        const size_t mid = (nl + nr) / 2;
-        Mark(2 * node, nl, mid, lo, hi, bit);
-        Mark(2 * node + 1, mid, nr, lo, hi, bit);
+        for (size_t n = (lo + fSize) / 2; n >= 1; n /= 2) met |= fNodes[n].Whole;
+        for (size_t n = (hi - 1 + fSize) / 2; n >= 1; n /= 2) met |= fNodes[n].Whole;
+        return met;
+    }
+    void Mark(size_t lo, size_t hi, uint64_t bit) {
+        for (size_t l = lo + fSize, r = hi + fSize; l < r; l /= 2, r /= 2) {
+            if (l & 1) fNodes[l++].Whole |= bit;
+            if (r & 1) fNodes[--r].Whole |= bit;
+        }
+        for (size_t l = lo + fSize, r = hi + fSize; l < r; l /= 2, r /= 2) {
+            if (l & 1) fNodes[l++].Below |= bit;
+            if (r & 1) fNodes[--r].Below |= bit;
+        }
+        for (size_t n = (lo + fSize) / 2; n >= 1; n /= 2) fNodes[n].Below |= bit;
+        for (size_t n = (hi - 1 + fSize) / 2; n >= 1; n /= 2) fNodes[n].Below |= bit;
     }
     static bool Overlaps(const std::map<size_t, size_t>& column, size_t lo, size_t hi) {
         auto before = column.lower_bound(hi);
