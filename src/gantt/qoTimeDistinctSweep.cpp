@@ -115,16 +115,18 @@ private:
         return met;
     }
     void Mark(size_t lo, size_t hi, uint64_t bit) {
+        const auto mark = [bit](TNode& node) {
+            node.Whole |= bit;
+            node.Below |= bit;
+        };
+        // A node's Below bits are in every node above it: a path ends at the
+        // first node that has the bit, so the paths go before the nodes below them.
+        for (size_t n = (lo + fSize) / 2; n >= 1 && !(fNodes[n].Below & bit); n /= 2) fNodes[n].Below |= bit;
+        for (size_t n = (hi - 1 + fSize) / 2; n >= 1 && !(fNodes[n].Below & bit); n /= 2) fNodes[n].Below |= bit;
         for (size_t l = lo + fSize, r = hi + fSize; l < r; l /= 2, r /= 2) {
-            if (l & 1) fNodes[l++].Whole |= bit;
-            if (r & 1) fNodes[--r].Whole |= bit;
+            if (l & 1) mark(fNodes[l++]);
+            if (r & 1) mark(fNodes[--r]);
         }
-        for (size_t l = lo + fSize, r = hi + fSize; l < r; l /= 2, r /= 2) {
-            if (l & 1) fNodes[l++].Below |= bit;
-            if (r & 1) fNodes[--r].Below |= bit;
-        }
-        for (size_t n = (lo + fSize) / 2; n >= 1; n /= 2) fNodes[n].Below |= bit;
-        for (size_t n = (hi - 1 + fSize) / 2; n >= 1; n /= 2) fNodes[n].Below |= bit;
     }
     static bool Overlaps(const std::map<size_t, size_t>& column, size_t lo, size_t hi) {
         auto before = column.lower_bound(hi);
@@ -140,64 +142,65 @@ private:
 } // namespace
 
 namespace {
-// What the sweep reads of holder i, in one place: its times, its place among
-// the starts, and the starts it covers, [Lo, Hi).
+// A holder as the sweep reads it, kept in the order of the starts so that a
+// holder and the partners it finds lie close together: its times, its index,
+// the starts it covers [Lo, Hi), whether it has any partner, its position.
 struct TSpan {
     double Start, Stop;
-    uint32_t Rank, Lo, Hi;
+    uint32_t Index, Lo, Hi;
+    bool HasPartner;
+    int32_t Position;
 };
 } // namespace
 
 bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, const std::function<bool()>& cancelled) {
     const size_t n = holders.size();
     std::vector<TSpan> spans(n);
-    std::vector<int32_t> positions(n);
     for (size_t i = 0; i < n; ++i) {
-        spans[i].Start = holders[i]->Start;
-        spans[i].Stop = holders[i]->Stop;
-        positions[i] = holders[i]->DistinctPosition;
+        const TDistinctTimeHolder& h = *holders[i];
+        spans[i] = {h.Start, h.Stop, uint32_t(i), 0, 0, false, h.DistinctPosition};
     }
-    std::vector<std::pair<double, uint32_t>> ordered(n);
-    for (size_t i = 0; i < n; ++i) ordered[i] = {spans[i].Start, uint32_t(i)};
-    std::sort(ordered.begin(), ordered.end());
-    std::vector<uint32_t> byStart(n);
+    std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) {
+        return a.Start < b.Start || (a.Start == b.Start && a.Index < b.Index);
+    });
     std::vector<double> starts(n), stops(n);
+    std::vector<uint32_t> rankOf(n);
     for (size_t k = 0; k < n; ++k) {
-        byStart[k] = ordered[k].second;
-        starts[k] = ordered[k].first;
-        stops[k] = spans[byStart[k]].Stop;
+        starts[k] = spans[k].Start;
+        stops[k] = spans[k].Stop;
+        rankOf[spans[k].Index] = uint32_t(k);
     }
+    std::sort(stops.begin(), stops.end());
     TUnplacedStops unplaced(n);
+    size_t stopNotAfter = 0;
     for (size_t k = 0; k < n; ++k) {
-        TSpan& span = spans[byStart[k]];
-        span.Rank = uint32_t(k);
-        span.Lo = k > 0 && starts[k] == starts[k - 1] ? spans[byStart[k - 1]].Lo : uint32_t(k);
+        TSpan& span = spans[k];
+        span.Lo = k > 0 && starts[k] == starts[k - 1] ? spans[k - 1].Lo : uint32_t(k);
         span.Hi = uint32_t(std::lower_bound(starts.begin(), starts.end(), span.Stop) - starts.begin());
-        if (positions[byStart[k]] == 0) unplaced.Put(k, span.Stop);
+        // Overlapping it: a start before its stop, less those that stop before it starts.
+        while (stopNotAfter < n && stops[stopNotAfter] <= span.Start) ++stopNotAfter;
+        span.HasPartner = span.Hi - stopNotAfter > 1;
+        if (span.Position == 0) unplaced.Put(k, span.Stop);
     }
     unplaced.Build();
-    std::sort(stops.begin(), stops.end());
 
     // Two holders overlap exactly when they cover a start in common: the start
     // of the later one.
     TSubColumns columns(n);
+    const auto place = [&](TSpan& span) { span.Position = columns.Place(span.Lo, span.Hi); };
     std::vector<size_t> partners;
     for (size_t i = n; i-- > 0;) {
         if (cancelled()) return false;
-        const TSpan& h = spans[i];
-        unplaced.Remove(h.Rank);
+        TSpan& h = spans[rankOf[i]];
+        unplaced.Remove(rankOf[i]);
         partners.clear();
         unplaced.TakeAfter(h.Hi, h.Start, partners);
-        for (size_t& p : partners) p = byStart[p];
-        std::sort(partners.begin(), partners.end(), std::greater<>());
-        if (positions[i] == 0) {
-            // Overlapping i: a start before its stop, less those that stop before it starts.
-            const size_t stopNotAfter = size_t(std::upper_bound(stops.begin(), stops.end(), h.Start) - stops.begin());
-            if (!partners.empty() || h.Hi - stopNotAfter > 1) positions[i] = columns.Place(h.Lo, h.Hi);
-        }
-        for (size_t p : partners) positions[p] = columns.Place(spans[p].Lo, spans[p].Hi);
+        std::sort(partners.begin(), partners.end(),
+                  [&spans](size_t a, size_t b) { return spans[a].Index > spans[b].Index; });
+        if (h.Position == 0 && (!partners.empty() || h.HasPartner)) place(h);
+        for (size_t p : partners) place(spans[p]);
     }
-    for (size_t i = 0; i < n; ++i) holders[i]->DistinctPosition = positions[i];
+    for (const TSpan& span : spans) holders[span.Index]->DistinctPosition = span.Position;
     return true;
 }
 
