@@ -163,22 +163,27 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
     std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) {
         return a.Start < b.Start || (a.Start == b.Start && a.Index < b.Index);
     });
-    std::vector<double> starts(n), stops(n);
+    std::vector<double> starts(n);
+    std::vector<std::pair<double, uint32_t>> byStop(n);
     std::vector<uint32_t> rankOf(n);
     for (size_t k = 0; k < n; ++k) {
         starts[k] = spans[k].Start;
-        stops[k] = spans[k].Stop;
+        byStop[k] = {spans[k].Stop, uint32_t(k)};
         rankOf[spans[k].Index] = uint32_t(k);
     }
-    std::sort(stops.begin(), stops.end());
+    std::sort(byStop.begin(), byStop.end());
+    // The starts before each stop, in one pass over both orders.
+    for (size_t j = 0, before = 0; j < n; ++j) {
+        while (before < n && starts[before] < byStop[j].first) ++before;
+        spans[byStop[j].second].Hi = uint32_t(before);
+    }
     TUnplacedStops unplaced(n);
     size_t stopNotAfter = 0;
     for (size_t k = 0; k < n; ++k) {
         TSpan& span = spans[k];
         span.Lo = k > 0 && starts[k] == starts[k - 1] ? spans[k - 1].Lo : uint32_t(k);
-        span.Hi = uint32_t(std::lower_bound(starts.begin(), starts.end(), span.Stop) - starts.begin());
         // Overlapping it: a start before its stop, less those that stop before it starts.
-        while (stopNotAfter < n && stops[stopNotAfter] <= span.Start) ++stopNotAfter;
+        while (stopNotAfter < n && byStop[stopNotAfter].first <= span.Start) ++stopNotAfter;
         span.HasPartner = span.Hi - stopNotAfter > 1;
         if (span.Position == 0) unplaced.Put(k, span.Stop);
     }
