@@ -5,8 +5,8 @@
 // placed and has any partner, then its partners that are not placed, by
 // falling index. The sweep finds those partners among the holders not yet
 // placed with a tree of their stops ordered by start (each holder is found
-// once, when it is placed), and whether i has any partner at all from two
-// binary searches. A holder goes into the first sub-column where it overlaps
+// once, when it is placed), and whether i has any partner at all from counts
+// made in one pass over the starts and the stops. A holder goes into the first sub-column where it overlaps
 // nothing, found from the sub-columns that meet the starts it covers.
 #include "gantt/qoTimeDistinctSweep.h"
 
@@ -151,9 +151,10 @@ struct TSpan {
     bool HasPartner;
     int32_t Position;
 };
-} // namespace
 
-bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, const std::function<bool()>& cancelled) {
+// The holders in the order of their starts, with what the sweep needs of
+// each; rankOf tells where holder i went.
+std::vector<TSpan> OrderedSpans(const std::vector<TDistinctTimeHolder*>& holders, std::vector<uint32_t>& rankOf) {
     const size_t n = holders.size();
     std::vector<TSpan> spans(n);
     for (size_t i = 0; i < n; ++i) {
@@ -165,7 +166,7 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
     });
     std::vector<double> starts(n);
     std::vector<std::pair<double, uint32_t>> byStop(n);
-    std::vector<uint32_t> rankOf(n);
+    rankOf.resize(n);
     for (size_t k = 0; k < n; ++k) {
         starts[k] = spans[k].Start;
         byStop[k] = {spans[k].Stop, uint32_t(k)};
@@ -177,7 +178,6 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
         while (before < n && starts[before] < byStop[j].first) ++before;
         spans[byStop[j].second].Hi = uint32_t(before);
     }
-    TUnplacedStops unplaced(n);
     size_t stopNotAfter = 0;
     for (size_t k = 0; k < n; ++k) {
         TSpan& span = spans[k];
@@ -185,8 +185,19 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
         // Overlapping it: a start before its stop, less those that stop before it starts.
         while (stopNotAfter < n && byStop[stopNotAfter].first <= span.Start) ++stopNotAfter;
         span.HasPartner = span.Hi - stopNotAfter > 1;
-        if (span.Position == 0) unplaced.Put(k, span.Stop);
     }
+    return spans;
+}
+
+} // namespace
+
+bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, const std::function<bool()>& cancelled) {
+    const size_t n = holders.size();
+    std::vector<uint32_t> rankOf;
+    std::vector<TSpan> spans = OrderedSpans(holders, rankOf);
+    TUnplacedStops unplaced(n);
+    for (size_t k = 0; k < n; ++k)
+        if (spans[k].Position == 0) unplaced.Put(k, spans[k].Stop);
     unplaced.Build();
 
     // Two holders overlap exactly when they cover a start in common: the start
