@@ -139,9 +139,6 @@ private:
     std::vector<std::map<size_t, size_t>> fBeyond;
 };
 
-} // namespace
-
-namespace {
 // A holder as the sweep reads it, kept in the order of the starts so that a
 // holder and the partners it finds lie close together: its times, its index,
 // the starts it covers [Lo, Hi), whether it has any partner, its position.
