@@ -110,6 +110,8 @@ void BuildGanttDemoForm(qo::TPanel& form, qo::TqoGant*& gant) {
     gant->SetScaleAndTree(kProjectStart, kProjectStart + 8 * 7, 220);
     BuildProject(*gant);
     WireGanttActions(*gant);
+    // Bars dropped onto one another spread over sub-columns of their row.
+    for (int32_t i = 0; i < gant->RowList()->Count(); ++i) gant->RowList()->GetGantRow(i)->SetCollisionDetection(true);
 }
 
 void RenderGanttDemo(const std::string& outDir) {

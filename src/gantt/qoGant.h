@@ -74,6 +74,7 @@ using TOnGantTimeNotify = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTi
 using TOnGantTimeUnload = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item, bool& mayUnload)>;
 using TOnGantLayerNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer)>;
 using TOnGantLayerItemNotify = TqoEvent<void(TComponent* sender, TqoDataList* layer, TqoDataEntity_GantTime* item)>;
+using TOnCollisionDetected = TqoEvent<void(TComponent* sender, TqoDataEntity_GantTime* item, int32_t position)>;
 using TOnHintInfo = TqoEvent<void(TqoDataEntity_GantTime* item, TDateTime start, TDateTime stop, double length)>;
 // Before each printed page: its number from 1, then in and out its height and
 // width (-1: no limit), whether to go on and whether to render.
@@ -208,8 +209,10 @@ public:
     void SetTimeItemAutoScroll(TTimeItemAutoScroll v) { fTimeItemAutoScroll = v; }
     bool FavourMoveOverResizeOnSmallTimeItems() const { return fFavourMoveOverResizeOnSmallTimeItems; }
     void SetFavourMoveOverResizeOnSmallTimeItems(bool v) { fFavourMoveOverResizeOnSmallTimeItems = v; }
-    bool PausedCollisionDetectionRows() const { return fPausedCollisionDetectionRows; }
-    void SetPausedCollisionDetectionRows(bool v) { fPausedCollisionDetectionRows = v; }
+    bool PausedCollisionDetectionRows() const override { return fPausedCollisionDetectionRows; }
+    void SetPausedCollisionDetectionRows(bool v) override { fPausedCollisionDetectionRows = v; }
+    // Clears the mark and resumes the detection of every paused row.
+    void UnPauseCollisionDetectionRows() override;
     int HdcToUseOnNewPage() const { return fOnPrintHdc; }
     void SetHdcToUseOnNewPage(int v) { fOnPrintHdc = v; }
     TLinkStyle DefaultLinkStyle() const { return fDefaultLinkStyle; }
@@ -310,6 +313,9 @@ public:
         OnValueChanged_GantTime, OnBeforeCanEditItem_GantTime, OnVirtualLoad_GantTime;
     TOnGantTimeUnload OnVirtualUnLoad_GantTime;
     TOnHintInfo OnHintInfo;
+    // A row's detection gave the item a new sub-column; the handler may set
+    // the item's SubCol (-1 meanwhile) to put it elsewhere.
+    TOnCollisionDetected OnCollisionDetected;
     TOnAlignNeed OnAlignNeed;
     TOnScalerChange OnScalerChange;
     TOnRealignScrollbar OnRealignScrollbar;
@@ -388,6 +394,8 @@ protected:
     void InvalidateChart() override;
     // The grid tree's announcements: rows made and freed with its nodes.
     void GridTreeIntegrationEvents(TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node);
+    void CollisionDetected(TqoDataEntity_GantTime* item, int32_t position) override;
+    void SetGridRowHeight(TGantRow& row, int height) override;
 
     // ---- The time items' controller ----
     virtual void _OnContentChanged(TqoDataList* layer);
@@ -450,6 +458,8 @@ private:
     static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
     void GiveTexts(TqoDataEntity_GantTime& item);
     void RowItemsChanged(TqoDataEntity_GantTime* item);
+    // The row's items changed: its collision detection, unless loading.
+    void UpdateSubColumnsOf(TGantRow* row);
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();

@@ -118,6 +118,14 @@ TAxisContentItem* TGantGridHeader::ItemOnScreen(const TGantRow& row) const {
     return node->IsVisible() ? item : nullptr;
 }
 
+// Active before the size, so that the grid's resize event sees the row's own height.
+void TGantGridHeader::SetRowHeight(void* node, int height) {
+    TAxisContentItem* item = node ? static_cast<TqoDataEntity_GridTreeNode*>(node)->AxisContentItem() : nullptr;
+    if (!item || (item->UserSizeActive() && item->UserSize() == height)) return;
+    item->SetUserSizeActive(true);
+    item->SetUserSize(height);
+}
+
 TGantRow* TGantGridHeader::RowOfItem(const TAxisContentItem* item) const {
     TqoDataEntity_GridTreeNode* node = TqoGridTree::NodeOfRow(item);
     TGantRowList* rows = fGant ? fGant->RowList() : nullptr;

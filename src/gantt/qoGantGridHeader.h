@@ -53,6 +53,8 @@ public:
     // Moves the grid's vertical bar into holder, or back into the grid for
     // nil; shownOrHidden hears when the grid shows or hides it. The bar.
     virtual TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) = 0;
+    // The height of the node's row; a grid whose rows share one height ignores it.
+    virtual void SetRowHeight(void* /*node*/, int /*height*/) {}
 };
 
 // The grid component as the chart's row header: one tree column, no header
@@ -78,6 +80,7 @@ public:
     TqoDataEntity_GridTreeNode* CurrentNode() override;
     void WheelScroll(TMessage& message) override;
     TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) override;
+    void SetRowHeight(void* node, int height) override;
 
     // ---- Row source ----
     TRect RowBand(const TGantRow& row) override;

@@ -32,8 +32,10 @@ void TqoGant_ComBasic::RowItemsChanged(TqoDataEntity_GantTime* item) {
 }
 
 void TqoGant_ComBasic::_OnContentChanged(TqoDataList* layer) {
-    if (auto* rowLayer = dynamic_cast<TqoDataList_GantRow*>(layer); rowLayer && rowLayer->Row())
+    if (auto* rowLayer = dynamic_cast<TqoDataList_GantRow*>(layer); rowLayer && rowLayer->Row()) {
         rowLayer->Row()->TimeItemsChanged();
+        UpdateSubColumnsOf(rowLayer->Row());
+    }
     fLinkIndex.Clear();
     InvalidateGA();
     OnContentChanged_GantTime.Fire(this, layer);
@@ -67,6 +69,7 @@ void TqoGant_ComBasic::_OnInsertItem(TqoDataEntity* entity) {
         item->SetCanEdit(true);
     }
     InvalidateGA();
+    UpdateSubColumnsOf(item->Row());
     OnInsertItem_GantTime.Fire(this, item);
 }
 
@@ -84,6 +87,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
         if (!alive) return;
     }
     InvalidateGA();
+    UpdateSubColumnsOf(item->Row());
     OnDeleteItem_GantTime.Fire(this, item);
     if (alive) DropAllLinks(item);
 }
@@ -91,6 +95,7 @@ void TqoGant_ComBasic::_OnDeleteItem(TqoDataEntity* entity) {
 void TqoGant_ComBasic::_OnInfoPush(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
     RowItemsChanged(item);
+    UpdateSubColumnsOf(item->Row());
     const TqoAlive::TWatch alive = fAlive.Watch();
     OnChangeDataEntity_GantTime.Fire(this, item);
     if (alive) OnValueChanged_GantTime.Fire(this, item);

@@ -28,7 +28,7 @@ TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEnti
     if (TqoDataList3lev* all = fGant->AllDataEntities()) all->Add(fDataListList);
 }
 
-TGantRow::~TGantRow() = default;
+TGantRow::~TGantRow() { AbandonDetection(); }
 
 TqoDataEntity* TGantRow::NodeEntity() const {
     return fTreeNode ? static_cast<TqoDataEntity*>(fTreeNode) : fGridTreeNode;
@@ -74,6 +74,7 @@ bool TGantRow::RowTypeCheckOK() const {
 // freed; freeing runs the host's delete handlers, which find the row without
 // layers and may not add any.
 void TGantRow::CleanForFree() {
+    AbandonDetection();
     TqoDataList2lev* set = fDataListList;
     fDataListList = nullptr;
     if (set) {

@@ -16,6 +16,7 @@
 namespace qo {
 
 class TTimeDistinctGenericThread;
+class TDistinctTimeHolderList;
 
 // One layer of a row: a data list of time items that knows its row.
 class TqoDataList_GantRow : public TqoDataList {
@@ -106,11 +107,24 @@ public:
     }
     bool CollisionDetectionBetweenLayers() const { return fCollisionDetectionBetweenLayers; }
     void SetCollisionDetectionBetweenLayers(bool value) { fCollisionDetectionBetweenLayers = value; }
-    // The setters that start and pause the detection come with collision detection.
+
+    // ---- Collision detection (qoGantRowCollision.cpp) ----
     bool CollisionDetection() const { return fCollisionDetection; }
+    // On: detection is queued. Off: a pending detection is dropped and the
+    // row has no sub-columns (items keep their SubCol).
+    void SetCollisionDetection(bool value);
     bool CollisionDetectionPause() const { return fCollisionDetectionPause; }
-    void SetCollisionDetectionFlag(bool value) { fCollisionDetection = value; }
-    void SetCollisionDetectionPauseFlag(bool value) { fCollisionDetectionPause = value; }
+    // Pausing switches detection off and tells the chart; resuming switches it on.
+    void SetCollisionDetectionPause(bool value);
+    // The items changed: queues a detection when detection is on.
+    void UpdateSubColumns();
+    // The queued detection: starts a worker over the visible items, or pauses
+    // the row when too many workers are alive.
+    void UpdateSubColumnsAsync(void* unused);
+    // The worker's result, on the user-interface thread.
+    void TimeDistinctThreadDone(TTimeDistinctGenericThread* sender);
+    // Abandons the worker; the chart may resume paused rows then.
+    void CleanUpThread();
     TTimeDistinctGenericThread* TimeDistinctGenericThread() const { return fTimeDistinctGenericThread; }
 
     // Whether the row counts in the owner's current mode (tree or grid).
@@ -124,6 +138,10 @@ private:
     friend class TGantRowList;
     void OnMissingIndex(TqoDataList2lev* list, int32_t index, bool& handled);
     int32_t SubColumnOf(TqoDataEntity_GantTime* item) const;
+    void CollectHolders(TDistinctTimeHolderList& holders);
+    void ApplySubColumns(TTimeDistinctGenericThread& worker);
+    // Drops the queued detection and the worker, the chart left alone.
+    void AbandonDetection();
     static void FreeLayers(TqoDataList2lev* set);
 
     TqoDataEntity_GridTreeNode* fGridTreeNode;

@@ -81,6 +81,17 @@ public:
     virtual void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) = 0;
     virtual void InvalidateChart() = 0;
 
+    // ---- Collision detection ----
+    // Tells the host the item's new sub-column; the host may set the item's
+    // SubCol (from -1) to override it.
+    virtual void CollisionDetected(TqoDataEntity_GantTime* item, int32_t position) = 0;
+    // Some rows paused their detection because too many workers were alive.
+    virtual bool PausedCollisionDetectionRows() const = 0;
+    virtual void SetPausedCollisionDetectionRows(bool paused) = 0;
+    virtual void UnPauseCollisionDetectionRows() = 0;
+    // Grid mode: the height of the row's line in the grid.
+    virtual void SetGridRowHeight(TGantRow& row, int height) = 0;
+
 protected:
     ~IGantRowOwner() = default;
 };

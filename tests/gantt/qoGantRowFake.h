@@ -70,6 +70,16 @@ public:
         if (OnDraw) OnDraw(item);
     }
     void InvalidateChart() override { ++Invalidations; }
+    void CollisionDetected(TqoDataEntity_GantTime* item, int32_t position) override {
+        if (OnCollision) OnCollision(item, position);
+    }
+    bool PausedCollisionDetectionRows() const override { return Paused; }
+    void SetPausedCollisionDetectionRows(bool paused) override { Paused = paused; }
+    void UnPauseCollisionDetectionRows() override {
+        Paused = false;
+        for (int32_t i = 0; fRows && i < fRows->Count(); ++i) fRows->GetGantRow(i)->SetCollisionDetectionPause(false);
+    }
+    void SetGridRowHeight(TGantRow& row, int height) override { GridRowHeights.emplace_back(&row, height); }
 
     // ---- IGantTreeOwner ----
     void HandleTreeAlign() override { Log.push_back("align"); }
@@ -102,6 +112,9 @@ public:
     std::function<TGantRow*(TGantRowList*, TqoDataEntity_Tree*, TqoDataEntity_GridTreeNode*)> OnUserCreate;
     std::function<void(TGantRow*)> OnBeforeFree;
     std::function<void(TqoDataEntity_GantTime*)> OnDraw;
+    std::function<void(TqoDataEntity_GantTime*, int32_t)> OnCollision;
+    bool Paused = false;
+    std::vector<std::pair<TGantRow*, int>> GridRowHeights;
 
 private:
     TqoDataList3lev* fAll;

@@ -72,7 +72,7 @@ TEST_F(GantRowGeometry, SubColumnsSplitTheBandByCollisionOrByLayer) {
     EXPECT_EQ(RectOf(second), (TRect{0, 53, 100, 63}));
     EXPECT_EQ(RectOf(beyond), (TRect{0, 33, 100, 63})) << "a layer beyond the table keeps the full height";
 
-    row->SetCollisionDetectionFlag(true);
+    row->SetCollisionDetection(true);
     struct TCase {
         int32_t SubCol;
         int Top, Bottom;
@@ -81,7 +81,9 @@ TEST_F(GantRowGeometry, SubColumnsSplitTheBandByCollisionOrByLayer) {
         first->SetSubCol(t.SubCol);
         EXPECT_EQ(RectOf(first), (TRect{0, t.Top, 100, t.Bottom})) << "sub-column " << t.SubCol;
     }
-    row->SetCollisionDetectionFlag(false);
+    row->SetCollisionDetection(false);
+    EXPECT_EQ(row->SubColCount(), 0) << "switching detection off drops the sub-columns";
+    row->SetUseSubCols(3);
     row->SetDataListOnSubColUse(false);
     first->SetSubCol(2);
     EXPECT_EQ(RectOf(first), (TRect{0, 43, 100, 53})) << "without layer sub-columns the item's own counts";
