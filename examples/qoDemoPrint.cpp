@@ -8,7 +8,7 @@
 #include "qoDemoGantt.h"
 
 #include "gantt/qoGant.h"
-#include "gantt/qoGantGridPrinting.h"
+#include "gantt/qoGantGridHeader.h"
 #include "gantt/qoPrintGantt.h"
 #include "grid/qoGrid.h"
 #include "grid/qoGridTree.h"
@@ -28,42 +28,6 @@ constexpr int Dpi = 300;
 // Half an inch all round.
 constexpr int Margin = Dpi / 2;
 
-// The grid component heading the chart's rows.
-class TDemoGridHeader : public IGantGridHeader {
-public:
-    explicit TDemoGridHeader(TComponent* owner) : fGrid(new TqoGrid(owner)), fPrinting(*fGrid) {}
-    ~TDemoGridHeader() override { delete fGrid; }
-    TWinControl& Control() override { return *fGrid; }
-    int HeaderHeight() override { return fGrid->GetRowHeight(0); }
-    void RedrawIfNeeded() override { fGrid->RedrawIfNeeded(); }
-    void ForEachVisibleRow(const std::function<void(const TRect&, void*)>& visit) override {
-        TBabGridCellForViewer* root = fGrid->MainGrid();
-        for (TAxisContentItem* row : root->AxisContentListY()->VisibleItems())
-            if (TBabCell* cell = root->getCell(root->FixedCols(), row->ListIndex()); cell && !cell->IsFixed())
-                visit(cell->VisibleRect_Untampered(), TqoGrid::AxisContentItemToGridTreeNode(row));
-    }
-    void SetMultiSelect(bool on) override { fGrid->SetMultiSelect(on); }
-    IGantGridPrinting* Printing() override { return &fPrinting; }
-    TqoGrid* Grid() const { return fGrid; }
-
-private:
-    TqoGrid* fGrid;
-    TqoGantGridPrinting fPrinting;
-};
-
-class TDemoGridGant : public TqoGant {
-public:
-    explicit TDemoGridGant(TComponent* owner) : TqoGant(owner, TDeferInitialize{}) { InitializeInConstructor(); }
-    TDemoGridHeader* Header = nullptr;
-
-protected:
-    std::unique_ptr<IGantGridHeader> CreateGrid(TComponent* owner) override {
-        auto header = std::make_unique<TDemoGridHeader>(owner);
-        Header = header.get();
-        return header;
-    }
-};
-
 // The tree's rows again as grid rows (task, start and working days) with their bars.
 void CopyBar(TqoDataEntity_GantTime& bar, TqoGant& target, TqoDataEntity_GridTreeNode* node) {
     TGantRow* row = target.RowList()->FindRowFromGridNode(node);
@@ -78,30 +42,26 @@ void CopyBar(TqoDataEntity_GantTime& bar, TqoGant& target, TqoDataEntity_GridTre
 }
 
 void CopyTreeToGrid(TqoGant& gant, TqoGant& target, TqoGrid& grid) {
-    for (const char* title : {"Task", "Start", "Days"}) grid.AddColumn()->SetHeaderText(title);
+    // The header's own first column holds the tree.
+    grid.Columns()->Columns(0)->SetHeaderText("Task");
+    for (const char* title : {"Start", "Days"}) grid.AddColumn()->SetHeaderText(title);
     grid.Columns()->Columns(0)->SetWidth(150);
-    grid.Columns()->Columns(0)->SetTreeButton(true);
     grid.Columns()->Columns(1)->SetWidth(60);
     grid.Columns()->Columns(2)->SetWidth(40);
-    grid.SetUseTree(true);
-    TqoGridTree* tree = grid.GetTree();
-    tree->SetOnIntegrationEvents([&target](TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node) {
-        target.RowList()->FollowGridTree(kind, node);
-    });
     const std::function<void(TqoDataList_Tree*, TqoDataEntity_GridTreeNode*)> copy =
         [&](TqoDataList_Tree* list, TqoDataEntity_GridTreeNode* parent) {
             for (int i = 0; list && i < list->Count(); ++i) {
                 TqoDataEntity_Tree* entity = list->Item(i);
-                TqoDataEntity_GridTreeNode* node = tree->AddDataEntity(parent);
+                TqoDataEntity_GridTreeNode* node = target.GridNode_Add(parent);
                 if (TAxisContentItem* row = node->AxisContentItem()) {
                     const int y = row->ListIndex();
-                    grid.SetText(grid.Cell(1, y), entity->Text());
+                    grid.SetText(grid.Cell(0, y), entity->Text());
                     TGantRow* gantRow = gant.RowList()->FindRowFromTreeNode(entity);
                     TqoDataList_GantRow* layer = gantRow && gantRow->LayerCount() > 0 ? gantRow->Layer(0) : nullptr;
                     if (layer && layer->Count() > 0) {
                         auto* bar = static_cast<TqoDataEntity_GantTime*>(layer->Items(0));
-                        grid.SetText(grid.Cell(2, y), FormatDateTime("dd mmm", bar->Start()));
-                        grid.SetText(grid.Cell(3, y), std::to_string(Round(bar->Stop() - bar->Start())));
+                        grid.SetText(grid.Cell(1, y), FormatDateTime("dd mmm", bar->Start()));
+                        grid.SetText(grid.Cell(2, y), std::to_string(Round(bar->Stop() - bar->Start())));
                         CopyBar(*bar, target, node);
                     }
                 }
@@ -192,17 +152,17 @@ void RenderPrintDemo(const std::string& outDir) {
     TPanel form(nullptr);
     TqoGant* source = nullptr;
     BuildGanttDemoForm(form, source);
-    auto* gant = new TDemoGridGant(&form);
+    auto* gant = new TqoGant(&form);
     gant->SetParent(&form);
+    gant->SetUseGridNotTree(true);
     gant->SetBounds(0, 0, form.Width(), form.Height());
     gant->SetHiddenDays(source->HiddenDays());
     gant->SetDrawShortLines(true);
     gant->SetScaleAndTree(source->Start(), source->Stop(), 300);
-    TqoGrid& grid = *gant->Header->Grid();
+    TqoGrid& grid = *static_cast<TGantGridHeader*>(gant->Grid())->Grid();
+    grid.SetHasHeaders(true);
+    gant->UpdateGridAlign();
     CopyTreeToGrid(*source, *gant, grid);
     harness.RunUntilIdle();
-    PrintToFiles(*gant, true, 20 + 150 + 60 + 40, outDir);
-    // The grid tree's end announces nothing: its rows go with its nodes first.
-    TqoDataList_GridTree* roots = grid.GetTree()->RootDataEntities();
-    while (roots && roots->Count() > 0) grid.GetTree()->RemoveDataEntity(roots->Node(roots->Count() - 1));
+    PrintToFiles(*gant, true, 150 + 60 + 40, outDir);
 }

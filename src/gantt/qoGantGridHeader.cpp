@@ -19,7 +19,7 @@ namespace {
 constexpr TRect kNoRect{-1, -1, -1, -1};
 } // namespace
 
-TGantGridHeader::TGantGridHeader(TqoGrid* grid) : fGrid(grid) {
+TGantGridHeader::TGantGridHeader(TqoGrid* grid) : fGrid(grid), fPrinting(*grid) {
     fGrid->SetUseTree(true);
     fGrid->SetHasHeaders(false);
     fGrid->SetHasInfoCol(false);

@@ -4,6 +4,7 @@
 // rows on screen, each at its accumulated offset), so that a lookup costs
 // what shows, never all rows. A component whose CreateGrid makes none keeps
 // to the tree.
+#include "gantt/qoGantGridPrinting.h"
 #include "gantt/qoGantRowOwner.h"
 #include "platform/core/qoGeometry.h"
 #include "platform/window/qoControl.h"
@@ -81,6 +82,7 @@ public:
     void WheelScroll(TMessage& message) override;
     TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) override;
     void SetRowHeight(void* node, int height) override;
+    IGantGridPrinting* Printing() override { return &fPrinting; }
 
     // ---- Row source ----
     TRect RowBand(const TGantRow& row) override;
@@ -97,6 +99,7 @@ private:
     TGantRow* RowOfItem(const TAxisContentItem* item) const;
 
     TqoGrid* fGrid;
+    TqoGantGridPrinting fPrinting;
     IGantRowOwner* fGant = nullptr;
     TControl* fChartArea = nullptr;
     TNotifyEvent fTopLeftChanged;

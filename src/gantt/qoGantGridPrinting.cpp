@@ -8,13 +8,15 @@
 namespace qo {
 
 TqoPrintResult TqoGantGridPrinting::PrintRows(const TqoPrintTarget& target, TqoDataEntity_GridTreeNode* start,
-                                              int rows, int width, const TqoHeaderPrint& limits) {
+                                              int rows, int width, const TqoHeaderPrint& limits,
+                                              const std::function<void(int usedHeight)>& besideRows) {
     TqoGridPrintArgs args;
     static_cast<TqoPrintTarget&>(args) = target;
     args.Grid = &fGrid;
     args.Rows = rows;
     args.Width = width;
     args.FixedRowsAbove = true;
+    args.WhileLaidOut = besideRows;
     if (start) {
         TAxisContentItem* row = start->AxisContentItem();
         args.TopLeft = row && start->GridTree() == fGrid.GetTree()

@@ -86,8 +86,11 @@ private:
     // One page; what the header reported of its limits goes into limits.
     static TqoPrintResult InternalPrintLoop(TqoGant_ComBasic& gant, TqoDC& dc, const TqoGantPrintArgs& args,
                                             bool useGrid, TqoDataEntity* start, int rows, TPage& page);
+    // besideRows prints the chart area beside the printed rows: in grid mode
+    // while the grid still lies them out, since the area reads their bands from it.
     static TqoPrintResult PrintHeader(TqoGant_ComBasic& gant, TqoDC& dc, const TqoGantPrintArgs& args, bool useGrid,
-                                      TqoDataEntity* start, int rows, TPage& page);
+                                      TqoDataEntity* start, int rows, TPage& page,
+                                      const std::function<void(int usedHeight)>& besideRows);
     static void CheckArgs(TqoGant_ComBasic& gant, const TqoGantPrintArgs& args, bool useGrid, TqoDataEntity* start);
     // The first row of the next page, nil when there is none.
     static TqoDataEntity* NextStart(bool useGrid, void* reported);

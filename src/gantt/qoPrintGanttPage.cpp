@@ -80,15 +80,17 @@ TqoPrintResult TqoPrintGantt::InternalPrintLoop(TqoGant_ComBasic& gant, TqoDC& d
     scaler.EndUpdate();
     // Pending sub-column and scroll updates go in before anything is measured.
     TDoLater::DoAllNow();
-    const TqoPrintResult header = PrintHeader(gant, dc, args, useGrid, start, rows, page);
     const double sx = args.ScaleX, sy = args.ScaleY;
     const int left = args.X + Round(args.TreeWidth * sx), top = args.Y + Round(args.ScaleHeight * sy);
+    const auto printArea = [&](int usedHeight) {
+        TqoOffscreenPaint_GA& area = *gant.GA();
+        const TRect& cb = state.ChartBounds();
+        area.SetSizeDontTell(TRect::Bounds(cb.Left, cb.Top, args.ScaleLength, Round(usedHeight / sy)));
+        if (!useGrid) gant.SetRowDrawOffset(FirstRowTop(gant, start));
+        if (usedHeight > 0) area.Print(dc, left, top, sx, sy, true);
+    };
+    const TqoPrintResult header = PrintHeader(gant, dc, args, useGrid, start, rows, page, printArea);
     scaler.Print(dc, left, args.Y, sx, sy, true);
-    TqoOffscreenPaint_GA& area = *gant.GA();
-    const TRect& cb = state.ChartBounds();
-    area.SetSizeDontTell(TRect::Bounds(cb.Left, cb.Top, args.ScaleLength, Round(header.UsedHeight / sy)));
-    if (!useGrid) gant.SetRowDrawOffset(FirstRowTop(gant, start));
-    if (header.UsedHeight > 0) area.Print(dc, left, top, sx, sy, true);
     const TqoPrintResult used{Round(args.ScaleLength * sx) + header.UsedWidth,
                               Round(args.ScaleHeight * sy) + header.UsedHeight, header.RowsPrinted};
     // The header knows only its own width: the chart says when it is wider than the page.
@@ -98,7 +100,8 @@ TqoPrintResult TqoPrintGantt::InternalPrintLoop(TqoGant_ComBasic& gant, TqoDC& d
 }
 
 TqoPrintResult TqoPrintGantt::PrintHeader(TqoGant_ComBasic& gant, TqoDC& dc, const TqoGantPrintArgs& args,
-                                          bool useGrid, TqoDataEntity* start, int rows, TPage& page) {
+                                          bool useGrid, TqoDataEntity* start, int rows, TPage& page,
+                                          const std::function<void(int usedHeight)>& besideRows) {
     const double sy = args.ScaleY;
     if (useGrid) {
         // The grid's header row stands beside the scaler's lower part, its rows below the scaler.
@@ -106,7 +109,7 @@ TqoPrintResult TqoPrintGantt::PrintHeader(TqoGant_ComBasic& gant, TqoDC& dc, con
         target.DC = &dc;
         target.Y = args.Y + Round(args.ScaleHeight * sy);
         return gant.Grid()->Printing()->PrintRows(target, static_cast<TqoDataEntity_GridTreeNode*>(start), rows,
-                                                  args.TreeWidth, page.Limits());
+                                                  args.TreeWidth, page.Limits(), besideRows);
     }
     TqoTreePrintArgs tree;
     static_cast<TqoPrintTarget&>(tree) = args;
@@ -119,7 +122,9 @@ TqoPrintResult TqoPrintGantt::PrintHeader(TqoGant_ComBasic& gant, TqoDC& dc, con
     tree.ExpandAll = args.ExpandAll;
     tree.RowHeight = gant.RowHeight();
     tree.Limits = page.Limits();
-    return TqoPrintTree::Print(tree);
+    const TqoPrintResult printed = TqoPrintTree::Print(tree);
+    besideRows(printed.UsedHeight);
+    return printed;
 }
 
 } // namespace qo

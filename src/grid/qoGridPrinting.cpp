@@ -153,6 +153,7 @@ TqoPrintResult TqoGridPrinting::BeforePrintAndPrint(const TqoGridPrintArgs& args
         LayOut(grid, saved.Bounds, width, int(std::ceil(height / args.ScaleY)));
         grid.Print(*args.DC, args.X, args.Y - above, args.ScaleX, args.ScaleY, true);
         result.UsedHeight = height - above;
+        if (args.WhileLaidOut) args.WhileLaidOut(result.UsedHeight);
     }
     result.RowsPrinted = walk.Counted();
     saved.LimitReached = walk.Report();

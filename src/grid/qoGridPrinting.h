@@ -24,6 +24,9 @@ struct TqoGridPrintArgs : TqoPrintTarget {
     // The callback gets the row item (TAxisContentItem) of the last row that fitted.
     // Hidden rows count toward Rows.
     TqoHeaderPrint Limits;
+    // Runs after the rows printed, while the grid still lies out the printed rows
+    // as if on screen, with their used height: what prints beside them reads them.
+    std::function<void(int usedHeight)> WhileLaidOut;
 };
 
 class TqoGridPrinting {

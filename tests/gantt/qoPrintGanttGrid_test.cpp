@@ -2,7 +2,7 @@
 // over the grid component: the rows from a start node to the last, pages that
 // continue at the node after the last one printed, the mode and the grid
 // given back, and the printed pages.
-#include "gantt/qoGantGridPrinting.h"
+#include "gantt/qoGantGridHeader.h"
 #include "gantt/qoPrintGantt.h"
 
 #include "qoGantModelFixture.h"
@@ -14,78 +14,40 @@
 namespace qo {
 namespace {
 
-// The grid component as the chart's header, with its printing.
-class TGridHeader : public IGantGridHeader {
-public:
-    explicit TGridHeader(TComponent* owner) : fGrid(new TqoGrid(owner)), fPrinting(*fGrid) {}
-    ~TGridHeader() override { delete fGrid; }
-    TWinControl& Control() override { return *fGrid; }
-    int HeaderHeight() override { return fGrid->GetRowHeight(0); }
-    void RedrawIfNeeded() override { fGrid->RedrawIfNeeded(); }
-    void ForEachVisibleRow(const std::function<void(const TRect& cell, void* node)>& visit) override {
-        TBabGridCellForViewer* root = fGrid->MainGrid();
-        for (TAxisContentItem* row : root->AxisContentListY()->VisibleItems())
-            if (TBabCell* cell = root->getCell(root->FixedCols(), row->ListIndex()); cell && !cell->IsFixed())
-                visit(cell->VisibleRect_Untampered(), TqoGrid::AxisContentItemToGridTreeNode(row));
-    }
-    void SetMultiSelect(bool on) override { fGrid->SetMultiSelect(on); }
-    IGantGridPrinting* Printing() override { return &fPrinting; }
-    TqoGrid* Grid() const { return fGrid; }
-
-private:
-    TqoGrid* fGrid;
-    TqoGantGridPrinting fPrinting;
-};
-
-class TGridGant : public TqoGant_ComBasic {
-public:
-    explicit TGridGant(TComponent* owner) : TqoGant_ComBasic(owner, TDeferInitialize{}) { InitializeInConstructor(); }
-    TGridHeader* Header = nullptr;
-
-protected:
-    std::unique_ptr<IGantGridHeader> CreateGrid(TComponent* owner) override {
-        auto header = std::make_unique<TGridHeader>(owner);
-        Header = header.get();
-        return header;
-    }
-};
-
 class PrintGanttGrid : public test::TFormFixture {
 protected:
     PrintGanttGrid() {
         form.SetBounds(0, 0, 500, 240);
-        gant = new TGridGant(&form);
+        gant = new TqoGant_ComBasic(&form);
         gant->SetParent(&form);
+        gant->SetUseGridNotTree(true);
         gant->SetAlign(alClient);
         gant->SetScaleAndTree(kMonday, kMonday + 10, 160);
-        grid = gant->Header->Grid();
-        for (const char* title : {"Task", "Who"}) grid->AddColumn()->SetHeaderText(title);
+        grid = static_cast<TGantGridHeader*>(gant->Grid())->Grid();
+        // The header's first column holds the tree.
+        grid->Columns()->Columns(0)->SetHeaderText("Task");
+        grid->AddColumn()->SetHeaderText("Who");
         grid->Columns()->Columns(0)->SetWidth(90);
-        grid->Columns()->Columns(0)->SetTreeButton(true);
-        grid->SetUseTree(true);
-        grid->GetTree()->SetOnIntegrationEvents([this](TIntegrationEventKind kind, TqoDataEntity_GridTreeNode* node) {
-            gant->RowList()->FollowGridTree(kind, node);
-        });
+        grid->SetHasHeaders(true);
+        gant->UpdateGridAlign();
         for (int p = 0; p < 3; ++p) {
             TqoDataEntity_GridTreeNode* phase = Node(nullptr, "Phase " + std::to_string(p + 1), "Ann");
             phases.push_back(phase);
             for (int t = 0; t < 3; ++t) Node(phase, "Task " + std::to_string(3 * p + t + 1), t % 2 ? "Bob" : "Eve");
         }
+        // The chart shows its tree: printing with the grid switches for the print only.
+        gant->SetUseGridNotTree(false);
         harness.RunUntilIdle();
         Whiten(page);
     }
-    // The grid tree's end announces nothing: its rows go with its nodes first.
-    ~PrintGanttGrid() override {
-        for (TqoDataEntity_GridTreeNode* phase : phases) grid->GetTree()->RemoveDataEntity(phase);
-        TDoLater::Shutdown();
-    }
+    ~PrintGanttGrid() override { TDoLater::Shutdown(); }
     TqoDataEntity_GridTreeNode* Node(TqoDataEntity_GridTreeNode* parent, const std::string& task,
                                      const std::string& who) {
-        TqoDataEntity_GridTreeNode* node = grid->GetTree()->AddDataEntity(parent);
+        TqoDataEntity_GridTreeNode* node = gant->GridNode_Add(parent);
         const int y = node->AxisContentItem() ? node->AxisContentItem()->ListIndex() : -1;
         if (y >= 0) {
-            grid->SetText(grid->Cell(1, y), task);
-            grid->SetText(grid->Cell(2, y), who);
+            grid->SetText(grid->Cell(0, y), task);
+            grid->SetText(grid->Cell(1, y), who);
         }
         nodes.push_back(node);
         return node;
@@ -108,7 +70,7 @@ protected:
         bitmap.Canvas().Brush().Color = clWhite;
         bitmap.Canvas().FillRect({0, 0, bitmap.Width(), bitmap.Height()});
     }
-    TGridGant* gant;
+    TqoGant_ComBasic* gant;
     TqoGrid* grid;
     std::vector<TqoDataEntity_GridTreeNode*> nodes, phases;
     TBitmap page{480, 360};
