@@ -1,7 +1,9 @@
 #pragma once
 // Data entities and the lists that hold them. Every change is reported through
 // the list's controller. A list may hold only a contiguous window of its
-// entities while those before and after it are merely counted.
+// entities while those before and after it are merely counted. Removing an
+// entity costs the same in a long list as in a short one: it leaves a gap that
+// the next indexed access past it closes, all gaps at once.
 #include "data/qoDataEntityPackController.h"
 #include "data/qoExposable.h"
 #include "platform/core/qoClassRef.h"
@@ -30,6 +32,9 @@ public:
 
     // -1 while the entity is not in its list (being created, deleted or freed).
     int32_t ListIndex();
+    // Orders the entities of one list as their indexes do, without closing the
+    // gaps that removals left; -1 while the entity is not in its list.
+    int32_t ListOrder();
     void Move(int32_t newIndex);
     // Moves the entity into newList at a position of its loaded window.
     void ChangeOwner(TqoDataList* newList, int32_t index);
@@ -102,6 +107,8 @@ private:
     int32_t fUserIntegerReference = 0;
     TqoDataList* fDataList = nullptr;
     void* fUserReference = nullptr;
+    // The entity's slot in its list's window, plus the entities unloaded before
+    // it: its index while no gap lies before it.
     int32_t fListIndex = -1;
     std::unique_ptr<TqoVariant> fVariantReference;
     TqoAutoBase_IqoDataEntity<TqoDataEntity> fAuto{*this};
@@ -120,13 +127,13 @@ public:
     virtual void AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass);
 
     int32_t Count() const { return fCount; }
-    int32_t LoadedCount() const { return int32_t(fItems.size()); }
-    TqoDataEntity* Loaded(int32_t k) const;
+    int32_t LoadedCount() const { return int32_t(fItems.size()) - fGaps; }
+    TqoDataEntity* Loaded(int32_t k);
     bool IsLoaded(int32_t i) const { return i >= fUnloadedPreCount && i < fUnloadedPreCount + LoadedCount(); }
     // Nil out of range; loads the entity when it is not in memory.
     TqoDataEntity* Items(int32_t i) {
         const size_t k = uint32_t(i) - uint32_t(fUnloadedPreCount); // negative wraps past the end
-        if (k < fItems.size()) [[likely]]
+        if (k < fDense) [[likely]]
             return fItems[k];
         return EnsureLoadedItem(i);
     }
@@ -213,25 +220,44 @@ private:
 
     void ListIndexesOutOfDate(int32_t i);
     void UpdateListIndexesFrom(int32_t i);
+    // Closes the gaps; the slots after the first one move.
+    void CloseGaps();
+    // Whether the entity's stored index still tells its slot.
+    bool SlotKnown(const TqoDataEntity* entity) const;
+    // The slot of the loaded entity at window position k, or of an entity of the list.
+    size_t SlotAt(int32_t k);
+    size_t SlotOf(TqoDataEntity* entity);
+    TqoDataEntity* LoadedAt(int32_t k) { return fItems[SlotAt(k)]; }
     void CheckAttached() const;
     TqoDataEntity* CreateItem();
     std::vector<TqoDataEntity*> CreateItems(int32_t from, int32_t to, bool inFront);
     // Frees an entity that was created but never placed in the list.
     static void Discard(TqoDataEntity* entity);
-    TqoDataEntity* TakeOut(int32_t k);
+    // Places the entity at window position k (at most LoadedCount).
+    void PlaceAt(int32_t k, TqoDataEntity* entity);
+    // Takes the entity at a slot out, leaving a gap unless it was the last.
+    TqoDataEntity* TakeOut(size_t slot);
+    // Deletes a loaded entity: the count goes down before its freeing runs host code.
+    void DeleteAt(size_t slot);
     TqoDataEntity* InsertItem(int32_t i);
     bool WindowBorders(int32_t from, int32_t to, bool inFront) const;
     bool UnloadEnd(bool front);
     TLoadRange RangeToLoad(int32_t i) const;
     void LoadAll();
 
+    // The loaded window in order; a removed entity leaves nil (a gap) until
+    // an indexed access past it, or gaps grown to half the slots, close them.
+    // The last slot is never a gap.
     std::vector<TqoDataEntity*> fItems;
+    // The slots before the first gap (all of them without gaps).
+    size_t fDense = 0;
+    int32_t fGaps = 0;
     void* fMiscObjectPointer = nullptr;
     TqoListController* fListController = nullptr;
     TqoDataEntityClass fDataEntityClass;
-    bool fListIndexesOutOfDate = false;
     bool fKeepLoaded = false;
     bool fDetached = false;
+    // Entities whose stored index is below this one hold their true slot.
     int32_t fOutOfDateFromIndex = 0;
     int32_t fUnloadedPreCount = 0;
     // The entities after the window are counted as what the total leaves over.
