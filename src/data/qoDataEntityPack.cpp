@@ -112,7 +112,7 @@ void TqoDataEntity::ChangeOwner(TqoDataList* newList, int32_t index) {
     if (TqoListController* c = oldList->fListController) c->OnLeaveOwnerBeforeChange().Fire(this);
     // The handler may have changed either list or taken this entity out.
     if (fDataList != oldList || !check()) return;
-    oldList->TakeOut(oldList->SlotOf(this));
+    oldList->TakeOut(this, oldList->SlotOf(this));
     --oldList->fCount;
     fDataList = newList;
     newList->PlaceAt(index, this);
@@ -170,8 +170,7 @@ void TqoDataList::Discard(TqoDataEntity* entity) {
 
 // Takes the entity out of the list before anything may free it, so that host
 // code run by the freeing never finds it there. No other entity moves.
-TqoDataEntity* TqoDataList::TakeOut(size_t slot) {
-    TqoDataEntity* entity = fItems[slot];
+void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
     entity->fInList = false;
     entity->fListIndex = -1;
     if (slot + 1 < fItems.size()) {
@@ -180,7 +179,7 @@ TqoDataEntity* TqoDataList::TakeOut(size_t slot) {
         fDense = std::min(fDense, slot);
         // Gaps never outnumber the entities: closing them costs at most what the removals did.
         if (fGaps > LoadedCount()) CloseGaps();
-        return entity;
+        return;
     }
     fItems.pop_back();
     while (!fItems.empty() && !fItems.back()) {
@@ -188,12 +187,18 @@ TqoDataEntity* TqoDataList::TakeOut(size_t slot) {
         --fGaps;
     }
     if (!fGaps) fDense = fItems.size();
+}
+
+TqoDataEntity* TqoDataList::TakeOutAt(size_t slot) {
+    TqoDataEntity* entity = fItems[slot];
+    TakeOut(entity, slot);
     return entity;
 }
 
-void TqoDataList::DeleteAt(size_t slot) {
+void TqoDataList::Delete(TqoDataEntity* entity, size_t slot) {
     --fCount;
-    FreeDataEntity(TakeOut(slot));
+    TakeOut(entity, slot);
+    FreeDataEntity(entity);
 }
 
 void TqoDataList::PlaceAt(int32_t k, TqoDataEntity* entity) {
@@ -246,7 +251,10 @@ TqoDataEntity* TqoDataList::Insert(int32_t i) {
 
 void TqoDataList::Delete(int32_t i) {
     if (i < 0 || i >= Count()) return;
-    if (IsLoaded(i)) return DeleteAt(SlotAt(i - fUnloadedPreCount));
+    if (IsLoaded(i)) {
+        const size_t slot = SlotAt(i - fUnloadedPreCount);
+        return Delete(fItems[slot], slot);
+    }
     --fCount;
     if (i < fUnloadedPreCount) {
         // Every loaded entity moves up by one.
@@ -257,7 +265,7 @@ void TqoDataList::Delete(int32_t i) {
 
 // The entity's slot is at hand: no gap is closed and nothing renumbered.
 void TqoDataList::Remove(TqoDataEntity* entity) {
-    if (entity && entity->fDataList == this && entity->fInList) DeleteAt(SlotOf(entity));
+    if (entity && entity->fDataList == this && entity->fInList) Delete(entity, SlotOf(entity));
 }
 
 int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
@@ -266,7 +274,7 @@ int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
 }
 
 void TqoDataList::Clear() {
-    while (!fItems.empty()) DeleteAt(fItems.size() - 1);
+    while (!fItems.empty()) Delete(fItems.back(), fItems.size() - 1);
     fUnloadedPreCount = 0;
     fCount = 0;
     if (fListController) fListController->OnUnLoadedContentChanged().Fire(this);
@@ -285,7 +293,7 @@ void TqoDataList::CleanForFree() {
     fUnloadedPreCount = 0;
     std::exception_ptr error;
     while (!fItems.empty()) {
-        TqoDataEntity* entity = TakeOut(fItems.size() - 1);
+        TqoDataEntity* entity = TakeOutAt(fItems.size() - 1);
         --fCount;
         try {
             FreeDataEntity(entity);

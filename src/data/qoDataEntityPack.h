@@ -236,9 +236,11 @@ private:
     // Places the entity at window position k (at most LoadedCount).
     void PlaceAt(int32_t k, TqoDataEntity* entity);
     // Takes the entity at a slot out, leaving a gap unless it was the last.
-    TqoDataEntity* TakeOut(size_t slot);
-    // Deletes a loaded entity: the count goes down before its freeing runs host code.
-    void DeleteAt(size_t slot);
+    void TakeOut(TqoDataEntity* entity, size_t slot);
+    TqoDataEntity* TakeOutAt(size_t slot);
+    // Deletes the loaded entity at a slot: the count goes down before its
+    // freeing runs host code.
+    void Delete(TqoDataEntity* entity, size_t slot);
     TqoDataEntity* InsertItem(int32_t i);
     bool WindowBorders(int32_t from, int32_t to, bool inFront) const;
     bool UnloadEnd(bool front);

@@ -102,7 +102,7 @@ bool TqoDataList::CanUnload(TqoDataEntity* entity) {
 
 void TqoDataList::Unload(int32_t i, bool inFront) {
     if (!IsLoaded(i)) throw EListError(i);
-    TqoDataEntity* entity = TakeOut(SlotAt(i - fUnloadedPreCount));
+    TqoDataEntity* entity = TakeOutAt(SlotAt(i - fUnloadedPreCount));
     // The counts are settled before the handlers of the freeing see the list;
     // no gap may stand before the window's start when it moves.
     if (inFront) {
