@@ -324,7 +324,11 @@ void TqoDataList::EnsureListIndexes() {
 void TqoDataList::CloseGaps() {
     if (!fGaps) return;
     ListIndexesOutOfDate(int32_t(fDense) + fUnloadedPreCount);
-    fItems.erase(std::remove(fItems.begin() + ptrdiff_t(fDense), fItems.end(), nullptr), fItems.end());
+    const auto first = fItems.begin() + ptrdiff_t(fDense);
+    if (fGaps == 1)
+        fItems.erase(first); // as removals by index one at a time leave: one move
+    else
+        fItems.erase(std::remove(first, fItems.end(), nullptr), fItems.end());
     fGaps = 0;
     fDense = fItems.size();
 }
