@@ -96,20 +96,22 @@ private:
     TqoVariant Auto_get_UserVariantReference() const;
     void Auto_put_UserVariantReference(const VARIANT& value) { SetUserVariantReference(value); }
 
-    bool fSelected = false;
-    bool fVisible = false;
-    bool fCanEdit = false;
-    bool fUserReferenceHeld = false;
+    // Flags in bits and the two integers side by side: every chart holds
+    // entities by the hundred thousand.
+    bool fSelected : 1 = false;
+    bool fVisible : 1 = false;
+    bool fCanEdit : 1 = false;
+    bool fUserReferenceHeld : 1 = false;
     // From the moment its freeing lets go of its host references.
-    bool fFreed = false;
+    bool fFreed : 1 = false;
     // Between placement in its list and being taken out of it.
-    bool fInList = false;
+    bool fInList : 1 = false;
     int32_t fUserIntegerReference = 0;
-    TqoDataList* fDataList = nullptr;
-    void* fUserReference = nullptr;
     // The entity's slot in its list's window, plus the entities unloaded before
     // it: its index while no gap lies before it.
     int32_t fListIndex = -1;
+    TqoDataList* fDataList = nullptr;
+    void* fUserReference = nullptr;
     std::unique_ptr<TqoVariant> fVariantReference;
     TqoAutoBase_IqoDataEntity<TqoDataEntity> fAuto{*this};
 };

@@ -14,7 +14,8 @@ void TqoDataEntity::SetUserReference(void* value) {
 // holds the new value before the old one goes.
 void TqoDataEntity::ExchangeUserReference(void* value, bool held) {
     void* old = std::exchange(fUserReference, value);
-    const bool oldHeld = std::exchange(fUserReferenceHeld, held);
+    const bool oldHeld = fUserReferenceHeld;
+    fUserReferenceHeld = held;
     if (oldHeld) static_cast<IUnknown*>(old)->Release();
 }
 
