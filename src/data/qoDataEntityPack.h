@@ -51,13 +51,15 @@ public:
     TqoDataList* OwningDataList() const { return fDataList; }
     // A plain pointer for the program; an interface set through automation is
     // held with a reference of its own.
-    void* UserReference() const { return fUserReference; }
+    void* UserReference() const { return fUserReferences ? fUserReferences->Reference : nullptr; }
     void SetUserReference(void* value);
     int32_t UserIntegerReference() const { return fUserIntegerReference; }
     void SetUserIntegerReference(int32_t value) { fUserIntegerReference = value; }
     // Nil while no variant reference was set. Empty clears it; a freed entity
     // takes no other value.
-    const VARIANT* UserVariantReference() const { return fVariantReference.get(); }
+    const VARIANT* UserVariantReference() const {
+        return fUserReferences ? fUserReferences->Variant.get() : nullptr;
+    }
     void SetUserVariantReference(const VARIANT& value);
 
     // Automation: the object's own interface, and the members behind it.
@@ -77,6 +79,13 @@ private:
     friend class TqoAutoBase_IqoDataEntity<TqoDataEntity>;
     TqoListController* Controller() const;
     void ExchangeUserReference(void* value, bool held);
+    // Rarely set, so kept apart: made on first use, it stays until the entity
+    // goes (host code run by a release may still reach it).
+    struct TUserReferences {
+        void* Reference = nullptr;
+        std::unique_ptr<TqoVariant> Variant;
+    };
+    TUserReferences& UserReferences();
     void CheckTakesReferences() const;
 
     // The members of IqoDataEntity.
@@ -111,8 +120,7 @@ private:
     // it: its index while no gap lies before it.
     int32_t fListIndex = -1;
     TqoDataList* fDataList = nullptr;
-    void* fUserReference = nullptr;
-    std::unique_ptr<TqoVariant> fVariantReference;
+    std::unique_ptr<TUserReferences> fUserReferences;
     TqoAutoBase_IqoDataEntity<TqoDataEntity> fAuto{*this};
 };
 
