@@ -1,7 +1,7 @@
 #include "data/qoDataEntityPack.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <exception>
 
 namespace qo {
