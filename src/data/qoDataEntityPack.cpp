@@ -176,7 +176,7 @@ void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
     if (slot + 1 < fItems.size()) {
         fItems[slot] = nullptr;
         ++fGaps;
-        fDense = std::min(fDense, slot);
+        fDense = std::min(fDense, uint32_t(slot));
         // Gaps never outnumber the entities: closing them costs at most what the removals did.
         if (fGaps > LoadedCount()) CloseGaps();
         return;
@@ -186,7 +186,7 @@ void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
         fItems.pop_back();
         --fGaps;
     }
-    if (!fGaps) fDense = fItems.size();
+    if (!fGaps) fDense = uint32_t(fItems.size());
 }
 
 TqoDataEntity* TqoDataList::TakeOutAt(size_t slot) {
@@ -207,12 +207,12 @@ void TqoDataList::PlaceAt(int32_t k, TqoDataEntity* entity) {
         // Appending moves no other entity: the new one knows its slot at once.
         entity->fListIndex = fUnloadedPreCount + int32_t(fItems.size());
         fItems.push_back(entity);
-        if (!fGaps) fDense = fItems.size();
+        if (!fGaps) fDense = uint32_t(fItems.size());
         return;
     }
     CloseGaps();
     fItems.insert(fItems.begin() + k, entity);
-    fDense = fItems.size();
+    fDense = uint32_t(fItems.size());
     ListIndexesOutOfDate(k + fUnloadedPreCount);
 }
 
@@ -330,7 +330,7 @@ void TqoDataList::CloseGaps() {
     else
         fItems.erase(std::remove(first, fItems.end(), nullptr), fItems.end());
     fGaps = 0;
-    fDense = fItems.size();
+    fDense = uint32_t(fItems.size());
 }
 
 // The last slot is never a gap: deleting from the back closes none.

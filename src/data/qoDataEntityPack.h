@@ -262,18 +262,18 @@ private:
     // The last slot is never a gap.
     std::vector<TqoDataEntity*> fItems;
     // The slots before the first gap (all of them without gaps).
-    size_t fDense = 0;
+    uint32_t fDense = 0;
     int32_t fGaps = 0;
-    void* fMiscObjectPointer = nullptr;
-    TqoListController* fListController = nullptr;
-    TqoDataEntityClass fDataEntityClass;
-    bool fKeepLoaded = false;
-    bool fDetached = false;
     // Entities whose stored index is below this one hold their true slot.
     int32_t fOutOfDateFromIndex = 0;
     int32_t fUnloadedPreCount = 0;
     // The entities after the window are counted as what the total leaves over.
     int32_t fCount = 0;
+    bool fKeepLoaded = false;
+    bool fDetached = false;
+    void* fMiscObjectPointer = nullptr;
+    TqoListController* fListController = nullptr;
+    TqoDataEntityClass fDataEntityClass;
 
     // The members of IqoDataList and IqoDataList2.
     void Auto_Sort(bool descending) { Sort(descending); }

@@ -80,7 +80,7 @@ void TqoDataList::LoadItems(int32_t from, int32_t to, bool inFront) {
     } else {
         fItems.insert(fItems.end(), created.begin(), created.end());
     }
-    fDense = fItems.size();
+    fDense = uint32_t(fItems.size());
     for (int32_t k = 0; k < n; ++k) {
         created[size_t(k)]->fInList = true;
         created[size_t(k)]->fListIndex = from + k;
