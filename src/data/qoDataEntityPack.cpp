@@ -1,6 +1,7 @@
 #include "data/qoDataEntityPack.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 
 namespace qo {
@@ -11,14 +12,20 @@ TqoListController* TqoDataEntity::Controller() const {
     return fDataList ? fDataList->fListController : nullptr;
 }
 
-// Indexes below the first change since the last renumbering still hold: an
-// entity there needs no renumbering of the rest (deleting several entities
-// from the back of a long list stays cheap).
+// Slots below the first change since the last renumbering still hold, and a
+// slot before the first gap is the index: an entity there needs no
+// renumbering of the rest (deleting several entities from the back of a long
+// list stays cheap).
 int32_t TqoDataEntity::ListIndex() {
     if (!fInList) return -1;
-    if (fListIndex >= 0 && fListIndex < fDataList->fOutOfDateFromIndex) return fListIndex;
-    fDataList->EnsureListIndexes();
+    TqoDataList* list = fDataList;
+    if (!list->SlotKnown(this) || size_t(fListIndex - list->fUnloadedPreCount) >= list->fDense)
+        list->EnsureListIndexes();
     return fListIndex;
+}
+
+int32_t TqoDataEntity::ListOrder() {
+    return fInList ? int32_t(fDataList->SlotOf(this)) + fDataList->fUnloadedPreCount : -1;
 }
 
 void TqoDataEntity::DoInfoPush() {
@@ -79,6 +86,7 @@ void TqoDataEntity::Move(int32_t newIndex) {
     // Loading ran handlers that may have changed the list or taken this entity out.
     if (!fInList || fDataList != list) return;
     if (!list->IsLoaded(newIndex)) throw EListError(newIndex);
+    list->CloseGaps();
     const int32_t old = ListIndex();
     auto& items = list->fItems;
     const auto from = items.begin() + (old - list->fUnloadedPreCount);
@@ -104,13 +112,11 @@ void TqoDataEntity::ChangeOwner(TqoDataList* newList, int32_t index) {
     if (TqoListController* c = oldList->fListController) c->OnLeaveOwnerBeforeChange().Fire(this);
     // The handler may have changed either list or taken this entity out.
     if (fDataList != oldList || !check()) return;
-    oldList->TakeOut(ListIndex() - oldList->fUnloadedPreCount);
+    oldList->TakeOut(this, oldList->SlotOf(this));
     --oldList->fCount;
     fDataList = newList;
-    newList->fItems.insert(newList->fItems.begin() + index, this);
-    fInList = true;
+    newList->PlaceAt(index, this);
     ++newList->fCount;
-    newList->ListIndexesOutOfDate(index + newList->fUnloadedPreCount);
     if (TqoListController* c = newList->fListController) {
         c->OnEnterOwnerAfterChange().Fire(this);
         c->OnContentChanged().Fire(newList);
@@ -126,13 +132,14 @@ void TqoDataList::AfterCreate(TqoListController* controller, const TqoDataEntity
     ListIndexesOutOfDate(0);
 }
 
-TqoDataEntity* TqoDataList::Loaded(int32_t k) const {
+TqoDataEntity* TqoDataList::Loaded(int32_t k) {
     if (k < 0 || k >= LoadedCount()) throw EListError(k);
-    return fItems[size_t(k)];
+    return LoadedAt(k);
 }
 
 TqoDataList::~TqoDataList() {
     for (TqoDataEntity* entity : fItems) {
+        if (!entity) continue;
         entity->fDataList = nullptr;
         entity->fInList = false;
         FreeCall(entity);
@@ -161,15 +168,52 @@ void TqoDataList::Discard(TqoDataEntity* entity) {
     entity->FreeWheneverPossible();
 }
 
-// Takes the loaded entity at window position k out of the list before anything
-// may free it, so that host code run by the freeing never finds it there.
-TqoDataEntity* TqoDataList::TakeOut(int32_t k) {
-    TqoDataEntity* entity = fItems[size_t(k)];
-    fItems.erase(fItems.begin() + k);
+// Takes the entity out of the list before anything may free it, so that host
+// code run by the freeing never finds it there. No other entity moves.
+void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
     entity->fInList = false;
     entity->fListIndex = -1;
-    ListIndexesOutOfDate(k + fUnloadedPreCount);
+    if (slot + 1 < fItems.size()) {
+        fItems[slot] = nullptr;
+        ++fGaps;
+        fDense = std::min(fDense, uint32_t(slot));
+        // Gaps never outnumber the entities: closing them costs at most what the removals did.
+        if (fGaps > LoadedCount()) CloseGaps();
+        return;
+    }
+    fItems.pop_back();
+    while (!fItems.empty() && !fItems.back()) {
+        fItems.pop_back();
+        --fGaps;
+    }
+    if (!fGaps) fDense = uint32_t(fItems.size());
+}
+
+TqoDataEntity* TqoDataList::TakeOutAt(size_t slot) {
+    TqoDataEntity* entity = fItems[slot];
+    TakeOut(entity, slot);
     return entity;
+}
+
+void TqoDataList::Delete(TqoDataEntity* entity, size_t slot) {
+    --fCount;
+    TakeOut(entity, slot);
+    FreeDataEntity(entity);
+}
+
+void TqoDataList::PlaceAt(int32_t k, TqoDataEntity* entity) {
+    entity->fInList = true;
+    if (k == LoadedCount()) {
+        // Appending moves no other entity: the new one knows its slot at once.
+        entity->fListIndex = fUnloadedPreCount + int32_t(fItems.size());
+        fItems.push_back(entity);
+        if (!fGaps) fDense = uint32_t(fItems.size());
+        return;
+    }
+    CloseGaps();
+    fItems.insert(fItems.begin() + k, entity);
+    fDense = uint32_t(fItems.size());
+    ListIndexesOutOfDate(k + fUnloadedPreCount);
 }
 
 TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
@@ -184,10 +228,8 @@ TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
         Discard(entity);
         throw;
     }
-    fItems.insert(fItems.begin() + (i - fUnloadedPreCount), entity);
-    entity->fInList = true;
+    PlaceAt(i - fUnloadedPreCount, entity);
     ++fCount;
-    ListIndexesOutOfDate(i);
     // The handlers run host code: it may delete the entity again, or free the
     // list's owner, which detaches the list. An entity gone is not returned.
     const TqoKeepAlive<TqoDataEntity> keep({entity});
@@ -209,18 +251,21 @@ TqoDataEntity* TqoDataList::Insert(int32_t i) {
 
 void TqoDataList::Delete(int32_t i) {
     if (i < 0 || i >= Count()) return;
-    --fCount;
     if (IsLoaded(i)) {
-        FreeDataEntity(TakeOut(i - fUnloadedPreCount));
-    } else if (i < fUnloadedPreCount) {
+        const size_t slot = SlotAt(i - fUnloadedPreCount);
+        return Delete(fItems[slot], slot);
+    }
+    --fCount;
+    if (i < fUnloadedPreCount) {
         // Every loaded entity moves up by one.
         --fUnloadedPreCount;
         ListIndexesOutOfDate(i);
     }
 }
 
+// The entity's slot is at hand: no gap is closed and nothing renumbered.
 void TqoDataList::Remove(TqoDataEntity* entity) {
-    if (entity && entity->fDataList == this && entity->fInList) Delete(entity->ListIndex());
+    if (entity && entity->fDataList == this && entity->fInList) Delete(entity, SlotOf(entity));
 }
 
 int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
@@ -229,7 +274,7 @@ int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
 }
 
 void TqoDataList::Clear() {
-    while (!fItems.empty()) Delete(fUnloadedPreCount + LoadedCount() - 1);
+    while (!fItems.empty()) Delete(fItems.back(), fItems.size() - 1);
     fUnloadedPreCount = 0;
     fCount = 0;
     if (fListController) fListController->OnUnLoadedContentChanged().Fire(this);
@@ -248,7 +293,7 @@ void TqoDataList::CleanForFree() {
     fUnloadedPreCount = 0;
     std::exception_ptr error;
     while (!fItems.empty()) {
-        TqoDataEntity* entity = TakeOut(LoadedCount() - 1);
+        TqoDataEntity* entity = TakeOutAt(fItems.size() - 1);
         --fCount;
         try {
             FreeDataEntity(entity);
@@ -260,17 +305,45 @@ void TqoDataList::CleanForFree() {
     if (error) std::rethrow_exception(error);
 }
 
-// ---- TqoDataList: lazy list indexes ----
+// ---- TqoDataList: lazy list indexes and gaps ----
 
 void TqoDataList::ListIndexesOutOfDate(int32_t i) {
-    if (!fListIndexesOutOfDate || i < fOutOfDateFromIndex) fOutOfDateFromIndex = i;
-    fListIndexesOutOfDate = true;
+    fOutOfDateFromIndex = std::min(fOutOfDateFromIndex, i);
+}
+
+bool TqoDataList::SlotKnown(const TqoDataEntity* entity) const {
+    return entity->fListIndex >= 0 && entity->fListIndex < fOutOfDateFromIndex;
 }
 
 void TqoDataList::EnsureListIndexes() {
-    if (fListIndexesOutOfDate) UpdateListIndexesFrom(fOutOfDateFromIndex);
-    fListIndexesOutOfDate = false;
-    fOutOfDateFromIndex = Count();
+    CloseGaps();
+    if (fOutOfDateFromIndex != INT32_MAX) UpdateListIndexesFrom(fOutOfDateFromIndex);
+    fOutOfDateFromIndex = INT32_MAX;
+}
+
+void TqoDataList::CloseGaps() {
+    if (!fGaps) return;
+    ListIndexesOutOfDate(int32_t(fDense) + fUnloadedPreCount);
+    const auto first = fItems.begin() + ptrdiff_t(fDense);
+    if (fGaps == 1)
+        fItems.erase(first); // as removals by index one at a time leave: one move
+    else
+        fItems.erase(std::remove(first, fItems.end(), nullptr), fItems.end());
+    fGaps = 0;
+    fDense = uint32_t(fItems.size());
+}
+
+// The last slot is never a gap: deleting from the back closes none.
+size_t TqoDataList::SlotAt(int32_t k) {
+    if (size_t(k) < fDense) return size_t(k);
+    if (k == LoadedCount() - 1) return fItems.size() - 1;
+    CloseGaps();
+    return size_t(k);
+}
+
+size_t TqoDataList::SlotOf(TqoDataEntity* entity) {
+    if (!SlotKnown(entity)) EnsureListIndexes();
+    return size_t(entity->fListIndex - fUnloadedPreCount);
 }
 
 void TqoDataList::UpdateListIndexesFrom(int32_t i) {
@@ -280,14 +353,17 @@ void TqoDataList::UpdateListIndexesFrom(int32_t i) {
 
 // ---- TqoDataList: selection, order, visibility, search ----
 
+// The selection handlers may change the list: the slots are read live.
 void TqoDataList::ClearSelections() {
-    for (size_t k = 0; k < fItems.size(); ++k) fItems[k]->SetSelected(false);
+    for (size_t k = 0; k < fItems.size(); ++k)
+        if (TqoDataEntity* entity = fItems[k]) entity->SetSelected(false);
 }
 
 void TqoDataList::Sort(bool descending) {
     if (!fListController || !fListController->OnSortCompare()) return;
     LoadAll();
     if (!fListController || !fListController->OnSortCompare()) return;
+    CloseGaps();
     // The comparison is bound to this list's controller; a handler that throws
     // leaves the list as it was. The handler runs host code: the entities stay
     // in memory while it does, and a list that it changed is not sorted.
@@ -305,7 +381,7 @@ void TqoDataList::Sort(bool descending) {
 
 int32_t TqoDataList::VisibleCount() const {
     return int32_t(
-        std::count_if(fItems.begin(), fItems.end(), [](TqoDataEntity* e) { return e->GetVisible(); }));
+        std::count_if(fItems.begin(), fItems.end(), [](TqoDataEntity* e) { return e && e->GetVisible(); }));
 }
 
 // Loading runs handlers that may shrink the list: an index may then yield nil.
@@ -334,7 +410,7 @@ int32_t TqoDataList::VisibleIndexToListIndex(int32_t v) {
 TqoDataEntity* TqoDataList::FindDataEntity(const TFindFunc& match) const {
     if (!match) return nullptr;
     for (size_t k = 0; k < fItems.size(); ++k)
-        if (TqoDataEntity* entity = fItems[k]; match(entity)) return entity;
+        if (TqoDataEntity* entity = fItems[k]; entity && match(entity)) return entity;
     return nullptr;
 }
 
@@ -345,7 +421,7 @@ void TqoDataList::IteratorOfSelectedDataEntities(const TSelectedDataEntityEvent&
     if (!call) return;
     std::vector<TqoDataEntity*> selected;
     for (TqoDataEntity* entity : fItems)
-        if (entity->fSelected) selected.push_back(entity);
+        if (entity && entity->fSelected) selected.push_back(entity);
     const TqoKeepAlive<TqoDataEntity> keep(std::move(selected));
     for (TqoDataEntity* entity : keep.Objects())
         if (entity->fInList && entity->fDataList == this && entity->fSelected) call(this, entity);

@@ -1,7 +1,9 @@
 #pragma once
 // Data entities and the lists that hold them. Every change is reported through
 // the list's controller. A list may hold only a contiguous window of its
-// entities while those before and after it are merely counted.
+// entities while those before and after it are merely counted. Removing an
+// entity costs the same in a long list as in a short one: it leaves a gap that
+// the next indexed access past it closes, all gaps at once.
 #include "data/qoDataEntityPackController.h"
 #include "data/qoExposable.h"
 #include "platform/core/qoClassRef.h"
@@ -30,6 +32,9 @@ public:
 
     // -1 while the entity is not in its list (being created, deleted or freed).
     int32_t ListIndex();
+    // Orders the entities of one list as their indexes do, without closing the
+    // gaps that removals left; -1 while the entity is not in its list.
+    int32_t ListOrder();
     void Move(int32_t newIndex);
     // Moves the entity into newList at a position of its loaded window.
     void ChangeOwner(TqoDataList* newList, int32_t index);
@@ -46,13 +51,15 @@ public:
     TqoDataList* OwningDataList() const { return fDataList; }
     // A plain pointer for the program; an interface set through automation is
     // held with a reference of its own.
-    void* UserReference() const { return fUserReference; }
+    void* UserReference() const { return fUserReferences ? fUserReferences->Reference : nullptr; }
     void SetUserReference(void* value);
     int32_t UserIntegerReference() const { return fUserIntegerReference; }
     void SetUserIntegerReference(int32_t value) { fUserIntegerReference = value; }
     // Nil while no variant reference was set. Empty clears it; a freed entity
     // takes no other value.
-    const VARIANT* UserVariantReference() const { return fVariantReference.get(); }
+    const VARIANT* UserVariantReference() const {
+        return fUserReferences ? fUserReferences->Variant.get() : nullptr;
+    }
     void SetUserVariantReference(const VARIANT& value);
 
     // Automation: the object's own interface, and the members behind it.
@@ -72,6 +79,13 @@ private:
     friend class TqoAutoBase_IqoDataEntity<TqoDataEntity>;
     TqoListController* Controller() const;
     void ExchangeUserReference(void* value, bool held);
+    // Rarely set, so kept apart: made on first use, it stays until the entity
+    // goes (host code run by a release may still reach it).
+    struct TUserReferences {
+        void* Reference = nullptr;
+        std::unique_ptr<TqoVariant> Variant;
+    };
+    TUserReferences& UserReferences();
     void CheckTakesReferences() const;
 
     // The members of IqoDataEntity.
@@ -91,19 +105,22 @@ private:
     TqoVariant Auto_get_UserVariantReference() const;
     void Auto_put_UserVariantReference(const VARIANT& value) { SetUserVariantReference(value); }
 
-    bool fSelected = false;
-    bool fVisible = false;
-    bool fCanEdit = false;
-    bool fUserReferenceHeld = false;
+    // Flags in bits and the two integers side by side: every chart holds
+    // entities by the hundred thousand.
+    bool fSelected : 1 = false;
+    bool fVisible : 1 = false;
+    bool fCanEdit : 1 = false;
+    bool fUserReferenceHeld : 1 = false;
     // From the moment its freeing lets go of its host references.
-    bool fFreed = false;
+    bool fFreed : 1 = false;
     // Between placement in its list and being taken out of it.
-    bool fInList = false;
+    bool fInList : 1 = false;
     int32_t fUserIntegerReference = 0;
-    TqoDataList* fDataList = nullptr;
-    void* fUserReference = nullptr;
+    // The entity's slot in its list's window, plus the entities unloaded before
+    // it: its index while no gap lies before it.
     int32_t fListIndex = -1;
-    std::unique_ptr<TqoVariant> fVariantReference;
+    TqoDataList* fDataList = nullptr;
+    std::unique_ptr<TUserReferences> fUserReferences;
     TqoAutoBase_IqoDataEntity<TqoDataEntity> fAuto{*this};
 };
 
@@ -120,13 +137,13 @@ public:
     virtual void AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass);
 
     int32_t Count() const { return fCount; }
-    int32_t LoadedCount() const { return int32_t(fItems.size()); }
-    TqoDataEntity* Loaded(int32_t k) const;
+    int32_t LoadedCount() const { return int32_t(fItems.size()) - fGaps; }
+    TqoDataEntity* Loaded(int32_t k);
     bool IsLoaded(int32_t i) const { return i >= fUnloadedPreCount && i < fUnloadedPreCount + LoadedCount(); }
     // Nil out of range; loads the entity when it is not in memory.
     TqoDataEntity* Items(int32_t i) {
         const size_t k = uint32_t(i) - uint32_t(fUnloadedPreCount); // negative wraps past the end
-        if (k < fItems.size()) [[likely]]
+        if (k < fDense) [[likely]]
             return fItems[k];
         return EnsureLoadedItem(i);
     }
@@ -213,29 +230,50 @@ private:
 
     void ListIndexesOutOfDate(int32_t i);
     void UpdateListIndexesFrom(int32_t i);
+    // Closes the gaps; the slots after the first one move.
+    void CloseGaps();
+    // Whether the entity's stored index still tells its slot.
+    bool SlotKnown(const TqoDataEntity* entity) const;
+    // The slot of the loaded entity at window position k, or of an entity of the list.
+    size_t SlotAt(int32_t k);
+    size_t SlotOf(TqoDataEntity* entity);
+    TqoDataEntity* LoadedAt(int32_t k) { return fItems[SlotAt(k)]; }
     void CheckAttached() const;
     TqoDataEntity* CreateItem();
     std::vector<TqoDataEntity*> CreateItems(int32_t from, int32_t to, bool inFront);
     // Frees an entity that was created but never placed in the list.
     static void Discard(TqoDataEntity* entity);
-    TqoDataEntity* TakeOut(int32_t k);
+    // Places the entity at window position k (at most LoadedCount).
+    void PlaceAt(int32_t k, TqoDataEntity* entity);
+    // Takes the entity at a slot out, leaving a gap unless it was the last.
+    void TakeOut(TqoDataEntity* entity, size_t slot);
+    TqoDataEntity* TakeOutAt(size_t slot);
+    // Deletes the loaded entity at a slot: the count goes down before its
+    // freeing runs host code.
+    void Delete(TqoDataEntity* entity, size_t slot);
     TqoDataEntity* InsertItem(int32_t i);
     bool WindowBorders(int32_t from, int32_t to, bool inFront) const;
     bool UnloadEnd(bool front);
     TLoadRange RangeToLoad(int32_t i) const;
     void LoadAll();
 
+    // The loaded window in order; a removed entity leaves nil (a gap) until
+    // an indexed access past it, or gaps grown to half the slots, close them.
+    // The last slot is never a gap.
     std::vector<TqoDataEntity*> fItems;
-    void* fMiscObjectPointer = nullptr;
-    TqoListController* fListController = nullptr;
-    TqoDataEntityClass fDataEntityClass;
-    bool fListIndexesOutOfDate = false;
-    bool fKeepLoaded = false;
-    bool fDetached = false;
+    // The slots before the first gap (all of them without gaps).
+    uint32_t fDense = 0;
+    int32_t fGaps = 0;
+    // Entities whose stored index is below this one hold their true slot.
     int32_t fOutOfDateFromIndex = 0;
     int32_t fUnloadedPreCount = 0;
     // The entities after the window are counted as what the total leaves over.
     int32_t fCount = 0;
+    bool fKeepLoaded = false;
+    bool fDetached = false;
+    void* fMiscObjectPointer = nullptr;
+    TqoListController* fListController = nullptr;
+    TqoDataEntityClass fDataEntityClass;
 
     // The members of IqoDataList and IqoDataList2.
     void Auto_Sort(bool descending) { Sort(descending); }

@@ -13,9 +13,16 @@ void TqoDataEntity::SetUserReference(void* value) {
 // The release runs host code that may set the reference again: the field
 // holds the new value before the old one goes.
 void TqoDataEntity::ExchangeUserReference(void* value, bool held) {
-    void* old = std::exchange(fUserReference, value);
-    const bool oldHeld = std::exchange(fUserReferenceHeld, held);
+    if (!value && !fUserReferences) return;
+    void* old = std::exchange(UserReferences().Reference, value);
+    const bool oldHeld = fUserReferenceHeld;
+    fUserReferenceHeld = held;
     if (oldHeld) static_cast<IUnknown*>(old)->Release();
+}
+
+TqoDataEntity::TUserReferences& TqoDataEntity::UserReferences() {
+    if (!fUserReferences) fUserReferences = std::make_unique<TUserReferences>();
+    return *fUserReferences;
 }
 
 void TqoDataEntity::CheckTakesReferences() const {
@@ -26,7 +33,7 @@ void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
     if (value.vt == VT_EMPTY) {
         // reset stores nil before the old value goes, whose release may run
         // host code that sets the reference again.
-        fVariantReference.reset();
+        if (fUserReferences) fUserReferences->Variant.reset();
         return;
     }
     CheckTakesReferences();
@@ -34,7 +41,7 @@ void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
     const HRESULT hr =
         VariantCopyInd(copy.get(), const_cast<VARIANT*>(&value)); // the platform call does not change it
     if (FAILED(hr)) throw EOleError(hr, "Invalid variant");
-    fVariantReference = std::move(copy);
+    UserReferences().Variant = std::move(copy);
 }
 
 // ---- resolution ----
@@ -73,7 +80,7 @@ IqoDataList* TqoDataEntity::Auto_get_OwningDataList() const {
 
 // Only an interface that a host set is handed back; a plain program pointer is not one.
 IDispatch* TqoDataEntity::Auto_get_UserReference() const {
-    return fUserReferenceHeld ? static_cast<IDispatch*>(fUserReference) : nullptr;
+    return fUserReferenceHeld ? static_cast<IDispatch*>(UserReference()) : nullptr;
 }
 
 void TqoDataEntity::Auto_put_UserReference(IDispatch* value) {
@@ -86,7 +93,7 @@ void TqoDataEntity::Auto_ChangeOwner(IqoDataList* newOwner, LONG index) {
 }
 
 TqoVariant TqoDataEntity::Auto_get_UserVariantReference() const {
-    return fVariantReference ? *fVariantReference : TqoVariant();
+    return fUserReferences && fUserReferences->Variant ? *fUserReferences->Variant : TqoVariant();
 }
 
 // ---- TqoDataList ----
@@ -105,14 +112,14 @@ TqoDataEntity* TqoDataList::FindFromUserIntegerReference(int32_t n) {
 
 TqoDataEntity* TqoDataList::FindFromUserReference(const void* reference) {
     for (int32_t i = 0; i < Count(); ++i)
-        if (TqoDataEntity* e = Items(i); e && e->fUserReference == reference) return e;
+        if (TqoDataEntity* e = Items(i); e && e->UserReference() == reference) return e;
     return nullptr;
 }
 
 TqoDataEntity* TqoDataList::FindFromUserVariantReference(const VARIANT& value) {
     for (int32_t i = 0; i < Count(); ++i)
         if (TqoDataEntity* e = Items(i);
-            e && e->fVariantReference && VariantEquals(*e->fVariantReference, value))
+            e && e->UserVariantReference() && VariantEquals(*e->UserVariantReference(), value))
             return e;
     return nullptr;
 }

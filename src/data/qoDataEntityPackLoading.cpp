@@ -28,7 +28,7 @@ TqoDataList::TLoadRange TqoDataList::RangeToLoad(int32_t i) const {
 
 TqoDataEntity* TqoDataList::EnsureLoadedItem(int32_t i) {
     if (i < 0 || i >= Count()) return nullptr;
-    if (IsLoaded(i)) return fItems[size_t(i - fUnloadedPreCount)];
+    if (IsLoaded(i)) return LoadedAt(i - fUnloadedPreCount);
     TLoadRange range = RangeToLoad(i);
     if (!fKeepLoaded && (range.To - range.From) + LoadedCount() > kLoadWindow) {
         UnloadAll();
@@ -39,12 +39,12 @@ TqoDataEntity* TqoDataList::EnsureLoadedItem(int32_t i) {
             return EnsureLoadedItem(i);
         }
         // Part of the window stayed: the range is measured from what is left.
-        if (IsLoaded(i)) return fItems[size_t(i - fUnloadedPreCount)];
+        if (IsLoaded(i)) return LoadedAt(i - fUnloadedPreCount);
         range = RangeToLoad(i);
     }
     LoadItems(range.From, range.To, range.InFront);
     // The load handlers ran host code that may have changed the window.
-    return IsLoaded(i) ? fItems[size_t(i - fUnloadedPreCount)] : nullptr;
+    return IsLoaded(i) ? LoadedAt(i - fUnloadedPreCount) : nullptr;
 }
 
 // Whether the range still borders the window where the load was planned.
@@ -71,6 +71,7 @@ std::vector<TqoDataEntity*> TqoDataList::CreateItems(int32_t from, int32_t to, b
 
 void TqoDataList::LoadItems(int32_t from, int32_t to, bool inFront) {
     const std::vector<TqoDataEntity*> created = CreateItems(from, to, inFront);
+    CloseGaps();
     if (fItems.empty() && fUnloadedPreCount == 0) fUnloadedPreCount = from;
     const int32_t n = int32_t(created.size());
     if (inFront) {
@@ -79,6 +80,7 @@ void TqoDataList::LoadItems(int32_t from, int32_t to, bool inFront) {
     } else {
         fItems.insert(fItems.end(), created.begin(), created.end());
     }
+    fDense = uint32_t(fItems.size());
     for (int32_t k = 0; k < n; ++k) {
         created[size_t(k)]->fInList = true;
         created[size_t(k)]->fListIndex = from + k;
@@ -100,9 +102,13 @@ bool TqoDataList::CanUnload(TqoDataEntity* entity) {
 
 void TqoDataList::Unload(int32_t i, bool inFront) {
     if (!IsLoaded(i)) throw EListError(i);
-    TqoDataEntity* entity = TakeOut(i - fUnloadedPreCount);
-    // The counts are settled before the handlers of the freeing see the list.
-    if (inFront) ++fUnloadedPreCount;
+    TqoDataEntity* entity = TakeOutAt(SlotAt(i - fUnloadedPreCount));
+    // The counts are settled before the handlers of the freeing see the list;
+    // no gap may stand before the window's start when it moves.
+    if (inFront) {
+        CloseGaps();
+        ++fUnloadedPreCount;
+    }
     if (fItems.empty()) fUnloadedPreCount = 0;
     entity->FreeWheneverPossible();
 }
@@ -110,6 +116,7 @@ void TqoDataList::Unload(int32_t i, bool inFront) {
 // The handler that allows an unload runs host code: the entity it allowed must
 // still stand at that end of the window.
 bool TqoDataList::UnloadEnd(bool front) {
+    if (front) CloseGaps();
     if (fItems.empty()) return false;
     TqoDataEntity* entity = front ? fItems.front() : fItems.back();
     if (!CanUnload(entity) || fItems.empty() || entity != (front ? fItems.front() : fItems.back())) return false;

@@ -51,7 +51,8 @@ TqoDataEntity_Link* TqoGant_ComBasic::AddLink() {
     return link;
 }
 
-// The item knows its links: no other link of the chart is looked at. Their
+// The item knows its links: no other link of the chart is looked at, and they
+// go from the last to the first without renumbering the others. Their
 // freeing may run host code, so they are held meanwhile and each is checked
 // to be still in the list before it goes.
 void TqoGant_ComBasic::DropAllLinks(TqoDataEntity_GantTime* item) {
@@ -60,7 +61,7 @@ void TqoGant_ComBasic::DropAllLinks(TqoDataEntity_GantTime* item) {
     if (links.empty()) return;
     TqoKeepAlive<TqoDataEntity_Link> keep(links);
     std::sort(links.begin(), links.end(),
-              [](TqoDataEntity_Link* a, TqoDataEntity_Link* b) { return a->ListIndex() > b->ListIndex(); });
+              [](TqoDataEntity_Link* a, TqoDataEntity_Link* b) { return a->ListOrder() > b->ListOrder(); });
     for (TqoDataEntity_Link* link : links)
         if (fLinksDataList && link->OwningDataList() == fLinksDataList) fLinksDataList->Remove(link);
 }

@@ -29,10 +29,7 @@ void InvalidateChartOf(const TqoDataEntity_GantTime* item) {
 
 } // namespace
 
-void TqoDataEntity_Link::SetStartFinishOption(TLinkStartFinishOption value) {
-    fStartFinishOption = value;
-    InvalidateChartOf(fLinkOwner);
-}
+void TqoDataEntity_Link::RepaintOwnersChart() const { InvalidateChartOf(fLinkOwner); }
 
 void TqoDataEntity_Link::SetLinkOwner(TqoDataEntity_GantTime* item) {
     TqoDataEntity_GantTime* old = fLinkOwner;

@@ -21,20 +21,21 @@ public:
     TqoDataEntity_Link() = default;
     ~TqoDataEntity_Link() override;
 
+    // Each setter of the link's looks repaints the chart of the owner's row
+    // (whose link index, keeping the widest pen, goes too).
     TLinkStartFinishOption StartFinishOption() const { return fStartFinishOption; }
-    // Repaints the chart of the owner's row.
-    void SetStartFinishOption(TLinkStartFinishOption value);
+    void SetStartFinishOption(TLinkStartFinishOption value) { SetLook(fStartFinishOption, value); }
     TqoDataEntity_GantTime* LinkOwner() const { return fLinkOwner; }
     // Changing an end repaints the charts of the old and the new item's rows.
     void SetLinkOwner(TqoDataEntity_GantTime* item);
     TqoDataEntity_GantTime* LinkedTo() const { return fLinkedTo; }
     void SetLinkedTo(TqoDataEntity_GantTime* item);
     TLinkStyle LinkStyle() const { return fLinkStyle; }
-    void SetLinkStyle(TLinkStyle value) { fLinkStyle = value; }
+    void SetLinkStyle(TLinkStyle value) { SetLook(fLinkStyle, value); }
     TColor LinkColor() const { return fLinkColor; }
-    void SetLinkColor(TColor value) { fLinkColor = value; }
+    void SetLinkColor(TColor value) { SetLook(fLinkColor, value); }
     int32_t LinkPenWidth() const { return FLinkPenWidth; }
-    void SetLinkPenWidth(int32_t value) { FLinkPenWidth = value; }
+    void SetLinkPenWidth(int32_t value) { SetLook(FLinkPenWidth, value); }
     // Drawn only with both ends set.
     bool HasBothEnds() const { return fLinkOwner && fLinkedTo; }
 
@@ -54,6 +55,11 @@ private:
         TqoDataEntity_Link** Back = nullptr;
     };
     void Detach();
+    template <class T> void SetLook(T& field, T value) {
+        field = value;
+        RepaintOwnersChart();
+    }
+    void RepaintOwnersChart() const;
     void Rechain(TqoDataEntity_GantTime*& end, TqoDataEntity_GantTime* item, TChain TqoDataEntity_Link::*chain,
                  TqoDataEntity_Link* TqoDataEntity_GantTime::*head);
 

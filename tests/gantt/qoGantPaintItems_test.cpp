@@ -302,12 +302,13 @@ TEST_F(GantPaint, LinksFollowScrollingFoldingAndChangesBetweenPaints) {
     later->DoInfoPush();
     EXPECT_EQ(paint(), (TLinks{waiting, added})) << "an item moved into it";
     // Drawn with no end on screen, a pen this wide reaches the view from rows
-    // well above it.
+    // well above it, widened after a paint too.
     gant->SetLinkShow(lsAlways);
     TqoDataEntity_Link* wide =
         Link(Item(children[2], 1, 2, gtsSquare), Item(children[3], 3, 4, gtsSquare), tlsUserDraw);
+    EXPECT_EQ(paint(), (TLinks{waiting, added})) << "a thin pen";
     wide->SetLinkPenWidth(200);
-    EXPECT_EQ(paint(), (TLinks{waiting, added, wide})) << "a wide pen";
+    EXPECT_EQ(paint(), (TLinks{waiting, added, wide})) << "a pen widened after a paint";
     // The last row moved to the top: its link to the row that was above it now
     // crosses the view.
     after->Move(0);

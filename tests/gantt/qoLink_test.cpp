@@ -5,6 +5,7 @@
 #include "qoGantModelFixture.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace qo {
 namespace {
@@ -98,17 +99,38 @@ TEST_F(LinkChains, ALinkFreedFirstLeavesItsItemsChains) {
     EXPECT_EQ(x->FirstTargetLink(), nullptr);
 }
 
-TEST_F(LinkChains, TheStartFinishOptionRepaintsTheChartOfTheOwnersRow) {
+// Every setter of a link's looks repaints the chart of its owner's row, and
+// only a link with an owner there has a chart to repaint.
+TEST_F(LinkChains, EachLookSetterRepaintsTheChartOfTheOwnersRow) {
+    struct TCase {
+        const char* name;
+        std::function<void(TqoDataEntity_Link&)> set;
+        std::function<bool(const TqoDataEntity_Link&)> took;
+    };
+    const TCase cases[] = {
+        {"StartFinishOption", [](TqoDataEntity_Link& l) { l.SetStartFinishOption(tlsfFF); },
+         [](const TqoDataEntity_Link& l) { return l.StartFinishOption() == tlsfFF; }},
+        {"LinkStyle", [](TqoDataEntity_Link& l) { l.SetLinkStyle(tlsMSProject); },
+         [](const TqoDataEntity_Link& l) { return l.LinkStyle() == tlsMSProject; }},
+        {"LinkColor", [](TqoDataEntity_Link& l) { l.SetLinkColor(clRed); },
+         [](const TqoDataEntity_Link& l) { return l.LinkColor() == clRed; }},
+        {"LinkPenWidth", [](TqoDataEntity_Link& l) { l.SetLinkPenWidth(7); },
+         [](const TqoDataEntity_Link& l) { return l.LinkPenWidth() == 7; }},
+    };
     TqoDataEntity_Tree* a = Node(nullptr, "A");
-    TqoDataEntity_Link* inRow = Link(Item(a, 0, 1, 2), nullptr);
-    TqoDataEntity_Link* ownerless = Link(nullptr, nullptr);
-    Paint();
-    ownerless->SetStartFinishOption(tlsfSS);
-    EXPECT_EQ(gant->GA()->InvalidateCount(), 0);
-    EXPECT_EQ(ownerless->StartFinishOption(), tlsfSS);
-    inRow->SetStartFinishOption(tlsfFF);
-    EXPECT_EQ(gant->GA()->InvalidateCount(), 1);
-    EXPECT_EQ(inRow->StartFinishOption(), tlsfFF);
+    TqoDataEntity_GantTime* x = Item(a, 0, 1, 2);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TqoDataEntity_Link* inRow = Link(x, nullptr);
+        TqoDataEntity_Link* targetOnly = Link(nullptr, x);
+        Paint();
+        c.set(*targetOnly);
+        EXPECT_EQ(gant->GA()->InvalidateCount(), 0);
+        EXPECT_TRUE(c.took(*targetOnly));
+        c.set(*inRow);
+        EXPECT_EQ(gant->GA()->InvalidateCount(), 1);
+        EXPECT_TRUE(c.took(*inRow));
+    }
 }
 
 TEST_F(LinkChains, ANewLinkTakesTheChartsDefaults) {
