@@ -100,9 +100,11 @@ void TqoGant_ComBasic::DefaultBackGround() {
 
 int TqoGant_ComBasic::GridRowStripes(int& rowNumber) {
     const int width = fGA->Width();
+    // Bands are in screen pixels; on paper they scale like the rest.
+    const double ys = fGA->Scaley();
     int bottom = 0;
     fGrid->ForEachVisibleRow([&](const TRect& band, void*) {
-        const TRect r{0, band.Top, width, band.Bottom};
+        const TRect r{0, Round(band.Top * ys), width, Round(band.Bottom * ys)};
         DrawRowBackgound(r, rowNumber++);
         bottom = r.Bottom;
     });

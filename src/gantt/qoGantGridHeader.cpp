@@ -101,8 +101,17 @@ TScrollBar* TGantGridHeader::MoveVerticalScroll(TWinControl* holder, TNotifyEven
 // above the chart's top (level with the scaler), or, without a chart yet,
 // the grid's first row below its header is the chart's first.
 int TGantGridHeader::ChartTop() {
+    if (fGrid->IsPrinting()) return FirstRowTop();
     if (!fChartArea) return HeaderHeight();
     return fChartArea->ClientOrigin().Y - fGrid->ClientOrigin().Y;
+}
+
+// On paper the chart starts level with the first printed row.
+int TGantGridHeader::FirstRowTop() {
+    const TBabGridCell& root = *fGrid->MainGrid();
+    for (const TAxisContentItem* item : root.AxisContentListY()->VisibleItems())
+        if (item->ListIndex() >= root.FixedRows()) return root.DrawRect().Top + item->AcumSize();
+    return HeaderHeight();
 }
 
 TRect TGantGridHeader::BandOf(const TAxisContentItem* item) {

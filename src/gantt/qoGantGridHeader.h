@@ -93,6 +93,7 @@ public:
 private:
     // The grid's y of the chart area's 0.
     int ChartTop();
+    int FirstRowTop();
     // The row's item when it lies on screen in the grid's own rows; nil otherwise.
     TAxisContentItem* ItemOnScreen(const TGantRow& row) const;
     TRect BandOf(const TAxisContentItem* item);

@@ -2,6 +2,7 @@
 // defaults, properties that reach several parts, the scale and alignment
 // events, tab sheets, factories a subclass overrides, and its look.
 #include "gantt/qoGant.h"
+#include "qoGantWithoutGrid.h"
 
 #include "data/qoDoLater.h"
 #include "support/golden/qoGolden.h"
@@ -142,18 +143,8 @@ TEST_F(Gant, AScaleMovedFromTheScalerEventStopsAStepButAnUnchangedOneDoesNot) {
 }
 
 // A build whose factory makes no grid.
-class TGantWithoutGrid : public TqoGant_ComBasic {
-public:
-    explicit TGantWithoutGrid(TComponent* owner) : TqoGant_ComBasic(owner, TDeferInitialize{}) {
-        InitializeInConstructor();
-    }
-
-protected:
-    std::unique_ptr<IGantGridHeader> CreateGrid(TComponent*) override { return nullptr; }
-};
-
 TEST_F(Gant, WithoutAGridTheRowHeaderStaysATree) {
-    auto* treeOnly = new TGantWithoutGrid(&form);
+    auto* treeOnly = new test::TGantWithoutGrid(&form);
     treeOnly->SetParent(&form);
     ASSERT_EQ(treeOnly->Grid(), nullptr);
     treeOnly->SetUseGridNotTree(true);

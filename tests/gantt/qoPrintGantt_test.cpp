@@ -6,6 +6,7 @@
 #include "gantt/qoPrintGantt.h"
 
 #include "qoGantModelFixture.h"
+#include "qoGantWithoutGrid.h"
 
 #include "platform/core/qoErrors.h"
 #include "support/golden/qoGolden.h"
@@ -222,7 +223,8 @@ TEST_F(PrintGantt, RefusesBadInputAndLeavesTheChartAsItWas) {
         c.change(args);
         EXPECT_THROW(TqoPrintGantt::Print(*gant, args, c.start), EqoError) << c.name;
     }
-    EXPECT_THROW(TqoPrintGantt::PrintWithGrid(*gant, Args(page.Handle()), nullptr), EqoError) << "no grid";
+    auto* treeOnly = new test::TGantWithoutGrid(&form);
+    EXPECT_THROW(TqoPrintGantt::PrintWithGrid(*treeOnly, Args(page.Handle()), nullptr), EqoError) << "no grid";
     // The host's answers are checked too.
     using THandler = std::function<void(int, int&, int&)>;
     const std::pair<const char*, THandler> hosts[] = {
