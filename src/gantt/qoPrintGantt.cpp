@@ -7,6 +7,7 @@
 #include "platform/core/qoErrors.h"
 
 #include <map>
+#include <unordered_set>
 #include <utility>
 
 namespace qo {
@@ -92,10 +93,21 @@ std::map<int, std::function<TqoDC*()>>& DCs() {
     return dcs;
 }
 
-// Looked up by address only: the node may have been freed by the host meanwhile.
-bool HasRow(TqoGant_ComBasic& gant, const TqoDataEntity* node) {
+// Visits the nodes that head rows until found says so, by address only: a node the host freed meanwhile
+// must not be read, and it is no longer among them.
+bool ForEachRowNode(TqoGant_ComBasic& gant, const std::function<bool(const TqoDataEntity*)>& found) {
     TGantRowList* rows = gant.RowList();
-    return rows && rows->FindRowFromUntypedNode(node);
+    for (int32_t i = 0; rows && i < rows->Count(); ++i) {
+        const TGantRow* row = rows->GetGantRow(i);
+        const TqoDataEntity* tree = row->TreeNode();
+        const TqoDataEntity* grid = row->GridTreeNode();
+        if ((tree && found(tree)) || (grid && found(grid))) return true;
+    }
+    return false;
+}
+
+bool HasRow(TqoGant_ComBasic& gant, const TqoDataEntity* node) {
+    return ForEachRowNode(gant, [node](const TqoDataEntity* n) { return n == node; });
 }
 
 bool PageLimit(int v) { return v == -1 || v > 0; }
@@ -209,11 +221,15 @@ void TqoPrintGantt::Expand(TqoGant_ComBasic& gant, bool useGrid, bool expandAll,
 }
 
 void TqoPrintGantt::Collapse(TqoGant_ComBasic& gant, bool expandAll, TExpandedList& list) {
-    TGantRowList* rows = gant.RowList();
-    if (!expandAll || !rows) return;
+    if (!expandAll) return;
     // A node the host deleted meanwhile has no row any more and is left alone.
+    std::unordered_set<const TqoDataEntity*> live;
+    ForEachRowNode(gant, [&live](const TqoDataEntity* n) {
+        live.insert(n);
+        return false;
+    });
     for (TqoDataEntity* node : list) {
-        if (!rows->FindRowFromUntypedNode(node)) continue;
+        if (!live.count(node)) continue;
         if (auto* tree = dynamic_cast<TqoDataEntity_Tree*>(node)) tree->SetExpanded(false);
         if (auto* grid = dynamic_cast<TqoDataEntity_GridTreeNode*>(node)) grid->SetExpanded(false);
     }
