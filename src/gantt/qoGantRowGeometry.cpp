@@ -83,7 +83,8 @@ bool TGantRow::YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, i
         y2 = y1 + h * (a + 1);
         y1 = y1 + h * a;
     }
-    if (ok && fTreeNode && fGant->ChartPrinting()) {
+    // Bands are screen pixels in either mode; on paper they scale.
+    if (ok && fGant->ChartPrinting()) {
         y1 = Round(y1 * fGant->ChartScaley());
         y2 = Round(y2 * fGant->ChartScaley());
     }

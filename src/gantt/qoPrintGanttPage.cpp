@@ -87,9 +87,13 @@ TqoPrintResult TqoPrintGantt::InternalPrintLoop(TqoGant_ComBasic& gant, TqoDC& d
         const TRect& cb = state.ChartBounds();
         area.SetSizeDontTell(TRect::Bounds(cb.Left, cb.Top, args.ScaleLength, Round(usedHeight / sy)));
         if (!useGrid) gant.SetRowDrawOffset(FirstRowTop(gant, start));
+        // The rows' places come from the grid's layout, which is the page's now.
+        if (useGrid) gant.RowList()->GeometryChanged();
         if (usedHeight > 0) area.Print(dc, left, top, sx, sy, true);
     };
     const TqoPrintResult header = PrintHeader(gant, dc, args, useGrid, start, rows, page, printArea);
+    // And the screen's again.
+    if (useGrid) gant.RowList()->GeometryChanged();
     scaler.Print(dc, left, args.Y, sx, sy, true);
     const TqoPrintResult used{Round(args.ScaleLength * sx) + header.UsedWidth,
                               Round(args.ScaleHeight * sy) + header.UsedHeight, header.RowsPrinted};

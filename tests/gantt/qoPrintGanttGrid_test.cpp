@@ -49,6 +49,12 @@ protected:
             grid->SetText(grid->Cell(0, y), task);
             grid->SetText(grid->Cell(1, y), who);
         }
+        // A bar a day later on each row: on paper it must stand in its own row.
+        if (TqoDataEntity_GantTime* bar = gant->GridNode_AddGantTime(node, 0)) {
+            const double day = double(nodes.size() % 5);
+            bar->SetStart(kMonday + day);
+            bar->SetStop(kMonday + day + 1);
+        }
         nodes.push_back(node);
         return node;
     }
