@@ -20,19 +20,7 @@ constexpr int PageWidth = 3508, PageHeight = 2480, Margin = 150;
 
 struct TScene : bench::TGantBenchChart {
     explicit TScene(int rows) {
-        TqoTree_ComBasic& tree = *Gant->TreeView();
-        for (int made = 0; made < rows;) {
-            TqoDataEntity_Tree* phase = tree.AddDataEntity(nullptr);
-            phase->SetText("Phase " + std::to_string(made));
-            ++made;
-            for (int t = 0; t < 99 && made < rows; ++t, ++made) {
-                TqoDataEntity_Tree* task = tree.AddDataEntity(phase);
-                task->SetText("Task " + std::to_string(made));
-                TqoDataEntity_GantTime* item = Gant->AddGantTime(task, 0);
-                item->SetStart(kMonday + t % 20);
-                item->SetStop(kMonday + t % 20 + 3);
-            }
-        }
+        AddPhasesOfTasks(rows, false);
         Harness.RunUntilIdle();
     }
 };

@@ -16,22 +16,8 @@ using bench::kMonday;
 struct TScene : bench::TGantBenchChart {
     explicit TScene(int rows) {
         Gant->SetHiddenDays((1u << thdSAT) | (1u << thdSUN));
-        // Phases of 100 tasks, all open.
-        TqoTree_ComBasic& tree = *Gant->TreeView();
-        tree.SetMaxLevels(2);
-        for (int made = 0; made < rows;) {
-            TqoDataEntity_Tree* phase = tree.AddDataEntity(nullptr);
-            phase->SetText("Phase " + std::to_string(made));
-            ++made;
-            for (int t = 0; t < 99 && made < rows; ++t, ++made) {
-                TqoDataEntity_Tree* task = tree.AddDataEntity(phase);
-                task->SetText("Task");
-                TqoDataEntity_GantTime* item = Gant->AddGantTime(task, 0);
-                item->SetStart(kMonday + t % 20);
-                item->SetStop(kMonday + t % 20 + 3);
-            }
-            phase->SetExpanded(true);
-        }
+        Gant->TreeView()->SetMaxLevels(2);
+        AddPhasesOfTasks(rows, true);
     }
 };
 

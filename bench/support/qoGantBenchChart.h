@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 namespace qo::bench {
 
 inline const TDateTime kMonday = EncodeDate(2024, 3, 4);
@@ -29,6 +31,25 @@ struct TGantBenchChart {
     }
     TGantBenchChart(const TGantBenchChart&) = delete;
     TGantBenchChart& operator=(const TGantBenchChart&) = delete;
+
+    // Phases of 100 tasks (one three-day bar each) until there are rows rows;
+    // the phases open when expand is set.
+    void AddPhasesOfTasks(int rows, bool expand) {
+        TqoTree_ComBasic& tree = *Gant->TreeView();
+        for (int made = 0; made < rows;) {
+            TqoDataEntity_Tree* phase = tree.AddDataEntity(nullptr);
+            phase->SetText("Phase " + std::to_string(made));
+            ++made;
+            for (int t = 0; t < 99 && made < rows; ++t, ++made) {
+                TqoDataEntity_Tree* task = tree.AddDataEntity(phase);
+                task->SetText("Task " + std::to_string(made));
+                TqoDataEntity_GantTime* item = Gant->AddGantTime(task, 0);
+                item->SetStart(kMonday + t % 20);
+                item->SetStop(kMonday + t % 20 + 3);
+            }
+            if (expand) phase->SetExpanded(true);
+        }
+    }
 
     // Each iteration repaints the whole chart area once.
     void PaintFrames(benchmark::State& state) {
