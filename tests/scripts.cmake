@@ -8,3 +8,8 @@ foreach(bits 64 32)
            COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/qoWineTest.sh ${CMAKE_BINARY_DIR}/wine-${bits} ${bits})
   set_tests_properties(qo_wine_server_${bits} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 RUN_SERIAL TRUE)
 endforeach()
+
+# The demo prints its project plan to PDFs that qpdf checks (skipped without qpdf).
+add_test(NAME qo_demo_pdf
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/examples/qoDemoPdfTest.sh $<TARGET_FILE:qo-demo> ${CMAKE_BINARY_DIR}/demo-pdf)
+set_tests_properties(qo_demo_pdf PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)

@@ -16,7 +16,7 @@ what=${1:-test}
 install_packages() {
     local wanted=(build-essential cmake ninja-build pkg-config python3 googletest libgtest-dev libgmock-dev ccache
                   libbenchmark-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libx11-dev
-                  fonts-liberation fonts-dejavu-core
+                  fonts-liberation fonts-dejavu-core qpdf
                   mingw-w64 mingw-w64-tools libz-mingw-w64-dev libwine-dev wine wine64 wine32:i386 xvfb xdotool)
     local missing=()
     for p in "${wanted[@]}"; do
