@@ -76,6 +76,7 @@ void TGantRowList::TakeOut(TGantRow* row) {
     fList[size_t(row->fSlot)] = nullptr;
     row->fSlot = -1;
     ++fHoles;
+    ++fRemovals;
     // A node's cookie never outlives its row.
     if (const TqoDataEntity* node = row->NodeEntity()) {
         if (NodesRow(row) != row) {
@@ -159,6 +160,7 @@ void TGantRowList::CleanForFree() {
     std::vector<TGantRow*> rows;
     rows.swap(fList);
     fHoles = 0;
+    ++fRemovals;
     fSharedNodes = 0;
     std::exception_ptr error;
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {

@@ -44,6 +44,9 @@ public:
     // at the start of each paint.
     void GeometryChanged() { ++fGeneration; }
     uint32_t Generation() const { return fGeneration; }
+    // Counts the rows taken out: a node seen heading a row is still alive
+    // while this stays the same.
+    uint32_t Removals() const { return fRemovals; }
     // The rows of the current mode that meet [top, bottom) of the chart area,
     // from the top down, their bands refreshed.
     std::vector<TGantRow*> VisibleRows(int top, int bottom);
@@ -69,6 +72,7 @@ private:
     // Rows made for a node that has a row already (its cookie names the first).
     int32_t fSharedNodes = 0;
     uint32_t fGeneration = 1;
+    uint32_t fRemovals = 0;
 };
 
 } // namespace qo

@@ -110,6 +110,15 @@ bool HasRow(TqoGant_ComBasic& gant, const TqoDataEntity* node) {
     return ForEachRowNode(gant, [node](const TqoDataEntity* n) { return n == node; });
 }
 
+// The same, without a walk over the rows while none went since seenAt.
+bool StillHasRow(TqoGant_ComBasic& gant, const TqoDataEntity* node, uint32_t seenAt) {
+    TGantRowList* rows = gant.RowList();
+    if (rows && rows->Removals() == seenAt) return rows->FindRowFromUntypedNode(node);
+    return HasRow(gant, node);
+}
+
+uint32_t RemovalsNow(TqoGant_ComBasic& gant) { return gant.RowList() ? gant.RowList()->Removals() : 0; }
+
 bool PageLimit(int v) { return v == -1 || v > 0; }
 } // namespace
 
@@ -165,6 +174,8 @@ TqoGantPrintResult TqoPrintGantt::PrintPages(TqoGant_ComBasic& gant, const TqoGa
         return result;
     }
     int rows = args.RowsToPrint;
+    // The start row was checked by address; every later start is reported by the header.
+    uint32_t seenAt = RemovalsNow(gant);
     for (int number = 1;; ++number) {
         int height = -1, width = -1;
         bool goAhead = true, render = true;
@@ -177,7 +188,8 @@ TqoGantPrintResult TqoPrintGantt::PrintPages(TqoGant_ComBasic& gant, const TqoGa
         if (!PageLimit(height) || !PageLimit(width)) throw EqoError("A page's size is positive, or -1 for no limit");
         TqoDC* dc = render ? FindDC(gant.HdcToUseOnNewPage()) : &measure;
         if (!dc) throw EqoError("HdcToUseOnNewPage names no device context");
-        if (start && !HasRow(gant, start)) throw EqoError("The chart's rows changed while it printed");
+        if (start && !StillHasRow(gant, start, seenAt)) throw EqoError("The chart's rows changed while it printed");
+        seenAt = RemovalsNow(gant);
         TPage page{width, height};
         const TqoPrintResult printed = InternalPrintLoop(gant, *dc, args, useGrid, start, rows, page);
         result.UsedWidth = printed.UsedWidth;
