@@ -1,6 +1,6 @@
 # The identities generated from the IDL, which the native tables are checked against.
-target_compile_definitions(${QO_TEST_TARGET}
-                           PRIVATE QO_IDENTITIES_FILE="${CMAKE_BINARY_DIR}/generated/com/qoChartixControl_identities.txt")
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/qoTypeLibIdentities_test.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             QO_IDENTITIES_FILE="${CMAKE_BINARY_DIR}/generated/com/qoChartixControl_identities.txt")
 
 # The automation boundary's fuzz target, where the compiler can build libFuzzer
 # programs (clang). Configure the fuzz build with
