@@ -74,6 +74,24 @@ TEST_F(GantGridKeys, UpAndDownMoveTheGridsFocusAndPickTheNearestItemOfTheNextSho
     }
 }
 
+TEST_F(GantGridKeys, TheRowTheKeysReachIsScrolledIntoViewAndTheBarsWithIt) {
+    std::vector<TqoDataEntity_GantTime*> items;
+    for (int i = 0; i < 40; ++i) items.push_back(Item(Node(nullptr, "Row " + std::to_string(i)), 1, 3));
+    Paint();
+    size_t last = 0;
+    while (gant->RectFromDataEntity(items[last + 1]).Top != -1) ++last;
+    harness.Click(GA(), ItemMiddle(items[last]));
+    for (size_t i = last + 1; i < last + 4; ++i) {
+        harness.Key(VK_DOWN);
+        Paint();
+        ASSERT_EQ(gant->ActiveDataEntity(), items[i]);
+        const TRect r = gant->RectFromDataEntity(items[i]);
+        EXPECT_NE(r.Top, -1);
+        EXPECT_LE(r.Bottom, GA().Height()) << "the whole row shows";
+    }
+    EXPECT_GT(grid->MainGrid()->Top(), 0);
+}
+
 TEST_F(GantGridKeys, UpOnTheFirstRowAndKeysWithoutRowsOrFocusLeaveEverythingAsItWas) {
     Paint();
     GA().SetFocus();
