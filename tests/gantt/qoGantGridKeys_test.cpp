@@ -102,12 +102,17 @@ TEST_F(GantGridKeys, UpOnTheFirstRowAndKeysWithoutRowsOrFocusLeaveEverythingAsIt
     TqoDataEntity_GridTreeNode* b = Node(nullptr, "B");
     TqoDataEntity_GantTime* ia = Item(a, 1, 3);
     Item(b, 1, 3);
-    Paint();
-    harness.Click(GA(), ItemMiddle(ia));
-    harness.Key(VK_UP);
-    EXPECT_EQ(gant->ActiveDataEntity(), nullptr) << "up on the first row clears the active item";
-    EXPECT_EQ(FocusedNode(), nullptr);
-    EXPECT_TRUE(SelectedNodes().empty());
+    for (bool headers : {false, true}) {
+        SCOPED_TRACE(headers ? "under a header row" : "without a header row");
+        grid->SetHasHeaders(headers);
+        gant->UpdateGridAlign();
+        Paint();
+        harness.Click(GA(), ItemMiddle(ia));
+        harness.Key(VK_UP);
+        EXPECT_EQ(gant->ActiveDataEntity(), nullptr) << "up on the first row clears the active item";
+        EXPECT_EQ(FocusedNode(), nullptr);
+        EXPECT_TRUE(SelectedNodes().empty());
+    }
 
     grid->SetFocusedCell(grid->Cell(0, b->AxisContentItem()->ListIndex()));
     gant->GridNode_Remove(b);
@@ -119,18 +124,21 @@ TEST_F(GantGridKeys, UpOnTheFirstRowAndKeysWithoutRowsOrFocusLeaveEverythingAsIt
 }
 
 // The grid tells the chart of its new focus, and the chart its host, before
-// the step is over.
+// the step is over; a host may also listen to the grid's selection itself.
 TEST_F(GantGridKeys, AHostMayChangeTheRowsOrFreeTheChartWhileTheFocusMoves) {
     enum TAction { RemoveStartRow, RemoveReachedRow, DeleteActiveItem, FreeChart };
     struct Case {
         TAction Action;
+        bool OnSelection;
         bool ActiveIsB;
         const char* Why;
     } cases[] = {
-        {RemoveStartRow, true, "the row left behind goes"},
-        {RemoveReachedRow, false, "the row reached goes"},
-        {DeleteActiveItem, true, "the active item goes"},
-        {FreeChart, false, "the chart goes"},
+        {RemoveStartRow, false, true, "the row left behind goes"},
+        {RemoveReachedRow, false, false, "the row reached goes"},
+        {DeleteActiveItem, false, true, "the active item goes"},
+        {FreeChart, false, false, "the chart goes"},
+        {RemoveReachedRow, true, false, "the row reached goes as it is selected"},
+        {FreeChart, true, false, "the chart goes as the grid selects"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Why);
@@ -142,7 +150,7 @@ TEST_F(GantGridKeys, AHostMayChangeTheRowsOrFreeTheChartWhileTheFocusMoves) {
         Paint();
         harness.Click(GA(), ItemMiddle(ia));
         bool done = false;
-        gant->OnGridTopLeftChanged = [&](TComponent*) {
+        const auto act = [&](TComponent*) {
             if (std::exchange(done, true)) return;
             switch (c.Action) {
             case RemoveStartRow: gant->GridNode_Remove(a); break;
@@ -154,6 +162,10 @@ TEST_F(GantGridKeys, AHostMayChangeTheRowsOrFreeTheChartWhileTheFocusMoves) {
                 break;
             }
         };
+        if (c.OnSelection)
+            grid->OnSelectionChanged = act;
+        else
+            gant->OnGridTopLeftChanged = act;
         harness.Key(VK_DOWN);
         harness.RunUntilIdle();
         EXPECT_TRUE(done);
@@ -163,6 +175,7 @@ TEST_F(GantGridKeys, AHostMayChangeTheRowsOrFreeTheChartWhileTheFocusMoves) {
         }
         EXPECT_EQ(gant->ActiveDataEntity(), c.ActiveIsB ? ib : nullptr);
         gant->OnGridTopLeftChanged = nullptr;
+        grid->OnSelectionChanged = nullptr;
         while (gant->RowList()->Count() > 0) gant->GridNode_Remove(gant->RowList()->GetGantRow(0)->GridTreeNode());
     }
 }
@@ -210,6 +223,23 @@ TEST_F(GantGridKeys, ADragHeldAtTheBottomOrTopScrollsTheGridARowEveryFiftyMillis
     harness.AdvanceTime(200);
     EXPECT_EQ(grid->MainGrid()->Top(), top + 1) << "only horizontal scrolling is wanted";
     harness.MouseUp(GA(), bottom);
+}
+
+// The grid tells the chart of its scrolling, and the chart its host.
+TEST_F(GantGridKeys, AHostMayFreeTheChartWhileTheGridScrollsUnderADrag) {
+    std::vector<TqoDataEntity_GantTime*> items;
+    for (int i = 0; i < 40; ++i) items.push_back(Item(Node(nullptr, "Row " + std::to_string(i)), 1, 3));
+    Paint();
+    gant->OnGridTopLeftChanged = [this](TComponent*) {
+        delete gant;
+        gant = nullptr;
+    };
+    harness.AdvanceTime(1000);
+    harness.MouseDown(GA(), ItemMiddle(items[0]));
+    harness.MouseMove(GA(), {ItemMiddle(items[0]).X, GA().Height() - 2}, ssLeft);
+    harness.AdvanceTime(200);
+    EXPECT_EQ(gant, nullptr);
+    harness.RunUntilIdle();
 }
 
 } // namespace
