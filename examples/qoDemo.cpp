@@ -90,7 +90,7 @@ void DrawTexts(TCanvas& c) {
     c.TextOut(450, 232, "Rotated label");
 }
 
-constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--tree] [--grid-view] [--help]
+constexpr const char* Usage = R"(usage: qo-demo [--no-window] [--gallery] [--tree] [--grid-view] [--grid] [--help]
 
 Prints today's date in several formats, then writes into out/ under the current
 directory:
@@ -114,6 +114,7 @@ runs until that window is closed with the window manager's close button.
   --gallery     show the widget gallery instead of the Gantt chart
   --tree        show the work breakdown tree instead of the Gantt chart
   --grid-view   show the grid view instead of the Gantt chart
+  --grid        show the project list in grid mode instead of the Gantt chart
   --help        show this text
 )";
 
@@ -126,6 +127,7 @@ constexpr TLiveDemo LiveDemos[] = {
     {"--gallery", ShowWidgetGallery},
     {"--tree", ShowTreeDemo},
     {"--grid-view", ShowGridViewDemo},
+    {"--grid", ShowGridDemo},
 };
 
 void RenderDemos(const std::string& outDir) {

@@ -2,10 +2,19 @@
 // column holds the tasks with icons, beside a grouped phase column, resource
 // and date columns with their editors; each task's bar in the chart, the list
 // sorted by the user's choice of column, its expanded states saved and restored.
+// Live in a window, its bars move, copy and link as in the Gantt demo, and the
+// keys step from bar to bar and from row to row of the grid.
 #include "qoDemoGrid.h"
+
+#include "qoDemoGanttActions.h"
 
 #include "gantt/qoGant.h"
 #include "grid/qoGrid.h"
+#ifdef _WIN32
+#include "platform/backends/qoWin32Backend.h"
+#else
+#include "platform/backends/qoX11Backend.h"
+#endif
 #include "platform/core/qoDateFormat.h"
 #include "platform/core/qoDateTime.h"
 #include "platform/graphics/qoBitmap.h"
@@ -109,10 +118,10 @@ void AddTasks(TqoGant& gant, TqoGrid* grid) {
 
 } // namespace
 
-void RenderGridDemo(const std::string& outDir) {
-    std::filesystem::create_directories(outDir);
-    THeadlessHarness harness;
-    TPanel form(nullptr);
+namespace {
+
+// The project list on a form; the grid shows the icons, which must outlive it.
+TqoGant* BuildGridDemoForm(TPanel& form, TImageList& icons) {
     form.SetBevelOuter(bvNone);
     form.SetBounds(0, 0, 900, 260);
     auto* gant = new TqoGant(&form);
@@ -122,8 +131,7 @@ void RenderGridDemo(const std::string& outDir) {
     gant->SetUseGridNotTree(true);
     TqoGrid* grid = static_cast<TGantGridHeader*>(gant->Grid())->Grid();
     gant->SetColorTree(clWindow);
-    const std::unique_ptr<TImageList> icons = MakeIcons();
-    grid->SetImageList(icons.get());
+    grid->SetImageList(&icons);
     AddColumns(grid);
     grid->SetHasHeaders(true);
     gant->UpdateGridAlign();
@@ -137,8 +145,32 @@ void RenderGridDemo(const std::string& outDir) {
     grid->SortColumn(4, true);
     grid->SetFocusedCell(grid->Cell(1, 2));
     grid->Repaint();
+    return gant;
+}
+
+} // namespace
+
+void RenderGridDemo(const std::string& outDir) {
+    std::filesystem::create_directories(outDir);
+    THeadlessHarness harness;
+    TPanel form(nullptr);
+    const std::unique_ptr<TImageList> icons = MakeIcons();
+    BuildGridDemoForm(form, *icons);
     harness.RunUntilIdle();
     const std::string path = (std::filesystem::path(outDir) / "qo-demo-grid.png").string();
     harness.SaveSnapshot(form, path);
     std::printf("%s\n", path.c_str());
+}
+
+bool ShowGridDemo() {
+    TPanel form(nullptr);
+    const std::unique_ptr<TImageList> icons = MakeIcons();
+    TqoGant* gant = BuildGridDemoForm(form, *icons);
+    WireGanttActions(*gant);
+    form.SetBounds(0, 0, 1100, 420);
+#ifdef _WIN32
+    return RunInWin32Window(form, "qoChartix project list");
+#else
+    return RunInX11Window(form, "qoChartix project list");
+#endif
 }

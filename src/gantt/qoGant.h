@@ -463,6 +463,7 @@ private:
     void CreateRowHeaders();
     void CreateChartArea();
     void CreateHelpers();
+    void WireGridNavigation();
     void PageChange(TComponent* sender);
     void PageChanging(TComponent* sender, bool& allowChange);
     void GantAreaWheelScroll(TMessage& message);

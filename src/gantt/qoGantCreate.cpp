@@ -207,7 +207,9 @@ void TqoGant_ComBasic::CreateChartArea() {
     if (fGrid)
         fGrid->Attach(this, fGA, [this](TComponent*) {
             const TGridEventScope scope(*this);
-            InvalidateChart();
+            // The rows moved, none came or went: a drag goes on over them.
+            fLinkIndex.Clear();
+            InvalidateGA();
             OnGridTopLeftChanged.Fire(this);
         });
     fGA->SetName("GanttArea");
@@ -242,8 +244,26 @@ void TqoGant_ComBasic::CreateHelpers() {
     fScrollTimer->SetEnabled(false);
     fScrollTimer->SetInterval(50);
     fInteraction = std::make_unique<TGantInteraction>(*this);
+    WireGridNavigation();
     fDateScaler->OnPrintResizeFont = TOnPrintResizeFont::Bind(this, &TqoGant_ComBasic::_OnPrintResizeFont);
     fGA->OnPrintResizeFont = TOnPrintResizeFont::Bind(this, &TqoGant_ComBasic::_OnPrintResizeFont);
+}
+
+// The keys and the scrolling at the edges reach the grid's focus and rows
+// here. Freeing the chart from one of the grid's events leaves the grid for
+// later, so that the grid's code below the event still has it.
+void TqoGant_ComBasic::WireGridNavigation() {
+    if (!fGrid) return;
+    TGantGridNavigation& navigation = fInteraction->GridNavigation;
+    navigation.FocusedRow = [this] { return GetActiveGantRow(); };
+    navigation.StepRow = [this](TGantRow* from, bool up) {
+        const TGridEventScope scope(*this);
+        return fGrid->StepFocusedRow(from, up);
+    };
+    navigation.ScrollRow = [this](bool up) {
+        const TGridEventScope scope(*this);
+        fGrid->ScrollRow(up);
+    };
 }
 
 TFont& TqoGant_ComBasic::FontTimeItemStyle(int style) {

@@ -135,6 +135,36 @@ void TGantGridHeader::SetRowHeight(void* node, int height) {
     item->SetUserSize(height);
 }
 
+TBabCell* TGantGridHeader::RowStartCell(const TGantRow* from) const {
+    TBabGridCellForViewer& root = *fGrid->MainGrid();
+    const TqoDataEntity_GridTreeNode* node = from ? from->GridTreeNode() : nullptr;
+    const TAxisContentItem* item = node ? node->AxisContentItem() : nullptr;
+    int y = -1;
+    if (!node)
+        y = root.FocusedCell() ? root.FocusedCell()->RowIndex() : -1;
+    else if (item && item->AxisContentList() == root.AxisContentListY())
+        y = item->ListIndex();
+    return y < 0 ? nullptr : root.getCell(root.FixedCols(), y);
+}
+
+// The grid's own navigation steps over hidden rows and stays on the last
+// one at either end.
+TGantRow* TGantGridHeader::StepFocusedRow(TGantRow* from, bool up) {
+    TBabGridCellForViewer& root = *fGrid->MainGrid();
+    TBabCell* start = RowStartCell(from);
+    TBabCell* next = start ? root.FindNeighbourCell(start, up ? babdirUp : babdirDown, false) : nullptr;
+    if (!next || next->RowIndex() == start->RowIndex() || !RowOfItem(next->AxisContentItemY())) return nullptr;
+    root.SetFocusedCell(next);
+    // The focus's events run host code: what the focus holds now is selected.
+    TBabCell* focused = fGant ? root.FocusedCell() : nullptr;
+    if (!focused) return nullptr;
+    root.UpdateMultiSelect(focused, 0);
+    focused = root.FocusedCell();
+    return focused ? RowOfItem(focused->AxisContentItemY()) : nullptr;
+}
+
+void TGantGridHeader::ScrollRow(bool up) { fGrid->PublicScroll(up ? 0 : 1); }
+
 TGantRow* TGantGridHeader::RowOfItem(const TAxisContentItem* item) const {
     TqoDataEntity_GridTreeNode* node = TqoGridTree::NodeOfRow(item);
     TGantRowList* rows = fGant ? fGant->RowList() : nullptr;

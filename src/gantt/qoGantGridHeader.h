@@ -20,6 +20,7 @@ class TScrollBar;
 class TqoGrid;
 class TqoGridTree;
 class TAxisContentItem;
+class TBabCell;
 class TSingleEventListener;
 struct TMessage;
 
@@ -56,6 +57,13 @@ public:
     virtual TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) = 0;
     // The height of the node's row; a grid whose rows share one height ignores it.
     virtual void SetRowHeight(void* /*node*/, int /*height*/) {}
+    // Moves the grid's focus as its own arrow keys do, from the row of from
+    // (the focused row without one) to the next shown row above or below,
+    // and selects that row's first cell alone; only onto a row that heads a
+    // chart row. The row reached, or nil. The grid's events run host code.
+    virtual TGantRow* StepFocusedRow(TGantRow* from, bool up) = 0;
+    // Scrolls the grid one row, as its scroll bar's arrows do.
+    virtual void ScrollRow(bool up) = 0;
 };
 
 // The grid component as the chart's row header: one tree column, no header
@@ -82,6 +90,8 @@ public:
     void WheelScroll(TMessage& message) override;
     TScrollBar* MoveVerticalScroll(TWinControl* holder, TNotifyEvent shownOrHidden) override;
     void SetRowHeight(void* node, int height) override;
+    TGantRow* StepFocusedRow(TGantRow* from, bool up) override;
+    void ScrollRow(bool up) override;
     IGantGridPrinting* Printing() override { return &fPrinting; }
 
     // ---- Row source ----
@@ -98,6 +108,8 @@ private:
     TAxisContentItem* ItemOnScreen(const TGantRow& row) const;
     TRect BandOf(const TAxisContentItem* item);
     TGantRow* RowOfItem(const TAxisContentItem* item) const;
+    // The cell in the first scrolling column of from's row, or of the focused row.
+    TBabCell* RowStartCell(const TGantRow* from) const;
 
     TqoGrid* fGrid;
     TqoGantGridPrinting fPrinting;

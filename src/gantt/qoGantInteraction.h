@@ -42,8 +42,9 @@ using TOnDependencyAction = TqoEvent<void(TqoDataEntity_GantTime* from, TqoDataE
 // The layer of the row that the keys step through.
 using TOnKeyNavigateDataList = TqoEvent<int(TComponent* sender, TGantRow* row)>;
 
-// In grid mode the chart cannot see the grid's focus by itself: the grid
-// hands it these. Without them the keys step between rows of the tree only.
+// In grid mode the chart cannot see the grid's focus by itself: the
+// component fills these from its grid header. Without them the keys and the
+// scrolling at the edges reach only the tree.
 struct TGantGridNavigation {
     // The row of the grid's focused cell, or nil.
     std::function<TGantRow*()> FocusedRow;

@@ -57,9 +57,12 @@ TqoDataEntity_GantTime* TGantInteraction::FindNeighbourToRightLeft(TqoDataList* 
 
 TqoDataEntity_GantTime* TGantInteraction::FindNeighbourToUpDown(int layer, TqoDataEntity_GantTime* item, bool up) {
     const TqoAlive::TWatch alive = fGant.fAlive.Watch();
+    TqoKeepAlive<TqoDataEntity> keep(Held(item));
     TGantRow* from = item && item->OwningDataList() ? item->Row() : HeaderRow();
     TGantRow* row = alive ? StepHeaderRow(from, up) : nullptr;
     if (!alive || !row || layer < 0 || layer >= row->LayerCount()) return nullptr;
+    // The header's events may have deleted the item: the window's middle stands in.
+    if (item && !item->OwningDataList()) item = nullptr;
     return FindNeighbourClosest(row->DataLists()->Member(layer), item);
 }
 
