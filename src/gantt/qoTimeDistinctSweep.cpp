@@ -10,11 +10,13 @@
 // nothing, found from the sub-columns that meet the starts it covers.
 #include "gantt/qoTimeDistinctSweep.h"
 
+#include "gantt/qoTimeDistinctOrder.h"
+
 #include <algorithm>
+#include <cassert>
 #include <bit>
 #include <cstdint>
 #include <cstddef>
-#include <limits>
 #include <map>
 #include <utility>
 #include <vector>
@@ -23,46 +25,38 @@ namespace qo {
 
 namespace {
 
-constexpr double kGone = -std::numeric_limits<double>::infinity();
-
-// The stops of the holders not yet placed, in the order of their starts,
-// with the largest stop of every subtree.
+// The holders not yet placed, in the order of their starts, each with the
+// rank of its stop (plus one; 0 once placed) and the largest of every subtree.
 class TUnplacedStops {
 public:
     explicit TUnplacedStops(size_t count) {
         while (fSize < count) fSize *= 2;
-        fMax.assign(2 * fSize, kGone);
+        fMax.assign(2 * fSize, 0);
     }
-    void Put(size_t position, double stop) { fMax[fSize + position] = stop; }
+    void Put(size_t position, uint32_t stopRank) { fMax[fSize + position] = stopRank + 1; }
     void Build() {
         for (size_t node = fSize - 1; node >= 1; --node) Pull(node);
     }
-    void Remove(size_t position) {
-        size_t node = fSize + position;
-        if (fMax[node] == kGone) return;
-        fMax[node] = kGone;
-        for (node /= 2; node >= 1; node /= 2) Pull(node);
-    }
-    // Takes out every position below end whose stop lies after `after`.
-    void TakeAfter(size_t end, double after, std::vector<size_t>& taken) { Take(1, 0, fSize, end, after, taken); }
+    // Takes out every position below end whose stop ranks at or after `from`.
+    void TakeFrom(size_t end, uint32_t from, std::vector<uint32_t>& taken) { Take(1, 0, fSize, end, from, taken); }
 
 private:
     void Pull(size_t node) { fMax[node] = std::max(fMax[2 * node], fMax[2 * node + 1]); }
-    void Take(size_t node, size_t lo, size_t hi, size_t end, double after, std::vector<size_t>& taken) {
-        if (lo >= end || !(fMax[node] > after)) return;
+    void Take(size_t node, size_t lo, size_t hi, size_t end, uint32_t from, std::vector<uint32_t>& taken) {
+        if (lo >= end || fMax[node] <= from) return;
         if (hi - lo == 1) {
-            taken.push_back(lo);
-            fMax[node] = kGone;
+            taken.push_back(uint32_t(lo));
+            fMax[node] = 0;
             return;
         }
         const size_t mid = (lo + hi) / 2;
-        Take(2 * node, lo, mid, end, after, taken);
-        Take(2 * node + 1, mid, hi, end, after, taken);
+        Take(2 * node, lo, mid, end, from, taken);
+        Take(2 * node + 1, mid, hi, end, from, taken);
         Pull(node);
     }
 
     size_t fSize = 1;
-    std::vector<double> fMax;
+    std::vector<uint32_t> fMax;
 };
 
 // The sub-columns of one quantity, over the holders' starts in order: a
@@ -140,11 +134,11 @@ private:
 };
 
 // A holder as the sweep reads it, kept in the order of the starts so that a
-// holder and the partners it finds lie close together: its times, its index,
-// the starts it covers [Lo, Hi), whether it has any partner, its position.
+// holder and the partners it finds lie close together: its index, the starts
+// it covers [Lo, Hi), the stops not after its start (After: those it does not
+// meet), the rank of its stop, whether it has any partner, its position.
 struct TSpan {
-    double Start, Stop;
-    uint32_t Index, Lo, Hi;
+    uint32_t Index, Lo, Hi, After, StopRank;
     bool HasPartner;
     int32_t Position;
 };
@@ -153,34 +147,33 @@ struct TSpan {
 // each; rankOf tells where holder i went.
 std::vector<TSpan> OrderedSpans(const std::vector<TDistinctTimeHolder*>& holders, std::vector<uint32_t>& rankOf) {
     const size_t n = holders.size();
+    std::vector<uint64_t> keys(n), starts(n), stops(n);
+    for (size_t i = 0; i < n; ++i) keys[i] = TimeOrderKey(holders[i]->Start);
+    const std::vector<uint32_t> byStart = OrderOfKeys(keys);
     std::vector<TSpan> spans(n);
-    for (size_t i = 0; i < n; ++i) {
-        const TDistinctTimeHolder& h = *holders[i];
-        spans[i] = {h.Start, h.Stop, uint32_t(i), 0, 0, false, h.DistinctPosition};
-    }
-    std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) {
-        return a.Start < b.Start || (a.Start == b.Start && a.Index < b.Index);
-    });
-    std::vector<double> starts(n);
-    std::vector<std::pair<double, uint32_t>> byStop(n);
     rankOf.resize(n);
     for (size_t k = 0; k < n; ++k) {
-        starts[k] = spans[k].Start;
-        byStop[k] = {spans[k].Stop, uint32_t(k)};
-        rankOf[spans[k].Index] = uint32_t(k);
+        const TDistinctTimeHolder& h = *holders[byStart[k]];
+        spans[k] = {byStart[k], 0, 0, 0, 0, false, h.DistinctPosition};
+        starts[k] = keys[byStart[k]];
+        stops[k] = TimeOrderKey(h.Stop);
+        rankOf[byStart[k]] = uint32_t(k);
     }
-    std::sort(byStop.begin(), byStop.end());
+    // Ties by start rank, as the stops are given.
+    const std::vector<uint32_t> byStop = OrderOfKeys(stops);
     // The starts before each stop, in one pass over both orders.
     for (size_t j = 0, before = 0; j < n; ++j) {
-        while (before < n && starts[before] < byStop[j].first) ++before;
-        spans[byStop[j].second].Hi = uint32_t(before);
+        while (before < n && starts[before] < stops[byStop[j]]) ++before;
+        spans[byStop[j]].Hi = uint32_t(before);
+        spans[byStop[j]].StopRank = uint32_t(j);
     }
     size_t stopNotAfter = 0;
     for (size_t k = 0; k < n; ++k) {
         TSpan& span = spans[k];
         span.Lo = k > 0 && starts[k] == starts[k - 1] ? spans[k - 1].Lo : uint32_t(k);
         // Overlapping it: a start before its stop, less those that stop before it starts.
-        while (stopNotAfter < n && byStop[stopNotAfter].first <= span.Start) ++stopNotAfter;
+        while (stopNotAfter < n && stops[byStop[stopNotAfter]] <= starts[k]) ++stopNotAfter;
+        span.After = uint32_t(stopNotAfter);
         span.HasPartner = span.Hi - stopNotAfter > 1;
     }
     return spans;
@@ -194,24 +187,30 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
     std::vector<TSpan> spans = OrderedSpans(holders, rankOf);
     TUnplacedStops unplaced(n);
     for (size_t k = 0; k < n; ++k)
-        if (spans[k].Position == 0) unplaced.Put(k, spans[k].Stop);
+        if (spans[k].Position == 0) unplaced.Put(k, spans[k].StopRank);
     unplaced.Build();
 
     // Two holders overlap exactly when they cover a start in common: the start
     // of the later one.
     TSubColumns columns(n);
     const auto place = [&](TSpan& span) { span.Position = columns.Place(span.Lo, span.Hi); };
-    std::vector<size_t> partners;
+    std::vector<uint32_t> partners;
     for (size_t i = n; i-- > 0;) {
         if (cancelled()) return false;
         TSpan& h = spans[rankOf[i]];
-        unplaced.Remove(rankOf[i]);
+        // Its own start lies before its stop: a holder not yet placed is
+        // taken with its partners.
         partners.clear();
-        unplaced.TakeAfter(h.Hi, h.Start, partners);
+        unplaced.TakeFrom(h.Hi, h.After, partners);
+        if (h.Position == 0) {
+            const auto self = std::find(partners.begin(), partners.end(), rankOf[i]);
+            assert(self != partners.end() && "a holder covers its own start");
+            partners.erase(self);
+        }
         std::sort(partners.begin(), partners.end(),
-                  [&spans](size_t a, size_t b) { return spans[a].Index > spans[b].Index; });
+                  [&spans](uint32_t a, uint32_t b) { return spans[a].Index > spans[b].Index; });
         if (h.Position == 0 && (!partners.empty() || h.HasPartner)) place(h);
-        for (size_t p : partners) place(spans[p]);
+        for (uint32_t p : partners) place(spans[p]);
     }
     for (const TSpan& span : spans) holders[span.Index]->DistinctPosition = span.Position;
     return true;
