@@ -37,21 +37,32 @@ public:
     void Build() {
         for (size_t node = fSize - 1; node >= 1; --node) Pull(node);
     }
-    // Takes out every position below end whose stop ranks at or after `from`.
-    void TakeFrom(size_t end, uint32_t from, std::vector<uint32_t>& taken) { Take(1, 0, fSize, end, from, taken); }
+    // Takes out every position below end whose stop ranks at or after `from`:
+    // up from the leaf at end, through the nodes that make up [0, end), into
+    // those that hold any.
+    void TakeFrom(size_t end, uint32_t from, std::vector<uint32_t>& taken) {
+        for (size_t l = fSize, r = end + fSize; l < r; l /= 2, r /= 2) {
+            if (l & 1) Take(l++, from, taken);
+            if (r & 1) Take(--r, from, taken);
+        }
+    }
 
 private:
     void Pull(size_t node) { fMax[node] = std::max(fMax[2 * node], fMax[2 * node + 1]); }
-    void Take(size_t node, size_t lo, size_t hi, size_t end, uint32_t from, std::vector<uint32_t>& taken) {
-        if (lo >= end || fMax[node] <= from) return;
-        if (hi - lo == 1) {
-            taken.push_back(uint32_t(lo));
+    void Take(size_t node, uint32_t from, std::vector<uint32_t>& taken) {
+        if (fMax[node] <= from) return;
+        Collect(node, from, taken);
+        for (node /= 2; node >= 1; node /= 2) Pull(node);
+    }
+    void Collect(size_t node, uint32_t from, std::vector<uint32_t>& taken) {
+        if (fMax[node] <= from) return;
+        if (node >= fSize) {
+            taken.push_back(uint32_t(node - fSize));
             fMax[node] = 0;
             return;
         }
-        const size_t mid = (lo + hi) / 2;
-        Take(2 * node, lo, mid, end, from, taken);
-        Take(2 * node + 1, mid, hi, end, from, taken);
+        Collect(2 * node, from, taken);
+        Collect(2 * node + 1, from, taken);
         Pull(node);
     }
 
