@@ -52,7 +52,12 @@ private:
     void Take(size_t node, uint32_t from, std::vector<uint32_t>& taken) {
         if (fMax[node] <= from) return;
         Collect(node, from, taken);
-        for (node /= 2; node >= 1; node /= 2) Pull(node);
+        // Above a node whose largest stays, nothing changes.
+        for (node /= 2; node >= 1; node /= 2) {
+            const uint32_t was = fMax[node];
+            Pull(node);
+            if (fMax[node] == was) break;
+        }
     }
     void Collect(size_t node, uint32_t from, std::vector<uint32_t>& taken) {
         if (fMax[node] <= from) return;
@@ -115,8 +120,8 @@ private:
             if (l & 1) met |= fNodes[l++].Below;
             if (r & 1) met |= fNodes[--r].Below;
         }
-        for (size_t n = (lo + fSize) / 2; n >= 1; n /= 2) met |= fNodes[n].Whole;
-        for (size_t n = (hi - 1 + fSize) / 2; n >= 1; n /= 2) met |= fNodes[n].Whole;
+        for (size_t a = (lo + fSize) / 2, b = (hi - 1 + fSize) / 2; a >= 1; a /= 2, b /= 2)
+            met |= fNodes[a].Whole | fNodes[b].Whole;
         return met;
     }
     void Mark(size_t lo, size_t hi, uint64_t bit) {
