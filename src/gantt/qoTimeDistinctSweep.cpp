@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <map>
+#include <memory_resource>
 #include <utility>
 #include <vector>
 
@@ -25,14 +26,17 @@ namespace qo {
 
 namespace {
 
+// Everything the sweep keeps comes from one block (see ScratchBytes).
+template <class T>
+using TVector = std::pmr::vector<T>;
+
 // The holders not yet placed, in the order of their starts, each with the
 // rank of its stop (plus one; 0 once placed) and the largest of every subtree.
 class TUnplacedStops {
 public:
-    explicit TUnplacedStops(size_t count) {
-        while (fSize < count) fSize *= 2;
-        fMax.assign(2 * fSize, 0);
-    }
+    TUnplacedStops(size_t count, std::pmr::memory_resource* memory)
+        : fSize(std::bit_ceil(count)), fMax(2 * fSize, 0, memory) {}
+    static size_t Bytes(size_t count) { return 2 * std::bit_ceil(count) * sizeof(uint32_t); }
     void Put(size_t position, uint32_t stopRank) { fMax[fSize + position] = stopRank + 1; }
     void Build() {
         for (size_t node = fSize - 1; node >= 1; --node) Pull(node);
@@ -40,7 +44,7 @@ public:
     // Takes out every position below end whose stop ranks at or after `from`:
     // up from the leaf at end, through the nodes that make up [0, end), into
     // those that hold any.
-    void TakeFrom(size_t end, uint32_t from, std::vector<uint32_t>& taken) {
+    void TakeFrom(size_t end, uint32_t from, TVector<uint32_t>& taken) {
         for (size_t l = fSize, r = end + fSize; l < r; l /= 2, r /= 2) {
             if (l & 1) Take(l++, from, taken);
             if (r & 1) Take(--r, from, taken);
@@ -49,7 +53,7 @@ public:
 
 private:
     void Pull(size_t node) { fMax[node] = std::max(fMax[2 * node], fMax[2 * node + 1]); }
-    void Take(size_t node, uint32_t from, std::vector<uint32_t>& taken) {
+    void Take(size_t node, uint32_t from, TVector<uint32_t>& taken) {
         if (fMax[node] <= from) return;
         Collect(node, from, taken);
         // Above a node whose largest stays, nothing changes.
@@ -59,7 +63,7 @@ private:
             if (fMax[node] == was) break;
         }
     }
-    void Collect(size_t node, uint32_t from, std::vector<uint32_t>& taken) {
+    void Collect(size_t node, uint32_t from, TVector<uint32_t>& taken) {
         if (fMax[node] <= from) return;
         if (node >= fSize) {
             taken.push_back(uint32_t(node - fSize));
@@ -71,8 +75,8 @@ private:
         Pull(node);
     }
 
-    size_t fSize = 1;
-    std::vector<uint32_t> fMax;
+    size_t fSize;
+    TVector<uint32_t> fMax;
 };
 
 // The sub-columns of one quantity, over the holders' starts in order: a
@@ -84,13 +88,16 @@ private:
 // of its own nodes and the Whole bits on the two paths above them. Sub-columns
 // beyond 64 (rows no one can read) are maps from lo to hi, looked at in turn.
 class TSubColumns {
+    struct TNode {
+        uint64_t Whole = 0, Below = 0;
+    };
+
 public:
     // A whole tree (a power of two of starts): a node above a holder's own
     // nodes then always lies on one of the two paths.
-    explicit TSubColumns(size_t count) {
-        while (fSize < count) fSize *= 2;
-        fNodes.resize(2 * fSize);
-    }
+    TSubColumns(size_t count, std::pmr::memory_resource* memory)
+        : fSize(std::bit_ceil(count)), fNodes(2 * fSize, memory) {}
+    static size_t Bytes(size_t count) { return 2 * std::bit_ceil(count) * sizeof(TNode); }
     // The position (sub-column + 1) of a holder covering [lo, hi).
     int32_t Place(size_t lo, size_t hi) {
         if (const uint64_t free = ~Met(lo, hi)) {
@@ -111,9 +118,6 @@ public:
 
 private:
     static constexpr size_t kBits = 64;
-    struct TNode {
-        uint64_t Whole = 0, Below = 0;
-    };
     uint64_t Met(size_t lo, size_t hi) const {
         uint64_t met = 0;
         for (size_t l = lo + fSize, r = hi + fSize; l < r; l /= 2, r /= 2) {
@@ -143,8 +147,8 @@ private:
         return before != column.begin() && (--before)->second > lo;
     }
 
-    size_t fSize = 1;
-    std::vector<TNode> fNodes;
+    size_t fSize;
+    TVector<TNode> fNodes;
     size_t fCount = 0;
     std::vector<std::map<size_t, size_t>> fBeyond;
 };
@@ -160,23 +164,29 @@ struct TSpan {
 };
 
 // The holders in the order of their starts, with what the sweep needs of
-// each; rankOf tells where holder i went.
-std::vector<TSpan> OrderedSpans(const std::vector<TDistinctTimeHolder*>& holders, std::vector<uint32_t>& rankOf) {
+// each; rankOf tells where holder i went. The holders are read in their own
+// order only: they lie wherever their list put them.
+TVector<TSpan> OrderedSpans(const std::vector<TDistinctTimeHolder*>& holders, TVector<uint32_t>& rankOf) {
     const size_t n = holders.size();
-    std::vector<uint64_t> keys(n), starts(n), stops(n);
-    for (size_t i = 0; i < n; ++i) keys[i] = TimeOrderKey(holders[i]->Start);
-    const std::vector<uint32_t> byStart = OrderOfKeys(keys);
-    std::vector<TSpan> spans(n);
+    const auto alloc = rankOf.get_allocator();
+    TVector<uint64_t> keys(n, alloc), stopKeys(n, alloc), starts(n, alloc);
+    for (size_t i = 0; i < n; ++i) {
+        keys[i] = TimeOrderKey(holders[i]->Start);
+        stopKeys[i] = TimeOrderKey(holders[i]->Stop);
+    }
+    const TVector<uint32_t> byStart = OrderOfKeys(keys);
+    TVector<TSpan> spans(n, alloc);
     rankOf.resize(n);
     for (size_t k = 0; k < n; ++k) {
-        const TDistinctTimeHolder& h = *holders[byStart[k]];
-        spans[k] = {byStart[k], 0, 0, 0, 0, false, h.DistinctPosition};
+        spans[k].Index = byStart[k];
         starts[k] = keys[byStart[k]];
-        stops[k] = TimeOrderKey(h.Stop);
         rankOf[byStart[k]] = uint32_t(k);
     }
+    TVector<uint64_t>& stops = keys;
+    for (size_t k = 0; k < n; ++k) stops[k] = stopKeys[byStart[k]];
+    for (size_t i = 0; i < n; ++i) spans[rankOf[i]].Position = holders[i]->DistinctPosition;
     // Ties by start rank, as the stops are given.
-    const std::vector<uint32_t> byStop = OrderOfKeys(stops);
+    const TVector<uint32_t> byStop = OrderOfKeys(stops);
     // The starts before each stop, in one pass over both orders.
     for (size_t j = 0, before = 0; j < n; ++j) {
         while (before < n && starts[before] < stops[byStop[j]]) ++before;
@@ -195,22 +205,31 @@ std::vector<TSpan> OrderedSpans(const std::vector<TDistinctTimeHolder*>& holders
     return spans;
 }
 
+// Room for everything the sweep of n holders keeps, in one block: made of
+// many blocks this size, it goes back to the system when freed and comes back
+// a page fault at a time on the next detection.
+size_t ScratchBytes(size_t n) {
+    return TUnplacedStops::Bytes(n) + TSubColumns::Bytes(n) + n * (3 * sizeof(uint64_t) + sizeof(TSpan)) +
+           (n + 1) * 6 * sizeof(uint32_t) + 2 * OrderOfKeysBytes(n);
+}
+
 } // namespace
 
 bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, const std::function<bool()>& cancelled) {
     const size_t n = holders.size();
-    std::vector<uint32_t> rankOf;
-    std::vector<TSpan> spans = OrderedSpans(holders, rankOf);
-    TUnplacedStops unplaced(n);
+    std::pmr::monotonic_buffer_resource scratch(ScratchBytes(n));
+    TVector<uint32_t> rankOf(&scratch);
+    TVector<TSpan> spans = OrderedSpans(holders, rankOf);
+    TUnplacedStops unplaced(n, &scratch);
     for (size_t k = 0; k < n; ++k)
         if (spans[k].Position == 0) unplaced.Put(k, spans[k].StopRank);
     unplaced.Build();
 
     // Two holders overlap exactly when they cover a start in common: the start
     // of the later one.
-    TSubColumns columns(n);
+    TSubColumns columns(n, &scratch);
     const auto place = [&](TSpan& span) { span.Position = columns.Place(span.Lo, span.Hi); };
-    std::vector<uint32_t> partners;
+    TVector<uint32_t> partners(&scratch);
     for (size_t i = n; i-- > 0;) {
         if (cancelled()) return false;
         TSpan& h = spans[rankOf[i]];
@@ -228,7 +247,7 @@ bool SweepDistinctPositions(const std::vector<TDistinctTimeHolder*>& holders, co
         if (h.Position == 0 && (!partners.empty() || h.HasPartner)) place(h);
         for (uint32_t p : partners) place(spans[p]);
     }
-    for (const TSpan& span : spans) holders[span.Index]->DistinctPosition = span.Position;
+    for (size_t i = 0; i < n; ++i) holders[i]->DistinctPosition = spans[rankOf[i]].Position;
     return true;
 }
 
