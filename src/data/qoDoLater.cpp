@@ -9,19 +9,55 @@
 #include "platform/window/qoThreads.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
+#include <unordered_map>
+#include <vector>
 
 namespace qo {
 
 namespace {
+
+struct TCallHash {
+    size_t operator()(const TDoLaterCall& call) const {
+        // Objects lie a multiple of 16 bytes apart: the product spreads them.
+        return size_t((uint64_t(uintptr_t(call.Object)) * 0x9E3779B97F4A7C15u) >> 16) ^
+               std::hash<void*>()(reinterpret_cast<void*>(call.Code));
+    }
+};
+
+// The queued calls of each method, so that asking whether a call is queued and
+// dropping a method's calls do not walk a queue of thousands of rows' calls.
+class TPendingIndex {
+public:
+    void Add(const TDoLaterContainer& c) { fData[c.Method].push_back(c.Data); }
+    void Remove(const TDoLaterContainer& c) {
+        const auto it = fData.find(c.Method);
+        assert(it != fData.end() && "every queued call is in the index");
+        std::erase(it->second, c.Data);
+        if (it->second.empty()) fData.erase(it);
+    }
+    bool Has(TDoLaterCall call, void* data) const {
+        const auto it = fData.find(call);
+        return it != fData.end() && std::find(it->second.begin(), it->second.end(), data) != it->second.end();
+    }
+    // Forgets the method's calls; false when none was queued.
+    bool Drop(TDoLaterCall call) { return fData.erase(call) > 0; }
+
+private:
+    std::unordered_map<TDoLaterCall, std::vector<void*>, TCallHash> fData;
+};
 
 struct TDoLaterState {
     // Guards everything here: calls run unlocked, so that a worker queuing
     // while the queue runs cannot deadlock.
     std::recursive_mutex Lock;
     std::deque<TDoLaterContainer> Pending;
+    TPendingIndex Index;
     bool Running = false;
     TDoLaterContainer Current;
     HWND Window = 0;
@@ -89,9 +125,7 @@ bool dolater::HandleMessage(UINT msg) {
 bool TDoLater::AlreadyInList(TDoLaterCall call, void* data) {
     TDoLaterState& s = State();
     std::lock_guard guard(s.Lock);
-    if (s.Running && Matches(s.Current, call, data)) return true;
-    return std::any_of(s.Pending.begin(), s.Pending.end(),
-                       [&](const TDoLaterContainer& c) { return Matches(c, call, data); });
+    return (s.Running && Matches(s.Current, call, data)) || s.Index.Has(call, data);
 }
 
 void TDoLater::DoLater(TDoLaterCall call, void* data) {
@@ -99,13 +133,14 @@ void TDoLater::DoLater(TDoLaterCall call, void* data) {
     std::lock_guard guard(s.Lock);
     if (AlreadyInList(call, data)) return;
     s.Pending.push_back({call, data, Now()});
+    s.Index.Add(s.Pending.back());
     PostRun(s);
 }
 
 void TDoLater::NeverMind(TDoLaterCall call) {
     TDoLaterState& s = State();
     std::lock_guard guard(s.Lock);
-    std::erase_if(s.Pending, [&](const TDoLaterContainer& c) { return c.Method == call; });
+    if (s.Index.Drop(call)) std::erase_if(s.Pending, [&](const TDoLaterContainer& c) { return c.Method == call; });
 }
 
 void TDoLater::DoAllNow() {
@@ -118,6 +153,7 @@ void TDoLater::DoAllNow() {
             if (s.Running || s.Pending.empty()) break;
             next = s.Pending.front();
             s.Pending.pop_front();
+            s.Index.Remove(next);
             s.Current = next;
             s.Running = true;
         }

@@ -22,9 +22,10 @@ struct THolderSpec {
 
 // Holders as a row collects them: whole seconds, one quantity per layer unless
 // detection spans the layers.
-void Fill(TDistinctTimeHolderList& list, const std::vector<THolderSpec>& specs, bool betweenLayers) {
+void Fill(TDistinctTimeHolderList& list, const std::vector<THolderSpec>& specs, bool betweenLayers,
+          TDateTime day = kDay) {
     for (const THolderSpec& s : specs)
-        list.Add(RoundToSec(kDay + s.From * OneHour), RoundToSec(kDay + s.To * OneHour),
+        list.Add(RoundToSec(day + s.From * OneHour), RoundToSec(day + s.To * OneHour),
                  betweenLayers ? "" : std::to_string(s.Layer), nullptr);
 }
 
@@ -105,16 +106,19 @@ TEST(TimeDistinct, TheSweepPlacesEveryRandomRowAsTheLoopDoes) {
     int32_t deepest = 0;
     struct TShape {
         int Rows, MaxCount, Layers, Span;
+        TDateTime Day = kDay;
     };
-    // Crowded rows go beyond 64 sub-columns.
-    for (const TShape& shape : {TShape{3000, 40, 1, 30}, {2000, 60, 3, 60}, {8, 1500, 2, 2000}, {30, 300, 1, 10}}) {
+    // Crowded rows go beyond 64 sub-columns; rows around the day zero have
+    // times on both sides of it.
+    for (const TShape& shape : {TShape{3000, 40, 1, 30}, {2000, 60, 3, 60}, {8, 1500, 2, 2000}, {30, 300, 1, 10},
+                                {500, 60, 2, 60, -30 * OneMinute}}) {
         std::uniform_int_distribution<int> count(0, shape.MaxCount);
         for (int r = 0; r < shape.Rows; ++r) {
             const std::vector<THolderSpec> row = RandomRow(random, count(random), shape.Layers, shape.Span);
             const bool betweenLayers = r % 2 == 1;
             TDistinctTimeHolderList byLoop, bySweep;
-            Fill(byLoop, row, betweenLayers);
-            Fill(bySweep, row, betweenLayers);
+            Fill(byLoop, row, betweenLayers, shape.Day);
+            Fill(bySweep, row, betweenLayers, shape.Day);
             TTimeDistinctGeneric loop(&byLoop);
             loop.ConflictLoop(true);
             TTimeDistinctGeneric(&bySweep).ResolveConflicts();
