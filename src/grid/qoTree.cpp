@@ -151,10 +151,10 @@ void TqoTree_ComBasic::_EnterOwnerAfterChange(TqoDataEntity* e) {
     fExpectedContentChanges.push_back(entity->OwningDataList());
     TqoDataEntity_Tree* owner = entity->ParentNode();
     if (entity->fTreeNode && owner && owner->fTreeNode && !owner->fHideNode) {
-        if (TTreeNode_qoSub* placeholder = owner->fExpanderSubNode) {
-            owner->fExpanderSubNode = nullptr;
+        if (owner->fTreeNode->HasDeferredChild())
+            owner->fTreeNode->DeleteChildren();
+        else if (TTreeNode_qoSub* placeholder = std::exchange(owner->fExpanderSubNode, nullptr))
             ScheduleDelete(placeholder);
-        }
         PlaceNode(entity);
     } else {
         ScheduleSubtree(entity);
@@ -266,6 +266,19 @@ TqoDataEntity_Tree* TqoTree_ComBasic::EntityOf(TTreeNode* node) const {
 
 TTreeNode* TqoTree_ComBasic::CreateNode() {
     return new TTreeNode_qoSub;
+}
+
+void TqoTree_ComBasic::DeferredChildMade(TTreeNode* node) {
+    if (TqoDataEntity_Tree* owner = EntityOf(node->Parent())) owner->fExpanderSubNode = static_cast<TTreeNode_qoSub*>(node);
+}
+
+bool TqoTree_ComBasic::HasPlaceholder(const TqoDataEntity_Tree* entity) {
+    return entity->fExpanderSubNode || (entity->fTreeNode && entity->fTreeNode->HasDeferredChild());
+}
+
+TTreeNode_qoSub* TqoTree_ComBasic::TakePlaceholder(TqoDataEntity_Tree* entity) {
+    if (entity->fTreeNode && entity->fTreeNode->HasDeferredChild()) entity->fTreeNode->GetFirstChild();
+    return std::exchange(entity->fExpanderSubNode, nullptr);
 }
 
 } // namespace qo

@@ -44,7 +44,9 @@ public:
     void SetSelectedIndex(int index);
     bool Expanded() const { return fExpanded; }
     void SetExpanded(bool value);
-    TTreeNode_qoSub* ExpanderSubNode() const { return fExpanderSubNode; }
+    // The placeholder child of the node, made when asked for: until then the
+    // node only counts one child that is not made.
+    TTreeNode_qoSub* ExpanderSubNode() const;
     bool HideNode() const { return fHideNode; }
     void Set_HideNode(bool value);
     void SetVisible(bool value) override;
@@ -190,6 +192,8 @@ public:
 
 protected:
     TTreeNode* CreateNode() override;
+    std::string_view DeferredChildText() const override { return PlaceholderText; }
+    void DeferredChildMade(TTreeNode* node) override;
     void Paint() override;
     bool CanChange(TTreeNode* node) override;
     void Change(TTreeNode* node) override;
@@ -229,6 +233,9 @@ private:
     friend class TTreeNode_qoSub;
     class TRebuild;
     TqoDataEntity_Tree* EntityOf(TTreeNode* node) const;
+    static bool HasPlaceholder(const TqoDataEntity_Tree* entity);
+    // The placeholder, made if it was deferred, now no longer the entity's.
+    static TTreeNode_qoSub* TakePlaceholder(TqoDataEntity_Tree* entity);
     void CheckOwnEntity(TqoDataEntity_Tree* entity) const;
     void MarkDirty(TqoDataEntity_Tree* entity);
     TqoDataList_Tree* MakeSubList(TqoDataEntity_Tree* entity);

@@ -12,6 +12,11 @@ TqoDataList_Tree* TqoDataEntity_Tree::SubDataList() {
     return fSubDataList;
 }
 
+TTreeNode_qoSub* TqoDataEntity_Tree::ExpanderSubNode() const {
+    if (fTreeNode && fTreeNode->HasDeferredChild()) fTreeNode->GetFirstChild();
+    return fExpanderSubNode;
+}
+
 TqoTree_ComBasic* TqoDataEntity_Tree::Tree() const {
     // Tree lists are made by a tree, with its controller.
     auto* list = dynamic_cast<TqoDataList_Tree*>(OwningDataList());

@@ -188,12 +188,14 @@ bool TqoTree_ComBasic::CanExpand(TTreeNode* node) {
     if (!entity) return true;
     const bool empty = !entity->fSubDataList || entity->fSubDataList->Count() == 0;
     // Children a host added while asked take the placeholder's place first.
-    if (!empty && entity->fExpanderSubNode) EnsureDisplayUpToDate();
+    if (!empty && HasPlaceholder(entity)) EnsureDisplayUpToDate();
     fExpanding = true;
     if (empty) {
         entity->fExpanderSubNode = nullptr;
         node->DeleteChildren();
         Invalidate();
+    } else if (node->HasDeferredChild()) {
+        node->DeleteChildren();
     } else if (TTreeNode_qoSub* placeholder = std::exchange(entity->fExpanderSubNode, nullptr)) {
         placeholder->Delete();
     }
