@@ -35,7 +35,7 @@ protected:
         Strings out;
         for (TTreeNode* n = control->GetFirstNode(); n; n = n->GetNext()) {
             auto* entity = static_cast<TTreeNode_qoSub*>(n)->Entity();
-            out.push_back(std::string(size_t(n->Level()), ' ') + n->Text() + (n->Expanded() ? "+" : "") +
+            out.push_back(std::string(size_t(n->Level()), ' ') + std::string(n->Text()) + (n->Expanded() ? "+" : "") +
                           (entity && entity->Node() != n ? " (bad link)" : "") +
                           "/" + std::to_string(n->ImageIndex()));
         }

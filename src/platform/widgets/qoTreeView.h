@@ -9,6 +9,7 @@
 // may hold one deferred child: counted and drawn as a child, but made only
 // when something asks for it, so that a tree of leaves with expand buttons
 // costs no node per button.
+#include "platform/core/qoCompactString.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/graphics/qoImageList.h"
 #include "platform/widgets/qoScrollingControl.h"
@@ -83,7 +84,7 @@ public:
     TTreeNode* GetPrevVisible() const;
     bool HasAsParent(const TTreeNode* ancestor) const;
 
-    const std::string& Text() const { return fText; }
+    std::string_view Text() const { return fText.View(); }
     void SetText(std::string_view text);
     int ImageIndex() const { return fImageIndex; }
     void SetImageIndex(int index);
@@ -139,7 +140,7 @@ private:
     TTreeNode* fParent = nullptr;
     std::unique_ptr<TChildren> fChildren;
     void* fData = nullptr;
-    std::string fText;
+    TCompactString fText;
     int32_t fIndex = -1;
     int32_t fImageIndex = -1;
     int32_t fSelectedIndex = -1;

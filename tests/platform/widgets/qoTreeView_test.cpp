@@ -32,9 +32,9 @@ protected:
         control->OnExpanded = [this](TCustomTreeView*, TTreeNode* n) { Record("expanded " + Name(n)); };
         control->OnCollapsing = [this](TCustomTreeView*, TTreeNode* n, bool&) { Record("collapsing " + Name(n)); };
         control->OnCollapsed = [this](TCustomTreeView*, TTreeNode* n) { Record("collapsed " + Name(n)); };
-        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + Name(n)); };
+        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + std::string(n->Text())); };
     }
-    static std::string Name(const TTreeNode* n) { return n ? n->Text() : "nil"; }
+    static std::string Name(const TTreeNode* n) { return n ? std::string(n->Text()) : "nil"; }
     // a (a1 (a11, a12), a2), b (b1), c
     void Build() {
         TTreeNode* a = control->AddChild(nullptr, "a");
@@ -53,7 +53,7 @@ protected:
     }
     std::vector<std::string> Rows() {
         std::vector<std::string> rows;
-        for (TTreeNode* n = control->NodeAtRow(0); n; n = n->GetNextVisible()) rows.push_back(n->Text());
+        for (TTreeNode* n = control->NodeAtRow(0); n; n = n->GetNextVisible()) rows.emplace_back(n->Text());
         return rows;
     }
     std::string VetoSelect, VetoExpand;
@@ -158,7 +158,7 @@ class DeferredChild : public test::TWidgetFixture<TLaterTree> {
 protected:
     DeferredChild() {
         Place(TRect::Bounds(5, 5, 160, 120));
-        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + n->Text()); };
+        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + std::string(n->Text())); };
         x = control->AddChild(nullptr, "x");
         y = control->AddChild(nullptr, "y");
         z = control->AddChild(nullptr, "z");
