@@ -153,7 +153,7 @@ void TqoTree_ComBasic::_EnterOwnerAfterChange(TqoDataEntity* e) {
     if (entity->fTreeNode && owner && owner->fTreeNode && !owner->fHideNode) {
         if (owner->fTreeNode->HasDeferredChild())
             owner->fTreeNode->DeleteChildren();
-        else if (TTreeNode_qoSub* placeholder = std::exchange(owner->fExpanderSubNode, nullptr))
+        else if (TTreeNode_qoSub* placeholder = TakePlaceholder(owner))
             ScheduleDelete(placeholder);
         PlaceNode(entity);
     } else {
@@ -245,16 +245,16 @@ void TqoTree_ComBasic::ScheduleDelete(TTreeNode* node) {
 
 void TqoTree_ComBasic::ScheduleSubtree(TqoDataEntity_Tree* entity) {
     ScheduleDelete(entity->fTreeNode);
-    ScheduleDelete(entity->fExpanderSubNode);
+    ScheduleDelete(entity->Placeholder());
     ForgetNodes(entity);
 }
 
 // The descendants' nodes go with their ancestor's; they only lose their references.
 void TqoTree_ComBasic::ForgetNodes(TqoDataEntity_Tree* entity) {
-    if (!entity->fTreeNode && !entity->fExpanderSubNode) return;
+    if (!entity->fTreeNode && !entity->Placeholder()) return;
     if (entity->fTreeNode) entity->fTreeNode->SetData(nullptr);
     entity->fTreeNode = nullptr;
-    entity->fExpanderSubNode = nullptr;
+    entity->SetPlaceholder(nullptr);
     TqoDataList_Tree* sub = entity->fSubDataList;
     for (int32_t i = 0; sub && i < sub->LoadedCount(); ++i)
         ForgetNodes(static_cast<TqoDataEntity_Tree*>(sub->Loaded(i)));
@@ -269,16 +269,18 @@ TTreeNode* TqoTree_ComBasic::CreateNode() {
 }
 
 void TqoTree_ComBasic::DeferredChildMade(TTreeNode* node) {
-    if (TqoDataEntity_Tree* owner = EntityOf(node->Parent())) owner->fExpanderSubNode = static_cast<TTreeNode_qoSub*>(node);
+    if (TqoDataEntity_Tree* owner = EntityOf(node->Parent())) owner->SetPlaceholder(static_cast<TTreeNode_qoSub*>(node));
 }
 
 bool TqoTree_ComBasic::HasPlaceholder(const TqoDataEntity_Tree* entity) {
-    return entity->fExpanderSubNode || (entity->fTreeNode && entity->fTreeNode->HasDeferredChild());
+    return entity->Placeholder() || (entity->fTreeNode && entity->fTreeNode->HasDeferredChild());
 }
 
 TTreeNode_qoSub* TqoTree_ComBasic::TakePlaceholder(TqoDataEntity_Tree* entity) {
     if (entity->fTreeNode && entity->fTreeNode->HasDeferredChild()) entity->fTreeNode->GetFirstChild();
-    return std::exchange(entity->fExpanderSubNode, nullptr);
+    TTreeNode_qoSub* placeholder = entity->Placeholder();
+    entity->SetPlaceholder(nullptr);
+    return placeholder;
 }
 
 } // namespace qo

@@ -30,7 +30,7 @@ public:
 
     void Visit(TqoDataEntity_Tree* entity) {
         if (entity->fHideNode) {
-            if (entity->fTreeNode || entity->fExpanderSubNode) {
+            if (entity->fTreeNode || entity->Placeholder()) {
                 fLock.Mark();
                 fTree.ScheduleSubtree(entity);
             }
@@ -39,8 +39,8 @@ public:
         if (!entity->fTreeNode && !Make(entity)) return;
         TTreeNode_qoSub* node = entity->fTreeNode;
         node->SetText(entity->fText);
-        node->SetImageIndex(entity->fImageIndex);
-        node->SetSelectedIndex(entity->fSelectedIndex);
+        node->SetImageIndex(entity->ImageIndex());
+        node->SetSelectedIndex(entity->SelectedIndex());
         if (node->Expanded() != entity->fExpanded) {
             fLock.Mark();
             node->SetExpanded(entity->fExpanded);
