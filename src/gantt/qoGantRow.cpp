@@ -54,15 +54,19 @@ void TGantRow::OnMissingIndex(TqoDataList2lev* list, int32_t index, bool& handle
     handled = Layer(index) != nullptr;
 }
 
+TGantRow::TRare& TGantRow::Rare() {
+    if (!fRare) fRare = std::make_unique<TRare>();
+    return *fRare;
+}
+
 void TGantRow::DataListOnSubCol(int32_t layer, int32_t subCol) {
     if (layer < 0 || layer >= kSubColLayers) return;
-    if (!fDataListIndexSubColArray) fDataListIndexSubColArray = std::make_unique<std::array<int32_t, kSubColLayers>>();
-    (*fDataListIndexSubColArray)[size_t(layer)] = subCol;
+    Rare().SubColOfLayer[size_t(layer)] = subCol;
 }
 
 int32_t TGantRow::SubColOfLayer(int32_t layer) const {
-    if (layer < 0 || layer >= kSubColLayers || !fDataListIndexSubColArray) return 0;
-    return (*fDataListIndexSubColArray)[size_t(layer)];
+    if (layer < 0 || layer >= kSubColLayers || !fRare) return 0;
+    return fRare->SubColOfLayer[size_t(layer)];
 }
 
 bool TGantRow::RowTypeCheckOK() const {

@@ -62,7 +62,7 @@ bool TGantRow::XStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& x1, i
 // left alone, a layer beyond the sub-column table, or a sub-column the row
 // does not have.
 int32_t TGantRow::SubColumnOf(TqoDataEntity_GantTime* item) const {
-    if (fNumOfSubCols <= 1) return -1;
+    if (SubColCount() <= 1) return -1;
     int32_t a = -1;
     if (fCollisionDetection || !fDataListOnSubColUse) {
         a = item->SubCol() - 1;
@@ -70,7 +70,7 @@ int32_t TGantRow::SubColumnOf(TqoDataEntity_GantTime* item) const {
                layer >= 0 && layer < kSubColLayers) {
         a = SubColOfLayer(layer);
     }
-    return a >= 0 && a < fNumOfSubCols ? a : -1;
+    return a >= 0 && a < SubColCount() ? a : -1;
 }
 
 bool TGantRow::YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, int& y2) {
@@ -79,7 +79,7 @@ bool TGantRow::YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, i
     y1 = rect.Top + 1;
     y2 = rect.Bottom - 1;
     if (const int32_t a = item ? SubColumnOf(item) : -1; a >= 0) {
-        const int h = (y2 - y1) / fNumOfSubCols;
+        const int h = (y2 - y1) / SubColCount();
         y2 = y1 + h * (a + 1);
         y1 = y1 + h * a;
     }
@@ -105,7 +105,7 @@ bool TGantRow::RectFromDataEntity(TqoDataEntity_GantTime* item, TRect& rect) {
 }
 
 TqoDataEntity_GantTime* TGantRow::FindDataEntityFromXY(int x, int y) {
-    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, fDrawLayerStart);
+    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, DrawLayerStart());
     TRect rect;
     for (trav.Last(); !trav.BOF(); trav.Prev()) {
         auto* item = static_cast<TqoDataEntity_GantTime*>(trav.DataEntity());
@@ -124,7 +124,7 @@ void TGantRow::DrawContent() {
     fGant->VisibleTimeWindow(from, to);
     if (!fTimeIndex) fTimeIndex = std::make_unique<TGantRowTimeIndex>();
     std::vector<TGantRowTimeIndex::TPosition> positions;
-    fTimeIndex->Collect(*fDataListList, fDrawLayerStart, from, to, positions);
+    fTimeIndex->Collect(*fDataListList, DrawLayerStart(), from, to, positions);
     std::vector<TqoExposable*> held{this};
     std::vector<TqoDataEntity_GantTime*> items;
     items.reserve(positions.size());
