@@ -6,6 +6,7 @@
 // the next indexed access past it closes, all gaps at once.
 #include "data/qoDataEntityPackController.h"
 #include "data/qoExposable.h"
+#include "data/qoPtrVector.h"
 #include "platform/core/qoClassRef.h"
 #include "platform/core/qoErrors.h"
 
@@ -320,7 +321,7 @@ protected:
         return size_t(i);
     }
 
-    std::vector<T*> fList;
+    TPtrVector<T> fList;
 };
 
 // The lists of one row's layers, or of the schedule's layers.
