@@ -38,7 +38,8 @@ public:
 
     TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode);
 
-    IGantRowOwner* Gant() const { return fGant; }
+    // The row list's chart; nil once the row was freed.
+    IGantRowOwner* Gant() const;
     TGantRowList* RowList() const { return fGantRowList; }
     // The layers; nil once the row was freed.
     TqoDataList2lev* DataLists() const { return fDataListList; }
@@ -149,6 +150,8 @@ private:
     // Drops the queued detection and the worker, the chart left alone.
     void AbandonDetection();
     static void FreeLayers(TqoDataList2lev* set);
+    // Takes the layer set out of the chart's list of every set.
+    void LeaveChart(IGantRowOwner* gant);
 
     // What most rows leave as it is, or have only while collision detection
     // runs, kept apart: a chart holds rows by the hundred thousand. Made on
@@ -167,14 +170,16 @@ private:
     TqoDataList2lev* fDataListList = nullptr;
     TqoDataEntity_Tree* fTreeNode;
     TGantRowList* fGantRowList;
-    IGantRowOwner* fGant;
     std::unique_ptr<TRare> fRare;
     // Made by the first paint after a change.
     std::unique_ptr<TGantRowTimeIndex> fTimeIndex;
-    TRect fRect{-1, -1, -1, -1};
-    // The row list's slot and the geometry generation fRect belongs to.
+    // The band as of the last refresh, as wide as the chart then is.
+    TRect Band() const;
+    int32_t fBandTop = -1, fBandBottom = -1;
+    // The row list's slot and the geometry generation the band belongs to.
     int32_t fSlot = -1;
     uint32_t fRectGeneration = 0;
+    bool fHasBand : 1 = false;
     bool fRemoving : 1 = false;
     bool fDragEnable : 1 = false;
     bool fTimeItems_CanMove : 1 = true;

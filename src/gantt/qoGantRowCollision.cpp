@@ -31,7 +31,7 @@ void TGantRow::SetCollisionDetection(bool value) {
         CleanUpThread();
         SetUseSubCols(0);
     }
-    if (fGant) fGant->InvalidateChart();
+    if (Gant()) Gant()->InvalidateChart();
 }
 
 void TGantRow::SetCollisionDetectionPause(bool value) {
@@ -39,7 +39,7 @@ void TGantRow::SetCollisionDetectionPause(bool value) {
         if (!fCollisionDetection || fCollisionDetectionPause) return;
         SetCollisionDetection(false);
         fCollisionDetectionPause = true;
-        if (fGant) fGant->SetPausedCollisionDetectionRows(true);
+        if (Gant()) Gant()->SetPausedCollisionDetectionRows(true);
     } else if (fCollisionDetectionPause) {
         fCollisionDetectionPause = false;
         SetCollisionDetection(true);
@@ -47,7 +47,7 @@ void TGantRow::SetCollisionDetectionPause(bool value) {
 }
 
 void TGantRow::UpdateSubColumns() {
-    if (fCollisionDetection && fGant) TDoLater::DoLater(DetectionCall(this), nullptr);
+    if (fCollisionDetection && Gant()) TDoLater::DoLater(DetectionCall(this), nullptr);
 }
 
 void TGantRow::UpdateSubColumnsAsync(void*) {
@@ -93,7 +93,7 @@ void TGantRow::TimeDistinctThreadDone(TTimeDistinctGenericThread* sender) {
     } catch (const std::exception& e) {
         ShowMessage(std::string("TimeDistinctThreadDone:") + e.what());
     }
-    if (fGant) fGant->InvalidateChart();
+    if (Gant()) Gant()->InvalidateChart();
     // A handler may have started the next detection already.
     if (TimeDistinctGenericThread() == sender) CleanUpThread();
 }
@@ -123,7 +123,7 @@ void TGantRow::ApplySubColumns(TTimeDistinctGenericThread& worker) {
         int32_t v = positions[item];
         if (v != item->SubCol()) {
             item->SetSubCol(-1);
-            fGant->CollisionDetected(item, v);
+            Gant()->CollisionDetected(item, v);
             if (item->SubCol() != -1) v = item->SubCol();
         }
         item->SetSubCol(v);
@@ -132,15 +132,15 @@ void TGantRow::ApplySubColumns(TTimeDistinctGenericThread& worker) {
     if (TimeDistinctGenericThread() != &worker) return;
     SetUseSubCols(m);
     // A row where nothing overlaps keeps the height of one item.
-    if (fGant->UseGridNotTree() && fIncreaseRowHeightOnCollision)
-        fGant->SetGridRowHeight(*this, std::max(m, 1) * IncreaseRowHeightOnCollision_SuggestedHeightPerItem());
+    if (Gant()->UseGridNotTree() && fIncreaseRowHeightOnCollision)
+        Gant()->SetGridRowHeight(*this, std::max(m, 1) * IncreaseRowHeightOnCollision_SuggestedHeightPerItem());
 }
 
 void TGantRow::CleanUpThread() {
     if (!TimeDistinctGenericThread()) return;
     TTimeDistinctGenericThread::FreeAndCleanUp(fRare->Worker);
-    if (fGant && fGant->PausedCollisionDetectionRows() && TTimeDistinctGenericThread::ThreadCount() < kResumeBelow)
-        fGant->UnPauseCollisionDetectionRows();
+    if (Gant() && Gant()->PausedCollisionDetectionRows() && TTimeDistinctGenericThread::ThreadCount() < kResumeBelow)
+        Gant()->UnPauseCollisionDetectionRows();
 }
 
 void TGantRow::AbandonDetection() {
