@@ -261,7 +261,7 @@ private:
     // The loaded window in order; a removed entity leaves nil (a gap) until
     // an indexed access past it, or gaps grown to half the slots, close them.
     // The last slot is never a gap.
-    std::vector<TqoDataEntity*> fItems;
+    TPtrVector<TqoDataEntity> fItems;
     // The slots before the first gap (all of them without gaps).
     uint32_t fDense = 0;
     int32_t fGaps = 0;
