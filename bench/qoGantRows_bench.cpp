@@ -114,7 +114,7 @@ BENCHMARK(MemoryPerRow)->Iterations(1);
 
 // Where a row's bytes go, measured step by step over 10,000 rows: the tree's
 // entity with the row and its layer set that it brings, the tree's node
-// (with the placeholder of a childless node), the first layer, the item.
+// (a childless node's placeholder deferred within it), the first layer, the item.
 void MemoryPerRowByPart(benchmark::State& state) {
     constexpr int n = 10000;
     double entity = 0, node = 0, layer = 0, item = 0;

@@ -55,7 +55,7 @@ void CopyTreeToGrid(TqoGant& gant, TqoGant& target, TqoGrid& grid) {
                 TqoDataEntity_GridTreeNode* node = target.GridNode_Add(parent);
                 if (TAxisContentItem* row = node->AxisContentItem()) {
                     const int y = row->ListIndex();
-                    grid.SetText(grid.Cell(0, y), entity->Text());
+                    grid.SetText(grid.Cell(0, y), std::string(entity->Text()));
                     TGantRow* gantRow = gant.RowList()->FindRowFromTreeNode(entity);
                     TqoDataList_GantRow* layer = gantRow && gantRow->LayerCount() > 0 ? gantRow->Layer(0) : nullptr;
                     if (layer && layer->Count() > 0) {

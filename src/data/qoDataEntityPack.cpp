@@ -368,13 +368,14 @@ void TqoDataList::Sort(bool descending) {
     // leaves the list as it was. The handler runs host code: the entities stay
     // in memory while it does, and a list that it changed is not sorted.
     const TOnEntityCompare compare = fListController->OnSortCompare();
-    const TqoKeepAlive<TqoDataEntity> before(fItems);
-    std::vector<TqoDataEntity*> sorted = fItems;
+    const TqoKeepAlive<TqoDataEntity> before({fItems.begin(), fItems.end()});
+    std::vector<TqoDataEntity*> sorted(fItems.begin(), fItems.end());
     std::stable_sort(sorted.begin(), sorted.end(),
                      [&compare](TqoDataEntity* a, TqoDataEntity* b) { return compare(a, b) < 0; });
-    if (fItems != before.Objects()) throw EqoError(kChangedWhileSortingMessage);
+    if (!std::equal(fItems.begin(), fItems.end(), before.Objects().begin(), before.Objects().end()))
+        throw EqoError(kChangedWhileSortingMessage);
     if (descending) std::reverse(sorted.begin(), sorted.end());
-    fItems = std::move(sorted);
+    fItems.assign(sorted.begin(), sorted.end());
     ListIndexesOutOfDate(0);
     fListController->OnContentChanged().Fire(this);
 }

@@ -6,6 +6,7 @@
 // the next indexed access past it closes, all gaps at once.
 #include "data/qoDataEntityPackController.h"
 #include "data/qoExposable.h"
+#include "data/qoPtrVector.h"
 #include "platform/core/qoClassRef.h"
 #include "platform/core/qoErrors.h"
 
@@ -260,7 +261,7 @@ private:
     // The loaded window in order; a removed entity leaves nil (a gap) until
     // an indexed access past it, or gaps grown to half the slots, close them.
     // The last slot is never a gap.
-    std::vector<TqoDataEntity*> fItems;
+    TPtrVector<TqoDataEntity> fItems;
     // The slots before the first gap (all of them without gaps).
     uint32_t fDense = 0;
     int32_t fGaps = 0;
@@ -320,7 +321,7 @@ protected:
         return size_t(i);
     }
 
-    std::vector<T*> fList;
+    TPtrVector<T> fList;
 };
 
 // The lists of one row's layers, or of the schedule's layers.

@@ -16,16 +16,21 @@ void TqoDataList_GantRow::CleanForFree() {
 }
 
 TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode)
-    : fGridTreeNode(gridNode), fTreeNode(treeNode), fGantRowList(list), fGant(list ? list->Gant() : nullptr) {
-    assert(fGant && "a row is made for a row list of a chart");
-    fDataListList = fGant->CreateDataList2Lev();
+    : fGridTreeNode(gridNode), fTreeNode(treeNode), fGantRowList(list) {
+    IGantRowOwner* gant = Gant();
+    assert(gant && "a row is made for a row list of a chart");
+    fDataListList = gant->CreateDataList2Lev();
     // Every row's set shares one handler, which finds the row in the set.
     static const TOnMissingIndex shared = [](TqoDataList2lev* list, int32_t index, bool& handled) {
         if (auto* row = static_cast<TGantRow*>(list->Owner())) row->OnMissingIndex(list, index, handled);
     };
     fDataListList->SetOwner(this);
     fDataListList->SetOnMissingIndex(shared);
-    if (TqoDataList3lev* all = fGant->AllDataEntities()) all->Add(fDataListList);
+    if (TqoDataList3lev* all = gant->AllDataEntities()) all->Add(fDataListList);
+}
+
+IGantRowOwner* TGantRow::Gant() const {
+    return fGantRowList ? fGantRowList->Gant() : nullptr;
 }
 
 TGantRow::~TGantRow() { AbandonDetection(); }
@@ -36,8 +41,8 @@ TqoDataEntity* TGantRow::NodeEntity() const {
 
 TqoDataList_GantRow* TGantRow::AddDataList() {
     if (!fDataListList) return nullptr;
-    TqoDataList_GantRow* layer = fGant->CreateDataList_GantRow();
-    layer->AfterCreate(fGant->GantTimeListController(), fGant->ClassOfDataEntity_GantTime());
+    TqoDataList_GantRow* layer = Gant()->CreateDataList_GantRow();
+    layer->AfterCreate(Gant()->GantTimeListController(), Gant()->ClassOfDataEntity_GantTime());
     layer->fRow = this;
     fDataListList->Append(layer);
     return layer;
@@ -54,20 +59,24 @@ void TGantRow::OnMissingIndex(TqoDataList2lev* list, int32_t index, bool& handle
     handled = Layer(index) != nullptr;
 }
 
+TGantRow::TRare& TGantRow::Rare() {
+    if (!fRare) fRare = std::make_unique<TRare>();
+    return *fRare;
+}
+
 void TGantRow::DataListOnSubCol(int32_t layer, int32_t subCol) {
     if (layer < 0 || layer >= kSubColLayers) return;
-    if (!fDataListIndexSubColArray) fDataListIndexSubColArray = std::make_unique<std::array<int32_t, kSubColLayers>>();
-    (*fDataListIndexSubColArray)[size_t(layer)] = subCol;
+    Rare().SubColOfLayer[size_t(layer)] = subCol;
 }
 
 int32_t TGantRow::SubColOfLayer(int32_t layer) const {
-    if (layer < 0 || layer >= kSubColLayers || !fDataListIndexSubColArray) return 0;
-    return (*fDataListIndexSubColArray)[size_t(layer)];
+    if (layer < 0 || layer >= kSubColLayers || !fRare) return 0;
+    return fRare->SubColOfLayer[size_t(layer)];
 }
 
 bool TGantRow::RowTypeCheckOK() const {
-    if (!fGant) return false;
-    return fGant->UseGridNotTree() ? fGridTreeNode != nullptr : fTreeNode != nullptr;
+    if (!Gant()) return false;
+    return Gant()->UseGridNotTree() ? fGridTreeNode != nullptr : fTreeNode != nullptr;
 }
 
 // The layers go from the last to the first, each out of the set before it is
@@ -75,24 +84,26 @@ bool TGantRow::RowTypeCheckOK() const {
 // layers and may not add any.
 void TGantRow::CleanForFree() {
     AbandonDetection();
+    LeaveChart(Gant());
     TqoDataList2lev* set = fDataListList;
     fDataListList = nullptr;
     if (set) {
-        if (TqoDataList3lev* all = fGant->AllDataEntities()) {
-            for (int32_t i = all->Count() - 1; i >= 0; --i)
-                if (all->Items(i) == set) {
-                    all->Delete(i);
-                    break;
-                }
-        }
         set->SetOnMissingIndex(nullptr);
         set->SetOwner(nullptr);
     }
     fTreeNode = nullptr;
     fGridTreeNode = nullptr;
     fGantRowList = nullptr;
-    fGant = nullptr;
     if (set) FreeLayers(set);
+}
+
+void TGantRow::LeaveChart(IGantRowOwner* gant) {
+    TqoDataList3lev* all = gant && fDataListList ? gant->AllDataEntities() : nullptr;
+    for (int32_t i = all ? all->Count() - 1 : -1; i >= 0; --i)
+        if (all->Items(i) == fDataListList) {
+            all->Delete(i);
+            return;
+        }
 }
 
 // A handler that raises stops no layer from going; the first error is raised at the end.

@@ -38,7 +38,8 @@ public:
 
     TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode);
 
-    IGantRowOwner* Gant() const { return fGant; }
+    // The row list's chart; nil once the row was freed.
+    IGantRowOwner* Gant() const;
     TGantRowList* RowList() const { return fGantRowList; }
     // The layers; nil once the row was freed.
     TqoDataList2lev* DataLists() const { return fDataListList; }
@@ -71,16 +72,20 @@ public:
     void TimeItemsChanged() { fTimeIndex.reset(); }
 
     // ---- Sub-columns ----
-    int32_t SubColCount() const { return fNumOfSubCols; }
-    void SetUseSubCols(int32_t n) { fNumOfSubCols = n; }
+    int32_t SubColCount() const { return fRare ? fRare->NumOfSubCols : 0; }
+    void SetUseSubCols(int32_t n) {
+        if (n != SubColCount()) Rare().NumOfSubCols = n;
+    }
     // Layers 0..9 only; any other layer index is ignored.
     void DataListOnSubCol(int32_t layer, int32_t subCol);
     // 0 for a layer that was given none or lies beyond the table.
     int32_t SubColOfLayer(int32_t layer) const;
 
     // ---- Plain settings ----
-    int32_t DrawLayerStart() const { return fDrawLayerStart; }
-    void SetDrawLayerStart(int32_t value) { fDrawLayerStart = value; }
+    int32_t DrawLayerStart() const { return fRare ? fRare->DrawLayerStart : 0; }
+    void SetDrawLayerStart(int32_t value) {
+        if (value != DrawLayerStart()) Rare().DrawLayerStart = value;
+    }
     bool DragEnable() const { return fDragEnable; }
     void SetDragEnable(bool value) { fDragEnable = value; }
     bool DataListOnSubColUse() const { return fDataListOnSubColUse; }
@@ -91,8 +96,10 @@ public:
     void SetTimeItems_CanChangeRow(bool value) { fTimeItems_CanChangeRow = value; }
     bool TimeItems_CanResize() const { return fTimeItems_CanResize; }
     void SetTimeItems_CanResize(bool value) { fTimeItems_CanResize = value; }
-    TColor TimeItems_SelectionColor() const { return fTimeItems_SelectionColor; }
-    void SetTimeItems_SelectionColor(TColor value) { fTimeItems_SelectionColor = value; }
+    TColor TimeItems_SelectionColor() const { return fRare ? fRare->TimeItems_SelectionColor : 0; }
+    void SetTimeItems_SelectionColor(TColor value) {
+        if (value != TimeItems_SelectionColor()) Rare().TimeItems_SelectionColor = value;
+    }
     bool Time_ItemsHasSelectHandles() const { return fTime_ItemsHasSelectHandles; }
     void SetTime_ItemsHasSelectHandles(bool value) { fTime_ItemsHasSelectHandles = value; }
     bool Time_ItemsHasFocusRect() const { return fTime_ItemsHasFocusRect; }
@@ -100,10 +107,10 @@ public:
     bool IncreaseRowHeightOnCollision() const { return fIncreaseRowHeightOnCollision; }
     void SetIncreaseRowHeightOnCollision(bool value) { fIncreaseRowHeightOnCollision = value; }
     int32_t IncreaseRowHeightOnCollision_SuggestedHeightPerItem() const {
-        return fIncreaseRowHeightOnCollision_SuggestedHeightPerItem;
+        return fRare ? fRare->SuggestedHeightPerItem : 0;
     }
     void SetIncreaseRowHeightOnCollision_SuggestedHeightPerItem(int32_t value) {
-        fIncreaseRowHeightOnCollision_SuggestedHeightPerItem = value;
+        if (value != IncreaseRowHeightOnCollision_SuggestedHeightPerItem()) Rare().SuggestedHeightPerItem = value;
     }
     bool CollisionDetectionBetweenLayers() const { return fCollisionDetectionBetweenLayers; }
     void SetCollisionDetectionBetweenLayers(bool value) { fCollisionDetectionBetweenLayers = value; }
@@ -125,7 +132,7 @@ public:
     void TimeDistinctThreadDone(TTimeDistinctGenericThread* sender);
     // Abandons the worker; the chart may resume paused rows then.
     void CleanUpThread();
-    TTimeDistinctGenericThread* TimeDistinctGenericThread() const { return fTimeDistinctGenericThread; }
+    TTimeDistinctGenericThread* TimeDistinctGenericThread() const { return fRare ? fRare->Worker : nullptr; }
 
     // Whether the row counts in the owner's current mode (tree or grid).
     bool RowTypeCheckOK() const;
@@ -143,37 +150,48 @@ private:
     // Drops the queued detection and the worker, the chart left alone.
     void AbandonDetection();
     static void FreeLayers(TqoDataList2lev* set);
+    // Takes the layer set out of the chart's list of every set.
+    void LeaveChart(IGantRowOwner* gant);
+
+    // What most rows leave as it is, or have only while collision detection
+    // runs, kept apart: a chart holds rows by the hundred thousand. Made on
+    // first use, it stays.
+    struct TRare {
+        TTimeDistinctGenericThread* Worker = nullptr;
+        std::array<int32_t, kSubColLayers> SubColOfLayer{};
+        int32_t DrawLayerStart = 0;
+        int32_t NumOfSubCols = 0;
+        int32_t SuggestedHeightPerItem = 0;
+        TColor TimeItems_SelectionColor = 0;
+    };
+    TRare& Rare();
 
     TqoDataEntity_GridTreeNode* fGridTreeNode;
     TqoDataList2lev* fDataListList = nullptr;
     TqoDataEntity_Tree* fTreeNode;
     TGantRowList* fGantRowList;
-    IGantRowOwner* fGant;
-    TTimeDistinctGenericThread* fTimeDistinctGenericThread = nullptr;
-    // Made when the first layer is given a sub-column.
-    std::unique_ptr<std::array<int32_t, kSubColLayers>> fDataListIndexSubColArray;
+    std::unique_ptr<TRare> fRare;
     // Made by the first paint after a change.
     std::unique_ptr<TGantRowTimeIndex> fTimeIndex;
-    TRect fRect{-1, -1, -1, -1};
-    int32_t fDrawLayerStart = 0;
-    int32_t fNumOfSubCols = 0;
-    int32_t fIncreaseRowHeightOnCollision_SuggestedHeightPerItem = 0;
-    TColor fTimeItems_SelectionColor = 0;
-    // The row list's slot and the geometry generation fRect belongs to.
+    // The band as of the last refresh, as wide as the chart then is.
+    TRect Band() const;
+    int32_t fBandTop = -1, fBandBottom = -1;
+    // The row list's slot and the geometry generation the band belongs to.
     int32_t fSlot = -1;
     uint32_t fRectGeneration = 0;
-    bool fRemoving = false;
-    bool fDragEnable = false;
-    bool fTimeItems_CanMove = true;
-    bool fTimeItems_CanChangeRow = true;
-    bool fTimeItems_CanResize = true;
-    bool fTime_ItemsHasSelectHandles = true;
-    bool fTime_ItemsHasFocusRect = true;
-    bool fCollisionDetectionPause = false;
-    bool fDataListOnSubColUse = true;
-    bool fCollisionDetection = false;
-    bool fCollisionDetectionBetweenLayers = false;
-    bool fIncreaseRowHeightOnCollision = false;
+    bool fHasBand : 1 = false;
+    bool fRemoving : 1 = false;
+    bool fDragEnable : 1 = false;
+    bool fTimeItems_CanMove : 1 = true;
+    bool fTimeItems_CanChangeRow : 1 = true;
+    bool fTimeItems_CanResize : 1 = true;
+    bool fTime_ItemsHasSelectHandles : 1 = true;
+    bool fTime_ItemsHasFocusRect : 1 = true;
+    bool fCollisionDetectionPause : 1 = false;
+    bool fDataListOnSubColUse : 1 = true;
+    bool fCollisionDetection : 1 = false;
+    bool fCollisionDetectionBetweenLayers : 1 = false;
+    bool fIncreaseRowHeightOnCollision : 1 = false;
 };
 
 } // namespace qo

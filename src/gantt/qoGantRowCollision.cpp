@@ -29,9 +29,9 @@ void TGantRow::SetCollisionDetection(bool value) {
         // A result that arrived now would bring the sub-columns back.
         TDoLater::NeverMind(DetectionCall(this));
         CleanUpThread();
-        fNumOfSubCols = 0;
+        SetUseSubCols(0);
     }
-    if (fGant) fGant->InvalidateChart();
+    if (Gant()) Gant()->InvalidateChart();
 }
 
 void TGantRow::SetCollisionDetectionPause(bool value) {
@@ -39,7 +39,7 @@ void TGantRow::SetCollisionDetectionPause(bool value) {
         if (!fCollisionDetection || fCollisionDetectionPause) return;
         SetCollisionDetection(false);
         fCollisionDetectionPause = true;
-        if (fGant) fGant->SetPausedCollisionDetectionRows(true);
+        if (Gant()) Gant()->SetPausedCollisionDetectionRows(true);
     } else if (fCollisionDetectionPause) {
         fCollisionDetectionPause = false;
         SetCollisionDetection(true);
@@ -47,7 +47,7 @@ void TGantRow::SetCollisionDetectionPause(bool value) {
 }
 
 void TGantRow::UpdateSubColumns() {
-    if (fCollisionDetection && fGant) TDoLater::DoLater(DetectionCall(this), nullptr);
+    if (fCollisionDetection && Gant()) TDoLater::DoLater(DetectionCall(this), nullptr);
 }
 
 void TGantRow::UpdateSubColumnsAsync(void*) {
@@ -62,10 +62,10 @@ void TGantRow::UpdateSubColumnsAsync(void*) {
         }
         auto worker = std::make_unique<TTimeDistinctGenericThread>();
         CollectHolders(worker->DistinctTimeHolderList());
-        if (!fDataListList || fTimeDistinctGenericThread) return;
+        if (!fDataListList || TimeDistinctGenericThread()) return;
         worker->OnDone = TTimeDistinctGenericThread::TOnDone::Bind(this, &TGantRow::TimeDistinctThreadDone);
-        fTimeDistinctGenericThread = worker.release();
-        fTimeDistinctGenericThread->Start();
+        Rare().Worker = worker.release();
+        fRare->Worker->Start();
     } catch (const std::exception& e) {
         ShowMessage(std::string("UpdateSubColumns exception:") + e.what());
     }
@@ -86,23 +86,23 @@ void TGantRow::CollectHolders(TDistinctTimeHolderList& holders) {
 }
 
 void TGantRow::TimeDistinctThreadDone(TTimeDistinctGenericThread* sender) {
-    if (!sender || sender != fTimeDistinctGenericThread) return;
+    if (!sender || sender != TimeDistinctGenericThread()) return;
     TqoKeepAlive<TqoExposable> keep({this});
     try {
         ApplySubColumns(*sender);
     } catch (const std::exception& e) {
         ShowMessage(std::string("TimeDistinctThreadDone:") + e.what());
     }
-    if (fGant) fGant->InvalidateChart();
+    if (Gant()) Gant()->InvalidateChart();
     // A handler may have started the next detection already.
-    if (fTimeDistinctGenericThread == sender) CleanUpThread();
+    if (TimeDistinctGenericThread() == sender) CleanUpThread();
 }
 
 // The host's handler may change anything: the items it may free stay in
 // memory, an item that left the row is skipped, and the work stops once the
 // row lost this worker (freed, switched off, detected anew).
 void TGantRow::ApplySubColumns(TTimeDistinctGenericThread& worker) {
-    fNumOfSubCols = 0;
+    SetUseSubCols(0);
     const TDistinctTimeHolderList& holders = worker.DistinctTimeHolderList();
     std::unordered_map<const void*, int32_t> positions;
     positions.reserve(size_t(holders.Count()));
@@ -117,35 +117,35 @@ void TGantRow::ApplySubColumns(TTimeDistinctGenericThread& worker) {
     TqoKeepAlive<TqoExposable> keep(std::move(items));
     int32_t m = 0;
     for (TqoExposable* entity : keep.Objects()) {
-        if (fTimeDistinctGenericThread != &worker) return;
+        if (TimeDistinctGenericThread() != &worker) return;
         auto* item = static_cast<TqoDataEntity_GantTime*>(entity);
         if (item->Row() != this) continue;
         int32_t v = positions[item];
         if (v != item->SubCol()) {
             item->SetSubCol(-1);
-            fGant->CollisionDetected(item, v);
+            Gant()->CollisionDetected(item, v);
             if (item->SubCol() != -1) v = item->SubCol();
         }
         item->SetSubCol(v);
         m = std::max(m, v);
     }
-    if (fTimeDistinctGenericThread != &worker) return;
-    fNumOfSubCols = m;
+    if (TimeDistinctGenericThread() != &worker) return;
+    SetUseSubCols(m);
     // A row where nothing overlaps keeps the height of one item.
-    if (fGant->UseGridNotTree() && fIncreaseRowHeightOnCollision)
-        fGant->SetGridRowHeight(*this, std::max(m, 1) * fIncreaseRowHeightOnCollision_SuggestedHeightPerItem);
+    if (Gant()->UseGridNotTree() && fIncreaseRowHeightOnCollision)
+        Gant()->SetGridRowHeight(*this, std::max(m, 1) * IncreaseRowHeightOnCollision_SuggestedHeightPerItem());
 }
 
 void TGantRow::CleanUpThread() {
-    if (!fTimeDistinctGenericThread) return;
-    TTimeDistinctGenericThread::FreeAndCleanUp(fTimeDistinctGenericThread);
-    if (fGant && fGant->PausedCollisionDetectionRows() && TTimeDistinctGenericThread::ThreadCount() < kResumeBelow)
-        fGant->UnPauseCollisionDetectionRows();
+    if (!TimeDistinctGenericThread()) return;
+    TTimeDistinctGenericThread::FreeAndCleanUp(fRare->Worker);
+    if (Gant() && Gant()->PausedCollisionDetectionRows() && TTimeDistinctGenericThread::ThreadCount() < kResumeBelow)
+        Gant()->UnPauseCollisionDetectionRows();
 }
 
 void TGantRow::AbandonDetection() {
     TDoLater::NeverMind(DetectionCall(this));
-    TTimeDistinctGenericThread::FreeAndCleanUp(fTimeDistinctGenericThread);
+    if (fRare) TTimeDistinctGenericThread::FreeAndCleanUp(fRare->Worker);
 }
 
 } // namespace qo

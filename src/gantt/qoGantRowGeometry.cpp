@@ -17,43 +17,47 @@ constexpr int kMinItemWidth = 5;
 } // namespace
 
 void TGantRow::UpdateRect() {
-    fRect = kNoRect;
+    fHasBand = false;
     if (fGantRowList) fRectGeneration = fGantRowList->Generation();
-    IGantRowSource* source = RowTypeCheckOK() ? fGant->RowSource() : nullptr;
+    IGantRowSource* source = RowTypeCheckOK() ? Gant()->RowSource() : nullptr;
     if (!source) return;
     const TRect band = source->RowBand(*this);
     if (band.Bottom == -1) return;
-    fRect = {0, band.Top, fGant->ChartWidth(), band.Bottom};
-    if (fTreeNode && fRect.Bottom - fRect.Top > 0) fGant->SetRowHeight(fRect.Bottom - fRect.Top);
-    if (const int offset = fGant->RowDrawOffset()) {
-        fRect.Top -= offset;
-        fRect.Bottom -= offset;
-    }
+    if (fTreeNode && band.Bottom - band.Top > 0) Gant()->SetRowHeight(band.Bottom - band.Top);
+    const int offset = Gant()->RowDrawOffset();
+    fBandTop = band.Top - offset;
+    fBandBottom = band.Bottom - offset;
+    fHasBand = true;
+}
+
+TRect TGantRow::Band() const {
+    IGantRowOwner* gant = fHasBand ? Gant() : nullptr;
+    return gant ? TRect{0, fBandTop, gant->ChartWidth(), fBandBottom} : kNoRect;
 }
 
 TRect TGantRow::GetRect() {
     if (fGantRowList && fRectGeneration != fGantRowList->Generation()) UpdateRect();
-    return fRect;
+    return Band();
 }
 
 bool TGantRow::GetVisible() {
-    IGantRowSource* source = RowTypeCheckOK() ? fGant->RowSource() : nullptr;
+    IGantRowSource* source = RowTypeCheckOK() ? Gant()->RowSource() : nullptr;
     return source && source->RowVisible(*this);
 }
 
 bool TGantRow::XStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& x1, int& x2) {
     x1 = x2 = -1;
-    if (!fGant || !item) return false;
+    if (!Gant() || !item) return false;
     if (item->IsResizable()) {
-        x1 = fGant->DateToPixel(item->Start());
-        x2 = fGant->DateToPixel(item->Stop());
+        x1 = Gant()->DateToPixel(item->Start());
+        x2 = Gant()->DateToPixel(item->Stop());
     } else {
-        x1 = fGant->DateToPixel(item->Start()) - item->FixedSize() / 2;
+        x1 = Gant()->DateToPixel(item->Start()) - item->FixedSize() / 2;
         x2 = x1 + item->FixedSize();
     }
-    if (fGant->ChartPrinting()) {
-        x1 = Round(x1 * fGant->ChartScalex());
-        x2 = Round(x2 * fGant->ChartScalex());
+    if (Gant()->ChartPrinting()) {
+        x1 = Round(x1 * Gant()->ChartScalex());
+        x2 = Round(x2 * Gant()->ChartScalex());
     }
     return true;
 }
@@ -62,7 +66,7 @@ bool TGantRow::XStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& x1, i
 // left alone, a layer beyond the sub-column table, or a sub-column the row
 // does not have.
 int32_t TGantRow::SubColumnOf(TqoDataEntity_GantTime* item) const {
-    if (fNumOfSubCols <= 1) return -1;
+    if (SubColCount() <= 1) return -1;
     int32_t a = -1;
     if (fCollisionDetection || !fDataListOnSubColUse) {
         a = item->SubCol() - 1;
@@ -70,7 +74,7 @@ int32_t TGantRow::SubColumnOf(TqoDataEntity_GantTime* item) const {
                layer >= 0 && layer < kSubColLayers) {
         a = SubColOfLayer(layer);
     }
-    return a >= 0 && a < fNumOfSubCols ? a : -1;
+    return a >= 0 && a < SubColCount() ? a : -1;
 }
 
 bool TGantRow::YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, int& y2) {
@@ -79,14 +83,14 @@ bool TGantRow::YStartStopFromDataEntity(TqoDataEntity_GantTime* item, int& y1, i
     y1 = rect.Top + 1;
     y2 = rect.Bottom - 1;
     if (const int32_t a = item ? SubColumnOf(item) : -1; a >= 0) {
-        const int h = (y2 - y1) / fNumOfSubCols;
+        const int h = (y2 - y1) / SubColCount();
         y2 = y1 + h * (a + 1);
         y1 = y1 + h * a;
     }
     // Bands are screen pixels in either mode; on paper they scale.
-    if (ok && fGant->ChartPrinting()) {
-        y1 = Round(y1 * fGant->ChartScaley());
-        y2 = Round(y2 * fGant->ChartScaley());
+    if (ok && Gant()->ChartPrinting()) {
+        y1 = Round(y1 * Gant()->ChartScaley());
+        y2 = Round(y2 * Gant()->ChartScaley());
     }
     return ok;
 }
@@ -96,7 +100,7 @@ bool TGantRow::RectFromDataEntity(TqoDataEntity_GantTime* item, TRect& rect) {
     if (!item || item->Row() != this || !item->GetVisible()) return false;
     int x1, x2, y1, y2;
     if (!XStartStopFromDataEntity(item, x1, x2) || !YStartStopFromDataEntity(item, y1, y2)) return false;
-    const double s = fGant->ChartPrinting() ? fGant->ChartScaley() : 1.0;
+    const double s = Gant()->ChartPrinting() ? Gant()->ChartScaley() : 1.0;
     rect.Left = x1;
     rect.Right = std::max(x2, x1 + kMinItemWidth);
     rect.Top = y1 + Round(item->TopInset() * s);
@@ -105,7 +109,7 @@ bool TGantRow::RectFromDataEntity(TqoDataEntity_GantTime* item, TRect& rect) {
 }
 
 TqoDataEntity_GantTime* TGantRow::FindDataEntityFromXY(int x, int y) {
-    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, fDrawLayerStart);
+    TDataListTrav trav = TDataListTrav::CreateMultiWithMidStart(fDataListList, DrawLayerStart());
     TRect rect;
     for (trav.Last(); !trav.BOF(); trav.Prev()) {
         auto* item = static_cast<TqoDataEntity_GantTime*>(trav.DataEntity());
@@ -121,10 +125,10 @@ TqoDataEntity_GantTime* TGantRow::FindDataEntityFromXY(int x, int y) {
 void TGantRow::DrawContent() {
     if (!fDataListList) return;
     TDateTime from = 0, to = 0;
-    fGant->VisibleTimeWindow(from, to);
+    Gant()->VisibleTimeWindow(from, to);
     if (!fTimeIndex) fTimeIndex = std::make_unique<TGantRowTimeIndex>();
     std::vector<TGantRowTimeIndex::TPosition> positions;
-    fTimeIndex->Collect(*fDataListList, fDrawLayerStart, from, to, positions);
+    fTimeIndex->Collect(*fDataListList, DrawLayerStart(), from, to, positions);
     std::vector<TqoExposable*> held{this};
     std::vector<TqoDataEntity_GantTime*> items;
     items.reserve(positions.size());
@@ -137,8 +141,8 @@ void TGantRow::DrawContent() {
     TqoKeepAlive<TqoExposable> keep(std::move(held));
     TRect rect;
     for (TqoDataEntity_GantTime* item : items) {
-        if (!fGant) break;
-        if (fGant->IsTimeVisible(item) && RectFromDataEntity(item, rect)) fGant->DrawTimeItem(item, rect);
+        if (!Gant()) break;
+        if (Gant()->IsTimeVisible(item) && RectFromDataEntity(item, rect)) Gant()->DrawTimeItem(item, rect);
     }
 }
 

@@ -107,7 +107,7 @@ TGantRow* TGantRowList::FindRowFromY(int y) {
     TGantRow* row = source ? source->RowAtY(y + fGant->RowDrawOffset()) : nullptr;
     if (!row || row->fGantRowList != this || !row->RowTypeCheckOK()) return nullptr;
     row->UpdateRect();
-    const TRect rect = row->fRect;
+    const TRect rect = row->Band();
     return rect.Top < y && y < rect.Bottom ? row : nullptr;
 }
 
@@ -156,7 +156,8 @@ void TGantRowList::ForgetTreeNodes() {
 
 // Rows go from the last to the first; the list takes no new rows meanwhile.
 void TGantRowList::CleanForFree() {
-    fGant = nullptr;
+    // The rows find their chart through the list, which already tells it nothing more.
+    IGantRowOwner* gant = std::exchange(fGant, nullptr);
     std::vector<TGantRow*> rows;
     rows.swap(fList);
     fHoles = 0;
@@ -167,6 +168,7 @@ void TGantRowList::CleanForFree() {
         if (!*it) continue;
         (*it)->fSlot = -1;
         if (NodesRow(*it) == *it) SetNodesRow(*it, nullptr);
+        (*it)->LeaveChart(gant);
         try {
             (*it)->FreeWheneverPossible();
         } catch (...) {

@@ -131,7 +131,7 @@ void TqoPrintTree::PrintRow(TqoDataEntity_Tree* entity, int row) {
     canvas.Font().Style = entity->FontStyle();
     canvas.Font().Size = Round(fTree->Font().Size * fFontScale * FPrintScaley);
     canvas.Brush().Style = TBrushStyle::bsClear;
-    const std::string& text = entity->Text();
+    const std::string_view text = entity->Text();
     // Centred in its row, as the bars beside it are.
     canvas.TextOut(x, top + (bottom - top - canvas.TextHeight(text)) / 2, text);
 }

@@ -151,10 +151,10 @@ void TqoTree_ComBasic::_EnterOwnerAfterChange(TqoDataEntity* e) {
     fExpectedContentChanges.push_back(entity->OwningDataList());
     TqoDataEntity_Tree* owner = entity->ParentNode();
     if (entity->fTreeNode && owner && owner->fTreeNode && !owner->fHideNode) {
-        if (TTreeNode_qoSub* placeholder = owner->fExpanderSubNode) {
-            owner->fExpanderSubNode = nullptr;
+        if (owner->fTreeNode->HasDeferredChild())
+            owner->fTreeNode->DeleteChildren();
+        else if (TTreeNode_qoSub* placeholder = TakePlaceholder(owner))
             ScheduleDelete(placeholder);
-        }
         PlaceNode(entity);
     } else {
         ScheduleSubtree(entity);
@@ -245,16 +245,16 @@ void TqoTree_ComBasic::ScheduleDelete(TTreeNode* node) {
 
 void TqoTree_ComBasic::ScheduleSubtree(TqoDataEntity_Tree* entity) {
     ScheduleDelete(entity->fTreeNode);
-    ScheduleDelete(entity->fExpanderSubNode);
+    ScheduleDelete(entity->Placeholder());
     ForgetNodes(entity);
 }
 
 // The descendants' nodes go with their ancestor's; they only lose their references.
 void TqoTree_ComBasic::ForgetNodes(TqoDataEntity_Tree* entity) {
-    if (!entity->fTreeNode && !entity->fExpanderSubNode) return;
+    if (!entity->fTreeNode && !entity->Placeholder()) return;
     if (entity->fTreeNode) entity->fTreeNode->SetData(nullptr);
     entity->fTreeNode = nullptr;
-    entity->fExpanderSubNode = nullptr;
+    entity->SetPlaceholder(nullptr);
     TqoDataList_Tree* sub = entity->fSubDataList;
     for (int32_t i = 0; sub && i < sub->LoadedCount(); ++i)
         ForgetNodes(static_cast<TqoDataEntity_Tree*>(sub->Loaded(i)));
@@ -266,6 +266,21 @@ TqoDataEntity_Tree* TqoTree_ComBasic::EntityOf(TTreeNode* node) const {
 
 TTreeNode* TqoTree_ComBasic::CreateNode() {
     return new TTreeNode_qoSub;
+}
+
+void TqoTree_ComBasic::DeferredChildMade(TTreeNode* node) {
+    if (TqoDataEntity_Tree* owner = EntityOf(node->Parent())) owner->SetPlaceholder(static_cast<TTreeNode_qoSub*>(node));
+}
+
+bool TqoTree_ComBasic::HasPlaceholder(const TqoDataEntity_Tree* entity) {
+    return entity->Placeholder() || (entity->fTreeNode && entity->fTreeNode->HasDeferredChild());
+}
+
+TTreeNode_qoSub* TqoTree_ComBasic::TakePlaceholder(TqoDataEntity_Tree* entity) {
+    if (entity->fTreeNode && entity->fTreeNode->HasDeferredChild()) entity->fTreeNode->GetFirstChild();
+    TTreeNode_qoSub* placeholder = entity->Placeholder();
+    entity->SetPlaceholder(nullptr);
+    return placeholder;
 }
 
 } // namespace qo

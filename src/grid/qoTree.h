@@ -24,9 +24,9 @@ class TqoDataEntity_Tree : public TqoDataEntity {
 public:
     static constexpr size_t MaxTextLength = 255;
 
-    const std::string& FontName() const { return FFontName; }
+    const std::string& FontName() const;
     void SetFontName(const std::string& name);
-    TFontStyles FontStyle() const { return FFontStyle; }
+    TFontStyles FontStyle() const { return fRare ? fRare->FontStyle : 0; }
     void SetFontStyle(TFontStyles style);
     TTreeNode_qoSub* Node() const { return fTreeNode; }
     // The children's list, made on first use (most entities never have
@@ -35,16 +35,18 @@ public:
     // What the chart that follows the tree keeps with the entity (its row).
     void* IntegrationCookie() const { return fIntegrationCookie; }
     void SetIntegrationCookie(void* cookie) { fIntegrationCookie = cookie; }
-    const std::string& Text() const { return fText; }
+    std::string_view Text() const { return fText.View(); }
     // More than MaxTextLength characters raise EqoError and change nothing.
-    void SetText(const std::string& text);
-    int ImageIndex() const { return fImageIndex; }
+    void SetText(std::string_view text);
+    int ImageIndex() const { return fRare ? fRare->ImageIndex : -1; }
     void SetImageIndex(int index);
-    int SelectedIndex() const { return fSelectedIndex; }
+    int SelectedIndex() const { return fRare ? fRare->SelectedIndex : -1; }
     void SetSelectedIndex(int index);
     bool Expanded() const { return fExpanded; }
     void SetExpanded(bool value);
-    TTreeNode_qoSub* ExpanderSubNode() const { return fExpanderSubNode; }
+    // The placeholder child of the node, made when asked for: until then the
+    // node only counts one child that is not made.
+    TTreeNode_qoSub* ExpanderSubNode() const;
     bool HideNode() const { return fHideNode; }
     void Set_HideNode(bool value);
     void SetVisible(bool value) override;
@@ -65,19 +67,30 @@ protected:
 private:
     friend class TqoTree_ComBasic;
     friend class TTreeNode_qoSub;
-    std::string FFontName;
-    TFontStyles FFontStyle = 0;
+    // What most entities leave as it is, kept apart: every chart holds
+    // entities by the hundred thousand. Made on first use, it stays.
+    struct TRare {
+        std::string FontName;
+        TFontStyles FontStyle = 0;
+        int ImageIndex = -1;
+        int SelectedIndex = -1;
+        // The placeholder once it is made; until then only the node knows of it.
+        TTreeNode_qoSub* ExpanderSubNode = nullptr;
+    };
+    TRare& Rare();
+    TTreeNode_qoSub* Placeholder() const { return fRare ? fRare->ExpanderSubNode : nullptr; }
+    // Nil makes no block.
+    void SetPlaceholder(TTreeNode_qoSub* node);
+
     TTreeNode_qoSub* fTreeNode = nullptr;
     TqoDataList_Tree* fSubDataList = nullptr;
     void* fIntegrationCookie = nullptr;
-    std::string fText;
-    int fImageIndex = -1;
-    int fSelectedIndex = -1;
-    bool fExpanded = false;
-    TTreeNode_qoSub* fExpanderSubNode = nullptr;
-    bool fHideNode = false;
+    TCompactString fText;
+    std::unique_ptr<TRare> fRare;
     // Where the entity waits among those the next rebuild visits; -1 for nowhere.
     int32_t fDirtySlot = -1;
+    bool fExpanded : 1 = false;
+    bool fHideNode : 1 = false;
 };
 
 class TqoDataList_Tree : public TqoDataList {
@@ -190,6 +203,8 @@ public:
 
 protected:
     TTreeNode* CreateNode() override;
+    std::string_view DeferredChildText() const override { return PlaceholderText; }
+    void DeferredChildMade(TTreeNode* node) override;
     void Paint() override;
     bool CanChange(TTreeNode* node) override;
     void Change(TTreeNode* node) override;
@@ -229,6 +244,9 @@ private:
     friend class TTreeNode_qoSub;
     class TRebuild;
     TqoDataEntity_Tree* EntityOf(TTreeNode* node) const;
+    static bool HasPlaceholder(const TqoDataEntity_Tree* entity);
+    // The placeholder, made if it was deferred, now no longer the entity's.
+    static TTreeNode_qoSub* TakePlaceholder(TqoDataEntity_Tree* entity);
     void CheckOwnEntity(TqoDataEntity_Tree* entity) const;
     void MarkDirty(TqoDataEntity_Tree* entity);
     TqoDataList_Tree* MakeSubList(TqoDataEntity_Tree* entity);

@@ -12,6 +12,25 @@ TqoDataList_Tree* TqoDataEntity_Tree::SubDataList() {
     return fSubDataList;
 }
 
+TTreeNode_qoSub* TqoDataEntity_Tree::ExpanderSubNode() const {
+    if (fTreeNode && fTreeNode->HasDeferredChild()) fTreeNode->GetFirstChild();
+    return Placeholder();
+}
+
+TqoDataEntity_Tree::TRare& TqoDataEntity_Tree::Rare() {
+    if (!fRare) fRare = std::make_unique<TRare>();
+    return *fRare;
+}
+
+void TqoDataEntity_Tree::SetPlaceholder(TTreeNode_qoSub* node) {
+    if (node || fRare) Rare().ExpanderSubNode = node;
+}
+
+const std::string& TqoDataEntity_Tree::FontName() const {
+    static const std::string kNone;
+    return fRare ? fRare->FontName : kNone;
+}
+
 TqoTree_ComBasic* TqoDataEntity_Tree::Tree() const {
     // Tree lists are made by a tree, with its controller.
     auto* list = dynamic_cast<TqoDataList_Tree*>(OwningDataList());
@@ -33,29 +52,29 @@ void TqoDataEntity_Tree::AfterCreate(TqoDataList* list) {
     TqoDataEntity::AfterCreate(list);
 }
 
-void TqoDataEntity_Tree::SetText(const std::string& text) {
+void TqoDataEntity_Tree::SetText(std::string_view text) {
     if (Utf16Length(text) > MaxTextLength) throw EqoError("Treenodes only allow strings smaller than 255 chars");
     if (fTreeNode) fTreeNode->SetText(text);
     fText = text;
 }
 
 void TqoDataEntity_Tree::SetImageIndex(int index) {
-    fImageIndex = index;
+    if (index != ImageIndex()) Rare().ImageIndex = index;
     if (fTreeNode) fTreeNode->SetImageIndex(index);
 }
 
 void TqoDataEntity_Tree::SetSelectedIndex(int index) {
-    fSelectedIndex = index;
+    if (index != SelectedIndex()) Rare().SelectedIndex = index;
     if (fTreeNode) fTreeNode->SetSelectedIndex(index);
 }
 
 void TqoDataEntity_Tree::SetFontName(const std::string& name) {
-    FFontName = name;
+    if (name != FontName()) Rare().FontName = name;
     if (TqoTree_ComBasic* tree = Tree()) tree->Invalidate();
 }
 
 void TqoDataEntity_Tree::SetFontStyle(TFontStyles style) {
-    FFontStyle = style;
+    if (style != FontStyle()) Rare().FontStyle = style;
     if (TqoTree_ComBasic* tree = Tree()) tree->Invalidate();
 }
 
@@ -110,7 +129,7 @@ void TqoDataEntity_Tree::CleanForFree() {
     if (fTreeNode && !fTreeNode->qoDeleting()) fTreeNode->SetData(nullptr);
     fTreeNode = nullptr;
     fSubDataList = nullptr;
-    fExpanderSubNode = nullptr;
+    SetPlaceholder(nullptr);
 }
 
 TTreeNode_qoSub::~TTreeNode_qoSub() {
@@ -118,7 +137,7 @@ TTreeNode_qoSub::~TTreeNode_qoSub() {
     auto* tree = static_cast<TqoTree_ComBasic*>(TreeView());
     if (TqoDataEntity_Tree* entity = Entity()) {
         if (entity->fTreeNode == this) entity->fTreeNode = nullptr;
-        entity->fExpanderSubNode = nullptr;
+        entity->SetPlaceholder(nullptr);
     }
     if (!tree || tree->fDestroying) return;
     SetData(nullptr);

@@ -30,7 +30,7 @@ public:
 
     void Visit(TqoDataEntity_Tree* entity) {
         if (entity->fHideNode) {
-            if (entity->fTreeNode || entity->fExpanderSubNode) {
+            if (entity->fTreeNode || entity->Placeholder()) {
                 fLock.Mark();
                 fTree.ScheduleSubtree(entity);
             }
@@ -39,8 +39,8 @@ public:
         if (!entity->fTreeNode && !Make(entity)) return;
         TTreeNode_qoSub* node = entity->fTreeNode;
         node->SetText(entity->fText);
-        node->SetImageIndex(entity->fImageIndex);
-        node->SetSelectedIndex(entity->fSelectedIndex);
+        node->SetImageIndex(entity->ImageIndex());
+        node->SetSelectedIndex(entity->SelectedIndex());
         if (node->Expanded() != entity->fExpanded) {
             fLock.Mark();
             node->SetExpanded(entity->fExpanded);
@@ -88,8 +88,8 @@ private:
     bool Make(TqoDataEntity_Tree* entity) {
         TqoDataEntity_Tree* parent = entity->ParentNode();
         if (parent && (!parent->fTreeNode || parent->fHideNode)) return false;
-        if (parent && parent->fExpanderSubNode) {
-            entity->fTreeNode = std::exchange(parent->fExpanderSubNode, nullptr);
+        if (parent && HasPlaceholder(parent)) {
+            entity->fTreeNode = TakePlaceholder(parent);
             entity->fTreeNode->SetData(entity);
         } else {
             fLock.Mark();
@@ -105,10 +105,10 @@ private:
         Made.push_back(entity);
         TTreeNode_qoSub* node = entity->fTreeNode;
         const bool childless = !entity->fSubDataList || entity->fSubDataList->Count() == 0;
-        if (node && childless && !entity->fExpanderSubNode && fTree.NeedsDummyNode(entity) &&
+        if (node && childless && !node->HasChildren() && fTree.NeedsDummyNode(entity) &&
             (fTree.fMaxLevels == -1 || node->Level() < fTree.fMaxLevels - 1)) {
             fLock.Mark();
-            entity->fExpanderSubNode = static_cast<TTreeNode_qoSub*>(fTree.AddChild(node, PlaceholderText));
+            fTree.AddDeferredChild(node);
         }
         return entity->fTreeNode != nullptr;
     }

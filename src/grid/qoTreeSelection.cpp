@@ -188,13 +188,15 @@ bool TqoTree_ComBasic::CanExpand(TTreeNode* node) {
     if (!entity) return true;
     const bool empty = !entity->fSubDataList || entity->fSubDataList->Count() == 0;
     // Children a host added while asked take the placeholder's place first.
-    if (!empty && entity->fExpanderSubNode) EnsureDisplayUpToDate();
+    if (!empty && HasPlaceholder(entity)) EnsureDisplayUpToDate();
     fExpanding = true;
     if (empty) {
-        entity->fExpanderSubNode = nullptr;
+        entity->SetPlaceholder(nullptr);
         node->DeleteChildren();
         Invalidate();
-    } else if (TTreeNode_qoSub* placeholder = std::exchange(entity->fExpanderSubNode, nullptr)) {
+    } else if (node->HasDeferredChild()) {
+        node->DeleteChildren();
+    } else if (TTreeNode_qoSub* placeholder = TakePlaceholder(entity)) {
         placeholder->Delete();
     }
     return true;
@@ -237,7 +239,7 @@ void TqoTree_ComBasic::Edit(TTreeNode* node, std::string& text) {
     TCustomTreeView::Edit(node, text);
     TqoDataEntity_Tree* entity = EntityOf(node);
     // Too long a text is not taken: the label keeps what the entity has.
-    if (Utf16Length(text) > TqoDataEntity_Tree::MaxTextLength) text = entity ? entity->fText : node->Text();
+    if (Utf16Length(text) > TqoDataEntity_Tree::MaxTextLength) text = entity ? entity->fText.Str() : std::string(node->Text());
     if (!entity) return;
     entity->fText = text;
     entity->DoInfoPush();
@@ -260,8 +262,8 @@ bool TqoTree_ComBasic::CustomDrawItem(TTreeNode* node, TCustomDrawState state) {
             canvas.Brush().Color = (state & cdsFocused) ? clHighlight : clBtnFace;
             if (state & cdsFocused) canvas.Font().Color = clHighlightText;
         }
-        canvas.Font().Name = entity->FFontName.empty() ? Font().Name : entity->FFontName;
-        canvas.Font().Style = entity->FFontStyle;
+        canvas.Font().Name = entity->FontName().empty() ? Font().Name : entity->FontName();
+        canvas.Font().Style = entity->FontStyle();
     }
     if (FDrawGridLines) {
         const TRect text = node->DisplayRect(true);

@@ -46,7 +46,7 @@ protected:
         ComposeWindow(GA(), out);
         return out.Raster();
     }
-    static std::string Name(TGantRow* row) { return row ? row->TreeNode()->Text() : "nil"; }
+    static std::string Name(TGantRow* row) { return row ? std::string(row->TreeNode()->Text()) : "nil"; }
     static std::string Time(TDateTime t) {
         char text[40];
         std::snprintf(text, sizeof text, "%.4f", t - kMonday);

@@ -9,8 +9,8 @@ namespace qo {
 namespace {
 
 TEST_F(GantModel, EveryTreeNodeGetsARowThatGoesWithIt) {
-    gant->OnAfterAddGantRow = [this](TGantRowList*, TGantRow* row) { Record("add " + row->TreeNode()->Text()); };
-    gant->OnBeforeFreeGantRow = [this](TGantRowList*, TGantRow* row) { Record("free " + row->TreeNode()->Text()); };
+    gant->OnAfterAddGantRow = [this](TGantRowList*, TGantRow* row) { Record("add " + std::string(row->TreeNode()->Text())); };
+    gant->OnBeforeFreeGantRow = [this](TGantRowList*, TGantRow* row) { Record("free " + std::string(row->TreeNode()->Text())); };
     TqoDataEntity_Tree* a = Node(nullptr, "A");
     Node(a, "A1");
     EXPECT_EQ(gant->RowList()->Count(), 2);
@@ -182,7 +182,7 @@ TEST_F(GantModel, ATabSheetHearsOfTheCurrentRow) {
     TqoDataEntity_Tree* a = Node(nullptr, "A");
     Paint();
     auto* sheet = new TTabSheet(gant->PageControl());
-    gant->AddTabSheet(sheet, [this](TGantRow* row) { Record(row ? row->TreeNode()->Text() : "nil"); }, nullptr,
+    gant->AddTabSheet(sheet, [this](TGantRow* row) { Record(row ? std::string(row->TreeNode()->Text()) : "nil"); }, nullptr,
                       nullptr, nullptr);
     gant->SetTabSheetsONOFF(true);
     gant->PageControl()->SetActivePage(sheet);

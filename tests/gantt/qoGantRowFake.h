@@ -88,7 +88,7 @@ public:
     void ChangeInTree() override { Log.push_back("change"); }
 
     static std::string Name(const TGantRow* row) {
-        return row && row->TreeNode() ? row->TreeNode()->Text() : row ? "(no node)" : "nil";
+        return row && row->TreeNode() ? std::string(row->TreeNode()->Text()) : row ? "(no node)" : "nil";
     }
     // A row with one layer holding one item from start to stop (in days).
     TqoDataEntity_GantTime* AddItem(TGantRow* row, int32_t layer, double start, double stop) {

@@ -32,7 +32,7 @@ protected:
     }
     std::string Current() {
         TqoDataEntity_Tree* e = tree->CurrentDataEntity();
-        return e ? e->Text() : "nil";
+        return e ? std::string(e->Text()) : "nil";
     }
     TScrollBar* bar;
 };

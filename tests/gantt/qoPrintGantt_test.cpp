@@ -85,7 +85,7 @@ TEST_F(PrintGantt, WithoutAPageHandlerPrintsOnePageAndTellsTheCallerItsLimits) {
     args.Limits.Bottom = 200;
     args.Limits.Callback = [&](bool right, int value, void* data) {
         calls.push_back(std::string(right ? "right " : "bottom ") + std::to_string(value) + " " +
-                        (data ? static_cast<TqoDataEntity_Tree*>(data)->Text() : "(none)"));
+                        (data ? std::string(static_cast<TqoDataEntity_Tree*>(data)->Text()) : "(none)"));
     };
     bool expandedWhileDrawn = false;
     gant->OnUserDrawForeground = [&](TComponent*, const TRect&, TCanvas&) { expandedWhileDrawn = phases_[2]->Expanded(); };

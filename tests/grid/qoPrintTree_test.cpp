@@ -55,7 +55,7 @@ protected:
             limited.Limits.Bottom = args.Y + 36 * k + 35;
             limited.Limits.Callback = [&](bool, int, void* data) { first = static_cast<TqoDataEntity_Tree*>(data); };
             if (k > 0) TqoPrintTree::Print(limited);
-            out += (out.empty() ? "" : ",") + (first ? first->Text() : std::string("first"));
+            out += (out.empty() ? "" : ",") + (first ? std::string(first->Text()) : std::string("first"));
         }
         return out;
     }
@@ -105,7 +105,7 @@ TEST_F(PrintTree, ABottomLimitEndsThePageAtTheFirstRowThatDoesNotFit) {
     args.Limits.Right = -1;
     args.Limits.Callback = [&](bool right, int value, void* data) {
         calls.push_back((right ? "right " : "bottom ") + std::to_string(value) + " " +
-                        static_cast<TqoDataEntity_Tree*>(data)->Text());
+                        std::string(static_cast<TqoDataEntity_Tree*>(data)->Text()));
     };
     args.Limits.Bottom = 20 + 3 * 36 + 10;
     EXPECT_EQ(TqoPrintTree::Print(args).RowsPrinted, 3);

@@ -35,7 +35,7 @@ protected:
         Strings out;
         for (TTreeNode* n = control->GetFirstNode(); n; n = n->GetNext()) {
             auto* entity = static_cast<TTreeNode_qoSub*>(n)->Entity();
-            out.push_back(std::string(size_t(n->Level()), ' ') + n->Text() + (n->Expanded() ? "+" : "") +
+            out.push_back(std::string(size_t(n->Level()), ' ') + std::string(n->Text()) + (n->Expanded() ? "+" : "") +
                           (entity && entity->Node() != n ? " (bad link)" : "") +
                           "/" + std::to_string(n->ImageIndex()));
         }
@@ -43,12 +43,12 @@ protected:
     }
     std::string Current() {
         TqoDataEntity_Tree* e = control->CurrentDataEntity();
-        return e ? e->Text() : "nil";
+        return e ? std::string(e->Text()) : "nil";
     }
     Strings SelectedTexts() {
         Strings out;
         for (TTreeNode* n = control->GetFirstNode(); n; n = n->GetNext())
-            if (auto* e = static_cast<TTreeNode_qoSub*>(n)->Entity(); e && e->GetSelected()) out.push_back(e->Text());
+            if (auto* e = static_cast<TTreeNode_qoSub*>(n)->Entity(); e && e->GetSelected()) out.emplace_back(e->Text());
         return out;
     }
     TPoint At(TqoDataEntity_Tree* e) {
@@ -164,7 +164,7 @@ TEST_F(Tree, RowsRectanglesAndAutoExpansion) {
 TEST_F(Tree, EditingNeedsCanEditAndASecondAfterSelecting) {
     Build();
     control->SetFocus();
-    control->OnValueChanged = [this](TqoTree_ComBasic*, TqoDataEntity_Tree* e) { Record("value " + e->Text()); };
+    control->OnValueChanged = [this](TqoTree_ComBasic*, TqoDataEntity_Tree* e) { Record("value " + std::string(e->Text())); };
     harness.Click(*control, At(b));
     TDoLater::DoAllNow();
     harness.Key(VK_F2);

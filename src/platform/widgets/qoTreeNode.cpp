@@ -9,13 +9,22 @@ TTreeNode::~TTreeNode() {
     for (TTreeNode* child : fChildren->Nodes) delete child;
 }
 
+TTreeCounts TTreeNode::ChildSum() const {
+    if (fChildren) return fChildren->Sum;
+    return HasDeferredChild() ? TTreeCounts{1, 1} : TTreeCounts{};
+}
+
 TTreeCounts TTreeNode::Counts() const {
-    const TTreeCounts sum = fChildren ? fChildren->Sum : TTreeCounts{};
+    const TTreeCounts sum = ChildSum();
     return {1 + (Expanded() ? sum.Visible : 0), 1 + sum.Total};
 }
 
-TTreeNode::TChildren& TTreeNode::Children() {
-    if (!fChildren) fChildren = std::make_unique<TChildren>();
+TTreeNode::TChildren& TTreeNode::Children() const {
+    auto* self = const_cast<TTreeNode*>(this);
+    if (HasDeferredChild())
+        TreeView()->MakeDeferredChild(self);
+    else if (!fChildren)
+        self->fChildren = std::make_unique<TChildren>();
     return *fChildren;
 }
 
@@ -43,7 +52,7 @@ int TTreeNode::Level() const {
 
 TTreeNode* TTreeNode::Item(int index) const {
     if (index < 0 || index >= Count()) throw EListError(index);
-    return fChildren->Nodes[size_t(index)];
+    return Children().Nodes[size_t(index)];
 }
 
 TTreeNode* TTreeNode::GetNextSibling() const {
@@ -151,7 +160,8 @@ void TTreeNode::Delete() {
 }
 
 void TTreeNode::DeleteChildren() {
-    while (HasChildren()) GetLastChild()->Delete();
+    while (MadeCount() > 0) GetLastChild()->Delete();
+    if (TCustomTreeView* tree = HasDeferredChild() ? TreeView() : nullptr) tree->DropDeferredChild(this);
 }
 
 void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {

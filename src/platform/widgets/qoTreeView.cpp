@@ -7,6 +7,7 @@
 #include "platform/window/qoTimer.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace qo {
 
@@ -53,6 +54,33 @@ TTreeNode* TCustomTreeView::AddChildFirst(TTreeNode* parent, std::string_view te
 TTreeNode* TCustomTreeView::Insert(TTreeNode* sibling, std::string_view text, void* data) {
     if (!sibling) return AddChild(nullptr, text, data);
     return NewNode(sibling->Parent(), sibling->Index(), text, data);
+}
+
+void TCustomTreeView::AddDeferredChild(TTreeNode* parent) {
+    assert(parent && !parent->HasChildren() && "a deferred child is its parent's only one");
+    parent->fFlags |= TTreeNode::kDeferredChild;
+    Propagate(parent, {parent->Expanded() ? 1 : 0, 1});
+    StructureChanged();
+}
+
+// Counted already: made without a change of counts and without a word to the host.
+void TCustomTreeView::MakeDeferredChild(TTreeNode* parent) {
+    parent->fFlags &= uint8_t(~TTreeNode::kDeferredChild);
+    TTreeNode* node = CreateNode();
+    node->fText = DeferredChildText();
+    node->fParent = parent;
+    node->fIndex = 0;
+    parent->fChildren = std::make_unique<TTreeNode::TChildren>();
+    parent->fChildren->Nodes.push_back(node);
+    parent->fChildren->Sum = node->Counts();
+    parent->fChildren->Index.Append(node->Counts());
+    DeferredChildMade(node);
+}
+
+void TCustomTreeView::DropDeferredChild(TTreeNode* parent) {
+    parent->fFlags &= uint8_t(~TTreeNode::kDeferredChild);
+    Propagate(parent, {parent->Expanded() ? -1 : 0, -1});
+    StructureChanged();
 }
 
 void TCustomTreeView::Propagate(TTreeNode* node, TTreeCounts delta) {
@@ -116,7 +144,7 @@ TTreeNode* TCustomTreeView::NodeAtAbsoluteIndex(int index) const {
     const TTreeNode* parent = fRoot.get();
     for (;;) {
         // Find the child whose subtree holds index by walking the prefix sums' totals.
-        const TTreeNode::TChildren& children = *parent->fChildren;
+        const TTreeNode::TChildren& children = parent->Children();
         int lo = 0, hi = int(children.Nodes.size()) - 1;
         while (lo < hi) {
             const int mid = (lo + hi + 1) / 2;
@@ -148,7 +176,7 @@ void TCustomTreeView::DeleteNode(TTreeNode* node) {
     Detach(node);
     std::unique_ptr<TTreeNode> owned(node);
     // Marked first, so that a handler deleting any of them again does nothing.
-    for (TTreeNode* n = node; n; n = n->GetNext()) n->fFlags |= TTreeNode::kDeleting;
+    MarkDeleting(node);
     NotifyDeletion(node, alive);
     if (!alive) return;
     owned.reset();
@@ -162,8 +190,14 @@ TTreeNode* TCustomTreeView::SelectionAfterDeleting(TTreeNode* deleted) {
     return deleted->Parent();
 }
 
+void TCustomTreeView::MarkDeleting(TTreeNode* node) {
+    node->fFlags |= TTreeNode::kDeleting;
+    for (int i = 0; i < node->MadeCount(); ++i) MarkDeleting(node->fChildren->Nodes[size_t(i)]);
+}
+
+// A deferred child that was never made is not reported.
 void TCustomTreeView::NotifyDeletion(TTreeNode* node, const TqoAlive::TWatch& alive) {
-    for (int i = 0; i < node->Count() && alive; ++i) NotifyDeletion(node->Item(i), alive);
+    for (int i = 0; i < node->MadeCount() && alive; ++i) NotifyDeletion(node->fChildren->Nodes[size_t(i)], alive);
     if (alive) Delete(node);
 }
 
@@ -182,7 +216,8 @@ void TCustomTreeView::MoveNode(TTreeNode* node, TTreeNode* destination, TNodeAtt
 }
 
 void TCustomTreeView::SortChildren(TTreeNode* parent, const TTVCompare& compare, bool recurse) {
-    if (!parent->HasChildren() || !compare) return;
+    // A lone deferred child has neither siblings nor children to sort.
+    if (!parent->MadeCount() || !compare) return;
     auto& nodes = parent->fChildren->Nodes;
     std::vector<TTreeNode*> sorted = nodes;
     std::stable_sort(sorted.begin(), sorted.end(),
@@ -205,7 +240,7 @@ bool TCustomTreeView::SetExpandedState(TTreeNode* node, bool expanded) {
     const TqoAlive::TWatch alive = fAlive.Watch();
     if (!(expanded ? CanExpand(node) : CanCollapse(node)) || !alive || node->Deleting()) return false;
     if (node->Expanded() == expanded) return true;
-    const int rows = node->fChildren ? node->fChildren->Sum.Visible : 0;
+    const int rows = node->ChildSum().Visible;
     node->fFlags ^= TTreeNode::kExpanded;
     Propagate(node, {expanded ? rows : -rows, 0});
     StructureChanged();
@@ -252,7 +287,8 @@ TTreeNode* TCustomTreeView::NodeAtRow(int row) const {
     if (row < 0 || row >= VisibleRowCount()) return nullptr;
     const TTreeNode* parent = fRoot.get();
     for (;;) {
-        TTreeNode* node = parent->fChildren->Nodes[size_t(parent->fChildren->Index.FindRow(row))];
+        const TTreeNode::TChildren& children = parent->Children();
+        TTreeNode* node = children.Nodes[size_t(children.Index.FindRow(row))];
         if (row == 0) return node;
         --row;
         parent = node;

@@ -5,7 +5,11 @@
 // the notifications of the classic control in their order. Each node keeps
 // the counts of its children's subtrees in an index, so that a node's row, the
 // node at a row and a change of expansion cost O(depth x log siblings): a
-// tree of a million nodes scrolls and paints like one of a hundred.
+// tree of a million nodes scrolls and paints like one of a hundred. A node
+// may hold one deferred child: counted and drawn as a child, but made only
+// when something asks for it, so that a tree of leaves with expand buttons
+// costs no node per button.
+#include "platform/core/qoCompactString.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/graphics/qoImageList.h"
 #include "platform/widgets/qoScrollingControl.h"
@@ -63,11 +67,14 @@ public:
     TTreeNode* Parent() const;
     int Level() const;
     int Index() const { return fIndex; }
-    int Count() const { return fChildren ? int(fChildren->Nodes.size()) : 0; }
+    int Count() const { return fChildren ? int(fChildren->Nodes.size()) : HasDeferredChild() ? 1 : 0; }
     bool HasChildren() const { return Count() > 0; }
+    // Makes a deferred child first.
     TTreeNode* Item(int index) const;
-    TTreeNode* GetFirstChild() const { return Count() ? fChildren->Nodes.front() : nullptr; }
-    TTreeNode* GetLastChild() const { return Count() ? fChildren->Nodes.back() : nullptr; }
+    TTreeNode* GetFirstChild() const { return Count() ? Item(0) : nullptr; }
+    TTreeNode* GetLastChild() const { return Count() ? Item(Count() - 1) : nullptr; }
+    // The one child this node has is not made yet.
+    bool HasDeferredChild() const { return fFlags & kDeferredChild; }
     TTreeNode* GetNextSibling() const;
     TTreeNode* GetPrevSibling() const;
     // In the fully expanded order.
@@ -77,7 +84,7 @@ public:
     TTreeNode* GetPrevVisible() const;
     bool HasAsParent(const TTreeNode* ancestor) const;
 
-    const std::string& Text() const { return fText; }
+    std::string_view Text() const { return fText.View(); }
     void SetText(std::string_view text);
     int ImageIndex() const { return fImageIndex; }
     void SetImageIndex(int index);
@@ -101,6 +108,7 @@ public:
     TRect DisplayRect(bool textOnly) const;
 
     void Delete();
+    // A deferred child goes without being made.
     void DeleteChildren();
     void MoveTo(TTreeNode* destination, TNodeAttachMode mode);
     // Sorts the children (and theirs when recurse) by compare, keeping equal ones in order.
@@ -112,6 +120,7 @@ private:
     static constexpr uint8_t kExpanded = 0x1;
     static constexpr uint8_t kDeleting = 0x2;
     static constexpr uint8_t kRoot = 0x4;
+    static constexpr uint8_t kDeferredChild = 0x8;
 
     struct TChildren {
         std::vector<TTreeNode*> Nodes;
@@ -119,13 +128,19 @@ private:
         TTreeCounts Sum;
     };
     TTreeCounts Counts() const;
-    TChildren& Children();
+    // The counts of the children's subtrees, a deferred child's included.
+    TTreeCounts ChildSum() const;
+    // The children that are made, a deferred child made first; the view does
+    // not change, so a walk of a const tree may make it.
+    TChildren& Children() const;
+    // Only the children made so far: what a deletion visits.
+    int MadeCount() const { return fChildren ? int(fChildren->Nodes.size()) : 0; }
     void Reindex(int from);
 
     TTreeNode* fParent = nullptr;
     std::unique_ptr<TChildren> fChildren;
     void* fData = nullptr;
-    std::string fText;
+    TCompactString fText;
     int32_t fIndex = -1;
     int32_t fImageIndex = -1;
     int32_t fSelectedIndex = -1;
@@ -144,6 +159,10 @@ public:
     // A new node just before sibling (at the end of the root for nil).
     TTreeNode* Insert(TTreeNode* sibling, std::string_view text, void* data = nullptr);
     void Clear();
+    // Gives a childless node one child that is made (with DeferredChildText,
+    // reported to DeferredChildMade) only when something asks for it; until
+    // then it counts as a row and a node and the parent shows a button.
+    void AddDeferredChild(TTreeNode* parent);
     // Every node of the tree.
     int Count() const { return fRoot->Counts().Total - 1; }
     TTreeNode* GetFirstNode() const { return fRoot->GetFirstChild(); }
@@ -230,6 +249,9 @@ public:
 protected:
     // The factory of every node; a derived tree makes its own kind.
     virtual TTreeNode* CreateNode() { return new TTreeNode; }
+    virtual std::string_view DeferredChildText() const { return {}; }
+    // A deferred child was just made under its parent.
+    virtual void DeferredChildMade(TTreeNode* node) { (void)node; }
     virtual bool CanChange(TTreeNode* node);
     virtual void Change(TTreeNode* node);
     virtual bool CanExpand(TTreeNode* node);
@@ -272,10 +294,13 @@ private:
         int Top, Left, ButtonCenter, ImageLeft, TextLeft, TextRight;
     };
     TTreeNode* NewNode(TTreeNode* parent, int index, std::string_view text, void* data);
+    void MakeDeferredChild(TTreeNode* parent);
+    void DropDeferredChild(TTreeNode* parent);
     void Attach(TTreeNode* node, TTreeNode* parent, int index);
     void Detach(TTreeNode* node);
     static void Propagate(TTreeNode* node, TTreeCounts delta);
     void DeleteNode(TTreeNode* node);
+    static void MarkDeleting(TTreeNode* node);
     void NotifyDeletion(TTreeNode* node, const TqoAlive::TWatch& alive);
     void MoveNode(TTreeNode* node, TTreeNode* destination, TNodeAttachMode mode);
     void SortChildren(TTreeNode* parent, const TTVCompare& compare, bool recurse);

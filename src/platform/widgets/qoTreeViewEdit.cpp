@@ -47,7 +47,7 @@ bool TCustomTreeView::StartEdit(TTreeNode* node) {
     if (const int row = RowOf(node); row >= 0) ScrollIntoView(sbVertical, row);
     TEdit& editor = Editor();
     editor.SetFont(Font());
-    editor.SetText(node->Text()); // before the node is set: no change to report yet
+    editor.SetText(std::string(node->Text())); // before the node is set: no change to report yet
     editor.SelectAll();
     fEditNode = node;
     PlaceEditor();

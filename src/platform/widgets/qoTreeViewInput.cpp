@@ -21,7 +21,7 @@ char16_t Folded(char16_t c) {
     return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
 }
 
-bool StartsWith(const std::string& text, const std::u16string& prefix) {
+bool StartsWith(std::string_view text, const std::u16string& prefix) {
     const std::u16string text16 = Utf8ToUtf16(text);
     if (text16.size() < prefix.size()) return false;
     return std::equal(prefix.begin(), prefix.end(), text16.begin(),

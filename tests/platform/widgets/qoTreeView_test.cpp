@@ -10,6 +10,7 @@
 #include "platform/window/qoInputRouter.h"
 #include "support/widgets/qoWidgetFixture.h"
 
+#include <functional>
 #include <random>
 
 namespace qo {
@@ -31,9 +32,9 @@ protected:
         control->OnExpanded = [this](TCustomTreeView*, TTreeNode* n) { Record("expanded " + Name(n)); };
         control->OnCollapsing = [this](TCustomTreeView*, TTreeNode* n, bool&) { Record("collapsing " + Name(n)); };
         control->OnCollapsed = [this](TCustomTreeView*, TTreeNode* n) { Record("collapsed " + Name(n)); };
-        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + Name(n)); };
+        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + std::string(n->Text())); };
     }
-    static std::string Name(const TTreeNode* n) { return n ? n->Text() : "nil"; }
+    static std::string Name(const TTreeNode* n) { return n ? std::string(n->Text()) : "nil"; }
     // a (a1 (a11, a12), a2), b (b1), c
     void Build() {
         TTreeNode* a = control->AddChild(nullptr, "a");
@@ -52,7 +53,7 @@ protected:
     }
     std::vector<std::string> Rows() {
         std::vector<std::string> rows;
-        for (TTreeNode* n = control->NodeAtRow(0); n; n = n->GetNextVisible()) rows.push_back(n->Text());
+        for (TTreeNode* n = control->NodeAtRow(0); n; n = n->GetNextVisible()) rows.emplace_back(n->Text());
         return rows;
     }
     std::string VetoSelect, VetoExpand;
@@ -140,6 +141,85 @@ TEST_F(TreeView, AHundredThousandChildrenExpandScrollAndPaintLikeAFew) {
     parent->Collapse(false);
     EXPECT_EQ(control->Selected(), parent) << "collapsing takes the selection up";
     EXPECT_EQ(control->VisibleRowCount(), 1);
+}
+
+// A tree whose deferred children read "later" and are noted as they are made.
+class TLaterTree : public TTreeView {
+public:
+    using TTreeView::TTreeView;
+    std::vector<TTreeNode*> Made;
+
+protected:
+    std::string_view DeferredChildText() const override { return "later"; }
+    void DeferredChildMade(TTreeNode* node) override { Made.push_back(node); }
+};
+
+class DeferredChild : public test::TWidgetFixture<TLaterTree> {
+protected:
+    DeferredChild() {
+        Place(TRect::Bounds(5, 5, 160, 120));
+        control->OnDeletion = [this](TCustomTreeView*, TTreeNode* n) { Record("deletion " + std::string(n->Text())); };
+        x = control->AddChild(nullptr, "x");
+        y = control->AddChild(nullptr, "y");
+        z = control->AddChild(nullptr, "z");
+        control->AddDeferredChild(y);
+    }
+    TTreeNode *x, *y, *z;
+};
+
+// Counted and drawn as a child (its parent's button) but made by the first
+// question that needs the node itself; dropped or deleted unmade, unreported.
+TEST_F(DeferredChild, CountsAsOneChildAndIsMadeByWhatAsksForTheNode) {
+    EXPECT_EQ(control->Count(), 4);
+    EXPECT_EQ(control->VisibleRowCount(), 3);
+    EXPECT_TRUE(y->HasChildren());
+    const TRect label = y->DisplayRect(true);
+    EXPECT_EQ(control->GetHitTestInfoAt(label.Left - 3, label.Top + 2), htOnButton);
+    control->Repaint();
+    EXPECT_EQ(z->AbsoluteIndex(), 3);
+    EXPECT_TRUE(control->Made.empty()) << "neither counting nor a button makes it";
+    y->Expand(false);
+    EXPECT_EQ(control->VisibleRowCount(), 4);
+
+    struct TCase {
+        const char* Ask;
+        std::function<TTreeNode*(TLaterTree&, TTreeNode*)> Node;
+    };
+    const TCase cases[] = {
+        {"first child", [](TLaterTree&, TTreeNode* y) { return y->GetFirstChild(); }},
+        {"node at its row", [](TLaterTree& t, TTreeNode*) { return t.NodeAtRow(2); }},
+        {"node at its absolute index", [](TLaterTree& t, TTreeNode*) { return t.NodeAtAbsoluteIndex(2); }},
+        {"a paint of its row", [](TLaterTree& t, TTreeNode* y) { return t.Repaint(), y->Item(0); }},
+        {"a sibling added", [](TLaterTree& t, TTreeNode* y) { return t.AddChild(y, "y2")->GetPrevSibling(); }},
+    };
+    for (const TCase& c : cases) {
+        control->Made.clear();
+        if (!y->HasDeferredChild()) {
+            y->DeleteChildren();
+            control->AddDeferredChild(y);
+        }
+        TTreeNode* made = c.Node(*control, y);
+        ASSERT_EQ(control->Made, std::vector<TTreeNode*>{made}) << c.Ask;
+        EXPECT_EQ(made->Text(), "later") << c.Ask;
+        EXPECT_EQ(made->Parent(), y) << c.Ask;
+        EXPECT_FALSE(y->HasDeferredChild()) << c.Ask;
+        CheckAgainstWalk(*control, c.Ask);
+    }
+
+    // Dropped and deleted unmade: nothing made, nothing reported.
+    y->Collapse(false);
+    y->DeleteChildren();
+    control->AddDeferredChild(y);
+    control->AddDeferredChild(x);
+    control->Made.clear();
+    Log.clear();
+    y->DeleteChildren();
+    EXPECT_EQ(control->VisibleRowCount(), 3);
+    EXPECT_FALSE(y->HasChildren());
+    x->Delete();
+    EXPECT_EQ(Log, Strings{"deletion x"});
+    EXPECT_EQ(control->Count(), 2);
+    EXPECT_TRUE(control->Made.empty());
 }
 
 TEST_F(TreeView, NotifiesInTheClassicOrderAndHonoursVetoes) {

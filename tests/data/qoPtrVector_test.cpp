@@ -1,0 +1,47 @@
+// The pointer vector of the data lists: its first element in place, the move
+// to a block as it grows, inserting and erasing ranges anywhere, and going
+// back in place when cleared.
+#include "data/qoPtrVector.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qo {
+
+TEST(PtrVector, KeepsOrderInPlaceAndInABlockAndErasesAnywhere) {
+    int values[6] = {};
+    TPtrVector<int> v;
+    EXPECT_EQ(sizeof(v), 16u);
+    std::vector<int*> expected;
+    for (int& value : values) {
+        v.push_back(&value);
+        expected.push_back(&value);
+        ASSERT_EQ(std::vector<int*>(v.begin(), v.end()), expected) << "after " << expected.size();
+    }
+    for (size_t at : {size_t(5), size_t(2), size_t(0)}) {
+        v.erase(v.begin() + at);
+        expected.erase(expected.begin() + ptrdiff_t(at));
+        ASSERT_EQ(std::vector<int*>(v.begin(), v.end()), expected) << "erased " << at;
+    }
+    EXPECT_EQ(*v.rbegin(), expected.back());
+    // Ranges in at the front, the middle and the end, through the move to a bigger block.
+    int values3[3] = {};
+    int* more[3] = {&values3[0], &values3[1], &values3[2]};
+    for (size_t at : {size_t(0), size_t(2), size_t(7)}) {
+        v.insert(v.begin() + at, std::begin(more), std::end(more));
+        expected.insert(expected.begin() + ptrdiff_t(at), std::begin(more), std::end(more));
+        ASSERT_EQ(std::vector<int*>(v.begin(), v.end()), expected) << "inserted at " << at;
+    }
+    v.erase(v.begin() + 1, v.begin() + 9);
+    expected.erase(expected.begin() + 1, expected.begin() + 9);
+    EXPECT_EQ(std::vector<int*>(v.begin(), v.end()), expected);
+    v.assign(std::begin(more), std::begin(more) + 1);
+    EXPECT_EQ(std::vector<int*>(v.begin(), v.end()), std::vector<int*>{more[0]});
+    v.clear();
+    EXPECT_TRUE(v.empty());
+    v.push_back(&values[3]);
+    EXPECT_EQ(v[0], &values[3]) << "in place again after clearing";
+}
+
+} // namespace qo
