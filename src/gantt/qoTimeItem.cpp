@@ -20,10 +20,14 @@ TqoTimeItemTextCollection& TqoDataEntity_GantTime::EnsureTextCollection() {
     return *fTimeItemTextCollection;
 }
 
+TqoDataEntity_Link* TqoDataEntity_GantTime::FirstOwnedLink() const { return LinkArena::LinkOf(fFirstOwnedLink); }
+
+TqoDataEntity_Link* TqoDataEntity_GantTime::FirstTargetLink() const { return LinkArena::LinkOf(fFirstTargetLink); }
+
 std::vector<TqoDataEntity_Link*> TqoDataEntity_GantTime::Links() const {
     std::vector<TqoDataEntity_Link*> links;
-    for (TqoDataEntity_Link* link = fFirstOwnedLink; link; link = link->NextOfOwner()) links.push_back(link);
-    for (TqoDataEntity_Link* link = fFirstTargetLink; link; link = link->NextOfTarget())
+    for (TqoDataEntity_Link* link = FirstOwnedLink(); link; link = link->NextOfOwner()) links.push_back(link);
+    for (TqoDataEntity_Link* link = FirstTargetLink(); link; link = link->NextOfTarget())
         if (link->LinkOwner() != this) links.push_back(link);
     return links;
 }
@@ -39,8 +43,8 @@ void TqoDataEntity_GantTime::CleanForFree() {
 }
 
 void TqoDataEntity_GantTime::ForgetLinks() {
-    while (fFirstOwnedLink) fFirstOwnedLink->SetLinkOwner(nullptr);
-    while (fFirstTargetLink) fFirstTargetLink->SetLinkedTo(nullptr);
+    while (TqoDataEntity_Link* link = FirstOwnedLink()) link->SetLinkOwner(nullptr);
+    while (TqoDataEntity_Link* link = FirstTargetLink()) link->SetLinkedTo(nullptr);
 }
 
 } // namespace qo

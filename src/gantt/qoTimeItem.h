@@ -5,6 +5,7 @@
 // The item owns its texts and knows the links that touch it, so that its
 // deletion reaches them directly.
 #include "data/qoDataEntityPack.h"
+#include "gantt/qoLinkArena.h"
 #include "platform/core/qoColor.h"
 #include "platform/core/qoDateTime.h"
 
@@ -65,8 +66,9 @@ public:
     TqoTimeItemTextCollection& EnsureTextCollection();
 
     // The heads of the chains of links that start here and that end here.
-    TqoDataEntity_Link* FirstOwnedLink() const { return fFirstOwnedLink; }
-    TqoDataEntity_Link* FirstTargetLink() const { return fFirstTargetLink; }
+    TqoDataEntity_Link* FirstOwnedLink() const;
+    TqoDataEntity_Link* FirstTargetLink() const;
+    bool HasLinks() const { return fFirstOwnedLink != kNoLink || fFirstTargetLink != kNoLink; }
     // Every link that touches the item, once each (a link to itself too).
     std::vector<TqoDataEntity_Link*> Links() const;
 
@@ -87,9 +89,9 @@ private:
     int32_t fFixedSize = 0;
     int32_t fImageIndex = 0;
     int32_t fSubCol = 0;
+    TLinkNumber fFirstOwnedLink = kNoLink;
+    TLinkNumber fFirstTargetLink = kNoLink;
     std::unique_ptr<TqoTimeItemTextCollection> fTimeItemTextCollection;
-    TqoDataEntity_Link* fFirstOwnedLink = nullptr;
-    TqoDataEntity_Link* fFirstTargetLink = nullptr;
 };
 
 } // namespace qo
