@@ -80,6 +80,10 @@ private:
     friend class TqoDataEntity_Link;
     void ForgetLinks();
 
+    // First, beside the entity's list: a neighbour's deletion that unchains a
+    // link reads both, so they share a cache line.
+    TLinkNumber fFirstOwnedLink = kNoLink;
+    TLinkNumber fFirstTargetLink = kNoLink;
     TDateTime fStartDateTime = 0;
     TDateTime fStopDateTime = 0;
     TGantTimeStyle fStyle = gtsSquare;
@@ -89,8 +93,6 @@ private:
     int32_t fFixedSize = 0;
     int32_t fImageIndex = 0;
     int32_t fSubCol = 0;
-    TLinkNumber fFirstOwnedLink = kNoLink;
-    TLinkNumber fFirstTargetLink = kNoLink;
     std::unique_ptr<TqoTimeItemTextCollection> fTimeItemTextCollection;
 };
 
