@@ -68,6 +68,7 @@ TqoDataEntity::~TqoDataEntity() {
         gone = std::move(found->second);
         table.Of.erase(found);
     }
+    fHasUserReferences = false;
 }
 
 void TqoDataEntity::CheckTakesReferences() const {
