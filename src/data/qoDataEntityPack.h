@@ -52,14 +52,18 @@ public:
     TqoDataList* OwningDataList() const { return fDataList; }
     // A plain pointer for the program; an interface set through automation is
     // held with a reference of its own.
-    void* UserReference() const { return fUserReferences ? fUserReferences->Reference : nullptr; }
+    void* UserReference() const {
+        const TUserReferences* references = FoundUserReferences();
+        return references ? references->Reference : nullptr;
+    }
     void SetUserReference(void* value);
     int32_t UserIntegerReference() const { return fUserIntegerReference; }
     void SetUserIntegerReference(int32_t value) { fUserIntegerReference = value; }
     // Nil while no variant reference was set. Empty clears it; a freed entity
     // takes no other value.
     const VARIANT* UserVariantReference() const {
-        return fUserReferences ? fUserReferences->Variant.get() : nullptr;
+        const TUserReferences* references = FoundUserReferences();
+        return references ? references->Variant.get() : nullptr;
     }
     void SetUserVariantReference(const VARIANT& value);
 
@@ -72,7 +76,7 @@ public:
 
 protected:
     // A host may set a reference on an entity that its list has already let go of.
-    ~TqoDataEntity() override { SetUserReference(nullptr); }
+    ~TqoDataEntity() override;
     void CleanForFree() override;
 
 private:
@@ -80,13 +84,19 @@ private:
     friend class TqoAutoBase_IqoDataEntity<TqoDataEntity>;
     TqoListController* Controller() const;
     void ExchangeUserReference(void* value, bool held);
-    // Rarely set, so kept apart: made on first use, it stays until the entity
-    // goes (host code run by a release may still reach it).
+    // Rarely set, so kept apart in a table of their own rather than in every
+    // entity: made on first use, they stay until the entity goes (host code run
+    // by a release may still reach them).
     struct TUserReferences {
         void* Reference = nullptr;
         std::unique_ptr<TqoVariant> Variant;
     };
     TUserReferences& UserReferences();
+    const TUserReferences* FoundUserReferences() const {
+        return fHasUserReferences ? LookUpUserReferences() : nullptr;
+    }
+    TUserReferences* LookUpUserReferences() const;
+    struct TUserReferenceTable;
     void CheckTakesReferences() const;
 
     // The members of IqoDataEntity.
@@ -116,12 +126,12 @@ private:
     bool fFreed : 1 = false;
     // Between placement in its list and being taken out of it.
     bool fInList : 1 = false;
+    bool fHasUserReferences : 1 = false;
     int32_t fUserIntegerReference = 0;
     // The entity's slot in its list's window, plus the entities unloaded before
     // it: its index while no gap lies before it.
     int32_t fListIndex = -1;
     TqoDataList* fDataList = nullptr;
-    std::unique_ptr<TUserReferences> fUserReferences;
     TqoAutoBase_IqoDataEntity<TqoDataEntity> fAuto{*this};
 };
 

@@ -2,6 +2,9 @@
 // host receives a failure code with the message as the error description.
 #include "data/qoDataEntityPack.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace qo {
 
 // ---- references held for hosts ----
@@ -13,16 +16,59 @@ void TqoDataEntity::SetUserReference(void* value) {
 // The release runs host code that may set the reference again: the field
 // holds the new value before the old one goes.
 void TqoDataEntity::ExchangeUserReference(void* value, bool held) {
-    if (!value && !fUserReferences) return;
+    if (!value && !fHasUserReferences) return;
     void* old = std::exchange(UserReferences().Reference, value);
     const bool oldHeld = fUserReferenceHeld;
     fUserReferenceHeld = held;
     if (oldHeld) static_cast<IUnknown*>(old)->Release();
 }
 
+// The references of the entities that have any. Entities may go on any
+// thread (the last release of a host), so the table is locked; it is never
+// destroyed, as entities may outlive the program's statics.
+struct TqoDataEntity::TUserReferenceTable {
+    std::mutex Lock;
+    std::unordered_map<const TqoDataEntity*, std::unique_ptr<TUserReferences>> Of;
+
+    static TUserReferenceTable& Instance() {
+        static auto* table = new TUserReferenceTable;
+        return *table;
+    }
+};
+
+TqoDataEntity::TUserReferences* TqoDataEntity::LookUpUserReferences() const {
+    TUserReferenceTable& table = TUserReferenceTable::Instance();
+    const std::lock_guard<std::mutex> lock(table.Lock);
+    const auto found = table.Of.find(this);
+    return found == table.Of.end() ? nullptr : found->second.get();
+}
+
 TqoDataEntity::TUserReferences& TqoDataEntity::UserReferences() {
-    if (!fUserReferences) fUserReferences = std::make_unique<TUserReferences>();
-    return *fUserReferences;
+    if (TUserReferences* references = fHasUserReferences ? LookUpUserReferences() : nullptr) return *references;
+    auto made = std::make_unique<TUserReferences>();
+    TUserReferences& references = *made;
+    TUserReferenceTable& table = TUserReferenceTable::Instance();
+    {
+        const std::lock_guard<std::mutex> lock(table.Lock);
+        table.Of.emplace(this, std::move(made));
+    }
+    fHasUserReferences = true;
+    return references;
+}
+
+// The references' last release runs host code: outside the lock.
+TqoDataEntity::~TqoDataEntity() {
+    SetUserReference(nullptr);
+    if (!fHasUserReferences) return;
+    std::unique_ptr<TUserReferences> gone;
+    TUserReferenceTable& table = TUserReferenceTable::Instance();
+    {
+        const std::lock_guard<std::mutex> lock(table.Lock);
+        const auto found = table.Of.find(this);
+        gone = std::move(found->second);
+        table.Of.erase(found);
+    }
+    fHasUserReferences = false;
 }
 
 void TqoDataEntity::CheckTakesReferences() const {
@@ -33,7 +79,7 @@ void TqoDataEntity::SetUserVariantReference(const VARIANT& value) {
     if (value.vt == VT_EMPTY) {
         // reset stores nil before the old value goes, whose release may run
         // host code that sets the reference again.
-        if (fUserReferences) fUserReferences->Variant.reset();
+        if (fHasUserReferences) UserReferences().Variant.reset();
         return;
     }
     CheckTakesReferences();
@@ -93,7 +139,8 @@ void TqoDataEntity::Auto_ChangeOwner(IqoDataList* newOwner, LONG index) {
 }
 
 TqoVariant TqoDataEntity::Auto_get_UserVariantReference() const {
-    return fUserReferences && fUserReferences->Variant ? *fUserReferences->Variant : TqoVariant();
+    const TUserReferences* references = FoundUserReferences();
+    return references && references->Variant ? *references->Variant : TqoVariant();
 }
 
 // ---- TqoDataList ----

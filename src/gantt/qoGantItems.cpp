@@ -28,7 +28,7 @@ void TqoGant_ComBasic::WireTimeItemController() {
 // index every change of an item with links.
 void TqoGant_ComBasic::RowItemsChanged(TqoDataEntity_GantTime* item) {
     if (TGantRow* row = item ? item->Row() : nullptr) row->TimeItemsChanged();
-    if (item && (item->FirstOwnedLink() || item->FirstTargetLink())) fLinkIndex.Clear();
+    if (item && item->HasLinks()) fLinkIndex.Clear();
 }
 
 void TqoGant_ComBasic::_OnContentChanged(TqoDataList* layer) {

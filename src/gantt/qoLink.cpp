@@ -50,20 +50,23 @@ void TqoDataEntity_Link::SetLinkedTo(TqoDataEntity_GantTime* item) {
 // Moves this link from the chain of the item at one end to the chain of the
 // new item, in constant time.
 void TqoDataEntity_Link::Rechain(TqoDataEntity_GantTime*& end, TqoDataEntity_GantTime* item,
-                                 TChain TqoDataEntity_Link::*chain, TqoDataEntity_Link* TqoDataEntity_GantTime::*head) {
+                                 TChain TqoDataEntity_Link::*chain, TLinkNumber TqoDataEntity_GantTime::*head) {
     if (item == end) return;
     TChain& mine = this->*chain;
-    if (mine.Back) {
-        *mine.Back = mine.Next;
-        if (mine.Next) (mine.Next->*chain).Back = mine.Back;
+    if (end) {
+        if (TqoDataEntity_Link* prev = LinkArena::LinkOf(mine.Prev))
+            (prev->*chain).Next = mine.Next;
+        else
+            end->*head = mine.Next;
+        if (TqoDataEntity_Link* next = LinkArena::LinkOf(mine.Next)) (next->*chain).Prev = mine.Prev;
         mine = {};
     }
     end = item;
     if (!item) return;
+    const TLinkNumber me = LinkArena::NumberOf(this);
     mine.Next = item->*head;
-    if (mine.Next) (mine.Next->*chain).Back = &mine.Next;
-    item->*head = this;
-    mine.Back = &(item->*head);
+    if (TqoDataEntity_Link* next = LinkArena::LinkOf(mine.Next)) (next->*chain).Prev = me;
+    item->*head = me;
 }
 
 } // namespace qo

@@ -3,8 +3,13 @@
 // to another (the successor). Each item keeps the links that touch it in two
 // intrusive chains, so that an item's links are found without looking at the
 // chart's other links; a link whose item goes is left with that end nil and is
-// never drawn.
+// never drawn. Links live in the link arena, whose 32-bit numbers make the
+// chains.
+#include "gantt/qoLinkArena.h"
 #include "gantt/qoTimeItem.h"
+
+#include <cassert>
+#include <cstddef>
 
 namespace qo {
 
@@ -16,10 +21,17 @@ enum TLinkStartFinishOption : int32_t { tlsfNormal = 0, tlsfSS = 1, tlsfSF = 2, 
 // Which links the chart draws, by whether their ends show; Never draws none.
 enum TLinkShow : int32_t { lsOneEndVisible = 0, lsBothEndsVisible = 1, lsAlways = 2, lsNever = 3 };
 
-class TqoDataEntity_Link : public TqoDataEntity {
+class TqoDataEntity_Link final : public TqoDataEntity {
 public:
     TqoDataEntity_Link() = default;
     ~TqoDataEntity_Link() override;
+
+    static void* operator new(std::size_t size) {
+        assert(size == sizeof(TqoDataEntity_Link) && "links alone live in the link arena");
+        (void)size;
+        return LinkArena::Take();
+    }
+    static void operator delete(void* slot) noexcept { LinkArena::Give(slot); }
 
     // Each setter of the link's looks repaints the chart of the owner's row
     // (whose link index, keeping the widest pen, goes too).
@@ -41,18 +53,18 @@ public:
 
     // The next link in the chain of the item at this link's owner end, or at
     // its target end.
-    TqoDataEntity_Link* NextOfOwner() const { return fOwnerChain.Next; }
-    TqoDataEntity_Link* NextOfTarget() const { return fTargetChain.Next; }
+    TqoDataEntity_Link* NextOfOwner() const { return LinkArena::LinkOf(fOwnerChain.Next); }
+    TqoDataEntity_Link* NextOfTarget() const { return LinkArena::LinkOf(fTargetChain.Next); }
 
 protected:
     void CleanForFree() override;
 
 private:
-    // A place in the chain of one item's links; Back points at the field that
-    // points at this link: the item's head or the previous link's Next.
+    // A place in the chain of one item's links; the first link has no Prev,
+    // the item's head names it.
     struct TChain {
-        TqoDataEntity_Link* Next = nullptr;
-        TqoDataEntity_Link** Back = nullptr;
+        TLinkNumber Next = kNoLink;
+        TLinkNumber Prev = kNoLink;
     };
     void Detach();
     template <class T> void SetLook(T& field, T value) {
@@ -61,7 +73,7 @@ private:
     }
     void RepaintOwnersChart() const;
     void Rechain(TqoDataEntity_GantTime*& end, TqoDataEntity_GantTime* item, TChain TqoDataEntity_Link::*chain,
-                 TqoDataEntity_Link* TqoDataEntity_GantTime::*head);
+                 TLinkNumber TqoDataEntity_GantTime::*head);
 
     TqoDataEntity_GantTime* fLinkOwner = nullptr;
     TqoDataEntity_GantTime* fLinkedTo = nullptr;

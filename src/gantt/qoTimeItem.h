@@ -5,6 +5,7 @@
 // The item owns its texts and knows the links that touch it, so that its
 // deletion reaches them directly.
 #include "data/qoDataEntityPack.h"
+#include "gantt/qoLinkArena.h"
 #include "platform/core/qoColor.h"
 #include "platform/core/qoDateTime.h"
 
@@ -65,8 +66,9 @@ public:
     TqoTimeItemTextCollection& EnsureTextCollection();
 
     // The heads of the chains of links that start here and that end here.
-    TqoDataEntity_Link* FirstOwnedLink() const { return fFirstOwnedLink; }
-    TqoDataEntity_Link* FirstTargetLink() const { return fFirstTargetLink; }
+    TqoDataEntity_Link* FirstOwnedLink() const;
+    TqoDataEntity_Link* FirstTargetLink() const;
+    bool HasLinks() const { return fFirstOwnedLink != kNoLink || fFirstTargetLink != kNoLink; }
     // Every link that touches the item, once each (a link to itself too).
     std::vector<TqoDataEntity_Link*> Links() const;
 
@@ -78,6 +80,10 @@ private:
     friend class TqoDataEntity_Link;
     void ForgetLinks();
 
+    // First, beside the entity's list: a neighbour's deletion that unchains a
+    // link reads both, so they share a cache line.
+    TLinkNumber fFirstOwnedLink = kNoLink;
+    TLinkNumber fFirstTargetLink = kNoLink;
     TDateTime fStartDateTime = 0;
     TDateTime fStopDateTime = 0;
     TGantTimeStyle fStyle = gtsSquare;
@@ -88,8 +94,6 @@ private:
     int32_t fImageIndex = 0;
     int32_t fSubCol = 0;
     std::unique_ptr<TqoTimeItemTextCollection> fTimeItemTextCollection;
-    TqoDataEntity_Link* fFirstOwnedLink = nullptr;
-    TqoDataEntity_Link* fFirstTargetLink = nullptr;
 };
 
 } // namespace qo

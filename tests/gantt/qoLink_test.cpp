@@ -37,8 +37,11 @@ TEST_F(LinkChains, AnItemKnowsEveryLinkThatTouchesItOnce) {
     xy->SetLinkedTo(nullptr);
     EXPECT_EQ(Sorted(y->Links()), Sorted({}));
     EXPECT_EQ(Sorted(x->Links()), Sorted({xy, yx, xx}));
+    ASSERT_EQ(x->FirstOwnedLink(), yx);
+    ASSERT_EQ(yx->NextOfOwner(), xx) << "the link to itself is in the middle of x's chain";
     gant->GetLinks()->Remove(xx);
     EXPECT_EQ(Sorted(x->Links()), Sorted({xy, yx})) << "a deleted link leaves the chains";
+    EXPECT_EQ(yx->NextOfOwner(), xy);
 }
 
 // Which links survive the deletion of one item, whatever the rows around it.

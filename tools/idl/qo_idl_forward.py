@@ -7,7 +7,8 @@ Owner::Auto_<widl name> under Owner::Guard (the error rule: an exception
 becomes a failure code with error info) and stores the owner's answer in the
 [out, retval] parameter; [in, out] parameters reach the owner as checked
 pointers. The base is a member of its owner (TqoAutoMember), so interface
-names never collide with the owner's own operations.
+names never collide with the owner's own operations; it finds its owner from
+its own address (TqoAutoMember::Outer).
 """
 from qo_idl_parse import all_members, method_name
 
@@ -28,7 +29,7 @@ def member_body(member, types):
     """The statement that calls the owner and hands back its answer."""
     params = member['params']
     args = ', '.join(owner_argument(p, types) for p in params if 'retval' not in p['attrs'])
-    call = 'this->fOwner.Auto_%s(%s)' % (method_name(member), args)
+    call = 'this->Outer().Auto_%s(%s)' % (method_name(member), args)
     retval = [p for p in params if 'retval' in p['attrs']]
     if not retval:
         return call
@@ -54,7 +55,7 @@ def forwarding_base(lib, intf, types):
         lines += forwarding_member(member, types)
     lines += ['', 'private:',
               '    template <class F> HRESULT Call(F&& body) {',
-              '        return this->fOwner.Guard(IID_%s, std::forward<F>(body));' % intf['name'],
+              '        return this->Outer().Guard(IID_%s, std::forward<F>(body));' % intf['name'],
               '    }', '};', '']
     return lines
 

@@ -48,7 +48,10 @@
 // pointer and the counter; ISupportErrorInfo and IProvideClassInfo are small
 // objects made on request that keep the owner alive.
 #include <atomic>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "platform/com/qoDispatch.h"
@@ -127,17 +130,34 @@ private:
 // An interface implemented by a member of its owner rather than by a base
 // class, so that the interface's member names never collide with the owner's
 // own operations. Derived supplies the members of I, forwarding to the owner.
+// The member keeps no reference to its owner: it sits at the same place in
+// every owner, so the owner is found from the member's own address (entities
+// are held by the hundred thousand; every byte counts).
 template <class Derived, class Owner, class I> class TqoAutoMember : public TqoAutoIntf<Derived, I> {
 public:
-    explicit TqoAutoMember(Owner& owner) : fOwner(owner) {}
+    explicit TqoAutoMember(Owner& owner) {
+        const std::ptrdiff_t offset = Address(this) - Address(std::addressof(owner));
+        const std::ptrdiff_t known = sOwnerOffset.load(std::memory_order_relaxed);
+        assert((known == kUnknownOffset || known == offset) && "one place for the member in every owner");
+        if (known != offset) sOwnerOffset.store(offset, std::memory_order_relaxed);
+    }
     TqoAutoMember(const TqoAutoMember&) = delete;
     TqoAutoMember& operator=(const TqoAutoMember&) = delete;
-    int32_t ObjAddRef() { return fOwner.ObjAddRef(); }
-    int32_t ObjRelease() { return fOwner.ObjRelease(); }
-    HRESULT ObjQueryInterface(REFIID iid, void** object) { return fOwner.ObjQueryInterface(iid, object); }
+    int32_t ObjAddRef() { return Outer().ObjAddRef(); }
+    int32_t ObjRelease() { return Outer().ObjRelease(); }
+    HRESULT ObjQueryInterface(REFIID iid, void** object) { return Outer().ObjQueryInterface(iid, object); }
 
 protected:
-    Owner& fOwner;
+    // The object this member is part of.
+    Owner& Outer() const {
+        return *reinterpret_cast<Owner*>(Address(this) - sOwnerOffset.load(std::memory_order_relaxed));
+    }
+
+private:
+    static constexpr std::ptrdiff_t kUnknownOffset = -1;
+    static std::ptrdiff_t Address(const void* p) { return std::ptrdiff_t(reinterpret_cast<std::uintptr_t>(p)); }
+    // Set by the first member made, before any call can reach a member.
+    static inline std::atomic<std::ptrdiff_t> sOwnerOffset{kUnknownOffset};
 };
 
 } // namespace qo
