@@ -209,12 +209,6 @@ void TqoTree_ComBasic::MarkDirty(TqoDataEntity_Tree* entity) {
     DisplayOutOfDate();
 }
 
-std::vector<TqoDataEntity_Tree*> TqoTree_ComBasic::TakeDirty() {
-    std::vector<TqoDataEntity_Tree*> dirty = std::exchange(fDirty, {});
-    std::erase(dirty, nullptr);
-    for (TqoDataEntity_Tree* entity : dirty) entity->fDirtySlot = -1;
-    return dirty;
-}
 
 void TqoTree_ComBasic::RecreateNodes() {
     fRealoadOfTreeNodesDetected = true;

@@ -250,8 +250,13 @@ private:
     void CheckOwnEntity(TqoDataEntity_Tree* entity) const;
     void MarkDirty(TqoDataEntity_Tree* entity);
     TqoDataList_Tree* MakeSubList(TqoDataEntity_Tree* entity);
-    // The entities to visit, each once, their slots freed for the next changes.
-    std::vector<TqoDataEntity_Tree*> TakeDirty();
+    struct TVisit {
+        int Level;
+        int32_t Index;
+        TqoDataEntity_Tree* Entity;
+    };
+    // The entities to visit, each once, parents first, their slots freed for the next changes.
+    std::vector<TVisit> TakeDirty();
     void UpdateDisplay();
     void ScheduleDelete(TTreeNode* node);
     void ScheduleSubtree(TqoDataEntity_Tree* entity);
