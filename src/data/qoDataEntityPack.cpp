@@ -129,7 +129,12 @@ void TqoDataEntity::ChangeOwner(TqoDataList* newList, int32_t index) {
 void TqoDataList::AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass) {
     fListController = controller;
     fDataEntityClass = entityClass;
-    ListIndexesOutOfDate(0);
+    // Entities appended later know their index at once: the first look-up of
+    // one must not renumber the whole list.
+    if (LoadedCount() == 0)
+        fOutOfDateFromIndex = INT32_MAX;
+    else
+        ListIndexesOutOfDate(0);
 }
 
 TqoDataEntity* TqoDataList::Loaded(int32_t k) {
