@@ -15,9 +15,19 @@ TGantRow* TqoDataEntity_GantTime::Row() const {
     return layer ? layer->Row() : nullptr;
 }
 
+TqoDataEntity_GantTime::TExtras& TqoDataEntity_GantTime::Extras() {
+    if (!fExtras) fExtras = std::make_unique<TExtras>();
+    return *fExtras;
+}
+
+TqoTimeItemTextCollection* TqoDataEntity_GantTime::TextCollection() const {
+    return fHasTexts ? &fExtras->Texts : nullptr;
+}
+
 TqoTimeItemTextCollection& TqoDataEntity_GantTime::EnsureTextCollection() {
-    if (!fTimeItemTextCollection) fTimeItemTextCollection = std::make_unique<TqoTimeItemTextCollection>();
-    return *fTimeItemTextCollection;
+    TqoTimeItemTextCollection& texts = Extras().Texts;
+    fHasTexts = true;
+    return texts;
 }
 
 TqoDataEntity_Link* TqoDataEntity_GantTime::FirstOwnedLink() const { return LinkArena::LinkOf(fFirstOwnedLink); }
