@@ -530,6 +530,8 @@ private:
     // The item AddGantTimeToGantRow is adding, once its insertion was reported.
     bool fAddingItem = false;
     TqoDataEntity_GantTime* fAddedItem = nullptr;
+    // Every item's texts share this one handler instead of a bound copy each.
+    TOnTimeItemTextStyleSet fTextStyleSet;
     TGantRowList* fRowList = nullptr;
     TqoDataList3lev* fAllDataEntities = nullptr;
     std::unique_ptr<TqoListController> fGantTimeListController;

@@ -48,8 +48,8 @@ void TqoGant_ComBasic::_OnSelectionChanged(TqoDataList* layer, TqoDataEntity* it
 
 // Items made by the list itself, inserted or loaded, get their texts here.
 void TqoGant_ComBasic::GiveTexts(TqoDataEntity_GantTime& item) {
-    item.EnsureTextCollection().SetOnStyleSet(
-        TOnTimeItemTextStyleSet::Bind(this, &TqoGant_ComBasic::_OnTimeItemSyleSet));
+    if (!fTextStyleSet) fTextStyleSet = TOnTimeItemTextStyleSet::Bind(this, &TqoGant_ComBasic::_OnTimeItemSyleSet);
+    item.EnsureTextCollection().SetOnStyleSet(fTextStyleSet);
 }
 
 void TqoGant_ComBasic::_OnTimeItemSyleSet(TqoTimeItemTextCollection*, TCanvas& canvas, int32_t style) {
