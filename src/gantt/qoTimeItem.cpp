@@ -20,14 +20,15 @@ TqoDataEntity_GantTime::TExtras& TqoDataEntity_GantTime::Extras() {
     return *fExtras;
 }
 
-TqoTimeItemTextCollection* TqoDataEntity_GantTime::TextCollection() const {
-    return fHasTexts ? &fExtras->Texts : nullptr;
-}
-
-TqoTimeItemTextCollection& TqoDataEntity_GantTime::EnsureTextCollection() {
+TqoTimeItemTextCollection* TqoDataEntity_GantTime::TextCollection() {
+    if (!fTextsGiven) return nullptr;
     TqoTimeItemTextCollection& texts = Extras().Texts;
-    fHasTexts = true;
-    return texts;
+    if (!fTextsMade) {
+        fTextsMade = true;
+        const TGantRow* row = Row();
+        if (IGantRowOwner* gant = row ? row->Gant() : nullptr) texts.SetOnStyleSet(gant->TimeItemTextStyleSet());
+    }
+    return &texts;
 }
 
 TqoDataEntity_Link* TqoDataEntity_GantTime::FirstOwnedLink() const { return LinkArena::LinkOf(fFirstOwnedLink); }

@@ -70,8 +70,13 @@ public:
     TGantRow* Row() const;
 
     // Nil until the chart gives the item its texts.
-    TqoTimeItemTextCollection* TextCollection() const;
-    TqoTimeItemTextCollection& EnsureTextCollection();
+    // Nil for an item that was not given texts. Texts given are made on the
+    // first ask, with the style handler of the item's chart then.
+    TqoTimeItemTextCollection* TextCollection();
+    // Nil while no texts were made: painting asks without making any.
+    TqoTimeItemTextCollection* MadeTextCollection() const { return fTextsMade ? &fExtras->Texts : nullptr; }
+    // The chart gives every item it makes texts, most of which stay empty.
+    void GiveTexts() { fTextsGiven = true; }
 
     // The heads of the chains of links that start here and that end here.
     TqoDataEntity_Link* FirstOwnedLink() const;
@@ -97,11 +102,12 @@ private:
     TColor fColor = 0;
     int32_t fSubCol = 0;
     TGantTimeStyle fStyle = gtsSquare;
-    // Whether the chart gave the item its texts (they live in the extras).
-    bool fHasTexts = false;
-    // What most items leave as it is, and the texts, which the chart gives
-    // every item it makes: a chart holds items by the hundred thousand. Nil
-    // means defaults and no texts; made on first use, it stays.
+    // Texts given, and made (they live in the extras).
+    bool fTextsGiven : 1 = false;
+    bool fTextsMade : 1 = false;
+    // What most items leave as it is, and the texts once made: a chart holds
+    // items by the hundred thousand. Nil means defaults and no texts; made on
+    // first use, it stays.
     struct TExtras {
         TqoTimeItemTextCollection Texts;
         int32_t TopInset = 0;

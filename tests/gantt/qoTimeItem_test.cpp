@@ -82,7 +82,8 @@ TEST_F(TimeItems, PlainWritesNeitherRepaintNorNotify) {
 
 // The settings most items leave alone and the texts share one block: an item
 // made outside a chart starts with the defaults and without texts, a setting
-// gives it none, and its texts leave its settings as they were.
+// gives it none, texts given are made when first asked for, and they leave
+// the settings as they were.
 TEST(TimeItemSettings, DefaultsSettingsAndTextsStayApart) {
     struct TField {
         const char* Name;
@@ -104,8 +105,11 @@ TEST(TimeItemSettings, DefaultsSettingsAndTextsStayApart) {
     }
     EXPECT_EQ(item->TextCollection(), nullptr) << "settings give no texts";
     EXPECT_FALSE(item->IsResizable());
-    item->EnsureTextCollection().AddText("text", 0, 0, 1);
+    item->GiveTexts();
+    EXPECT_EQ(item->MadeTextCollection(), nullptr) << "given, made when first asked for";
     ASSERT_NE(item->TextCollection(), nullptr);
+    EXPECT_EQ(item->MadeTextCollection(), item->TextCollection());
+    item->TextCollection()->AddText("text", 0, 0, 1);
     EXPECT_EQ(item->TextCollection()->Count(), 1);
     for (const TField& f : fields) EXPECT_EQ((item->*f.Get)(), f.Value) << f.Name;
     item->FreeWheneverPossible();
