@@ -91,6 +91,7 @@ bool TGantRow::RowTypeCheckOK() const {
 void TGantRow::CleanForFree() {
     AbandonDetection();
     LeaveChart(Gant());
+    if (fGantRowList) fGantRowList->fBands.erase(this);
     TqoDataList2lev* set = fDataListList;
     fDataListList = nullptr;
     if (set) {

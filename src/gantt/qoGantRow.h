@@ -173,10 +173,10 @@ private:
     void CollectDrawPositions(std::vector<TGantRowTimeIndex::TPosition>& positions);
     // The band as of the last refresh, as wide as the chart then is.
     TRect Band() const;
+    TRect BandRect(int32_t top, int32_t bottom, bool has) const;
 
     // The flags first: they fill the tail of the base's last word.
     bool fNodeIsGrid : 1 = false;
-    bool fHasBand : 1 = false;
     bool fRemoving : 1 = false;
     bool fDragEnable : 1 = false;
     bool fTimeItems_CanMove : 1 = true;
@@ -193,10 +193,8 @@ private:
     TqoDataList2lev* fDataListList = nullptr;
     TGantRowList* fGantRowList;
     std::unique_ptr<TRare> fRare;
-    int32_t fBandTop = -1, fBandBottom = -1;
-    // The row list's slot and the geometry generation the band belongs to.
+    // The row list's slot.
     int32_t fSlot = -1;
-    uint32_t fRectGeneration = 0;
 };
 
 } // namespace qo

@@ -18,27 +18,33 @@ constexpr int kMinItemWidth = 5;
 constexpr int32_t kIndexedItems = 32;
 } // namespace
 
+// The band is asked of the header first, then kept: the header may call back.
 void TGantRow::UpdateRect() {
-    fHasBand = false;
-    if (fGantRowList) fRectGeneration = fGantRowList->Generation();
     IGantRowSource* source = RowTypeCheckOK() ? Gant()->RowSource() : nullptr;
-    if (!source) return;
-    const TRect band = source->RowBand(*this);
-    if (band.Bottom == -1) return;
-    if (fNode && !fNodeIsGrid && band.Bottom - band.Top > 0) Gant()->SetRowHeight(band.Bottom - band.Top);
-    const int offset = Gant()->RowDrawOffset();
-    fBandTop = band.Top - offset;
-    fBandBottom = band.Bottom - offset;
-    fHasBand = true;
+    const TRect band = source ? source->RowBand(*this) : kNoRect;
+    TGantRowList::TRowBand kept;
+    if (band.Bottom != -1) {
+        if (fNode && !fNodeIsGrid && band.Bottom - band.Top > 0) Gant()->SetRowHeight(band.Bottom - band.Top);
+        const int offset = Gant() ? Gant()->RowDrawOffset() : 0;
+        kept = {band.Top - offset, band.Bottom - offset, true};
+    }
+    if (fGantRowList) fGantRowList->fBands[this] = kept;
+}
+
+TRect TGantRow::BandRect(int32_t top, int32_t bottom, bool has) const {
+    IGantRowOwner* gant = has ? Gant() : nullptr;
+    return gant ? TRect{0, top, gant->ChartWidth(), bottom} : kNoRect;
 }
 
 TRect TGantRow::Band() const {
-    IGantRowOwner* gant = fHasBand ? Gant() : nullptr;
-    return gant ? TRect{0, fBandTop, gant->ChartWidth(), fBandBottom} : kNoRect;
+    const TGantRowList::TRowBand* band = fGantRowList ? fGantRowList->CachedBand(this) : nullptr;
+    return band ? BandRect(band->Top, band->Bottom, band->Has) : kNoRect;
 }
 
 TRect TGantRow::GetRect() {
-    if (fGantRowList && fRectGeneration != fGantRowList->Generation()) UpdateRect();
+    const TGantRowList::TRowBand* band = fGantRowList ? fGantRowList->CachedBand(this) : nullptr;
+    if (band) return BandRect(band->Top, band->Bottom, band->Has);
+    UpdateRect();
     return Band();
 }
 

@@ -74,6 +74,7 @@ void TGantRowList::Append(TGantRow* row) {
 }
 
 void TGantRowList::TakeOut(TGantRow* row) {
+    fBands.erase(row);
     fList[size_t(row->fSlot)] = nullptr;
     row->fSlot = -1;
     ++fHoles;
@@ -161,6 +162,7 @@ void TGantRowList::CleanForFree() {
     IGantRowOwner* gant = std::exchange(fGant, nullptr);
     std::vector<TGantRow*> rows;
     rows.swap(fList);
+    fBands = {};
     fHoles = 0;
     ++fRemovals;
     fSharedNodes = 0;
