@@ -2,7 +2,7 @@
 // 10,000: linear means about 10), finding a row from a y and hit-testing an
 // item (100,000 rows against 100: the same cost), the same and a paint with
 // the grid heading the rows, and the memory of a row with one item, its tree
-// node and its layer included.
+// node and its layer included, and of an item the component made.
 #include "qoGantBenchChart.h"
 #include "qoGantRowFake.h"
 
@@ -156,6 +156,26 @@ void MemoryPerRowByPart(benchmark::State& state) {
     state.counters["item"] = item;
 }
 BENCHMARK(MemoryPerRowByPart)->Iterations(1);
+
+// The heap an item takes in the component, over 10,000 rows already made: the
+// component gives every item its (empty) texts, which the rows above leave out.
+void MemoryPerChartItem(benchmark::State& state) {
+    constexpr int n = 10000;
+    double perItem = 0;
+    for (auto _ : state) {
+#ifdef __GLIBC__
+        bench::TGantBenchChart chart;
+        std::vector<TqoDataEntity_Tree*> nodes;
+        for (int i = 0; i < n; ++i) nodes.push_back(chart.Gant->TreeView()->AddDataEntity(nullptr));
+        for (TqoDataEntity_Tree* node : nodes) chart.Gant->RowList()->FindRowFromTreeNode(node)->Layer(0);
+        const size_t before = mallinfo2().uordblks;
+        for (TqoDataEntity_Tree* node : nodes) chart.Gant->AddGantTime(node, 0);
+        perItem = double(mallinfo2().uordblks - before) / n;
+#endif
+    }
+    state.counters["item_with_texts"] = perItem;
+}
+BENCHMARK(MemoryPerChartItem)->Iterations(1);
 
 // The chart of the Gantt benchmarks headed by the grid: phases of 100 tasks,
 // all open, one item each; the grid scrolled to the middle.

@@ -390,6 +390,7 @@ protected:
     bool IsTimeVisible(TqoDataEntity_GantTime* item) override;
     void VisibleTimeWindow(TDateTime& from, TDateTime& to) override;
     void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) override { DrawContent(item, rect); }
+    TOnTimeItemTextStyleSet TimeItemTextStyleSet() override;
     // The rows, their order or the links changed: the link index goes too.
     void InvalidateChart() override;
     // The grid tree's announcements: rows made and freed with its nodes.
@@ -456,7 +457,6 @@ private:
     void WireTimeItemController();
     void ReleaseModel();
     static TqoDataEntity_GantTime* AsItem(TqoDataEntity* entity);
-    void GiveTexts(TqoDataEntity_GantTime& item);
     void RowItemsChanged(TqoDataEntity_GantTime* item);
     // The row's items changed: its collision detection, unless loading.
     void UpdateSubColumnsOf(TGantRow* row);
@@ -530,6 +530,7 @@ private:
     // The item AddGantTimeToGantRow is adding, once its insertion was reported.
     bool fAddingItem = false;
     TqoDataEntity_GantTime* fAddedItem = nullptr;
+    TOnTimeItemTextStyleSet fTextStyleSet;
     TGantRowList* fRowList = nullptr;
     TqoDataList3lev* fAllDataEntities = nullptr;
     std::unique_ptr<TqoListController> fGantTimeListController;

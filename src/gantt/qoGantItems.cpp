@@ -46,10 +46,10 @@ void TqoGant_ComBasic::_OnSelectionChanged(TqoDataList* layer, TqoDataEntity* it
     OnSelectionChanged_GantTime.Fire(this, layer, AsItem(item));
 }
 
-// Items made by the list itself, inserted or loaded, get their texts here.
-void TqoGant_ComBasic::GiveTexts(TqoDataEntity_GantTime& item) {
-    item.EnsureTextCollection().SetOnStyleSet(
-        TOnTimeItemTextStyleSet::Bind(this, &TqoGant_ComBasic::_OnTimeItemSyleSet));
+// Every item's texts share this one handler, bound on first use.
+TOnTimeItemTextStyleSet TqoGant_ComBasic::TimeItemTextStyleSet() {
+    if (!fTextStyleSet) fTextStyleSet = TOnTimeItemTextStyleSet::Bind(this, &TqoGant_ComBasic::_OnTimeItemSyleSet);
+    return fTextStyleSet;
 }
 
 void TqoGant_ComBasic::_OnTimeItemSyleSet(TqoTimeItemTextCollection*, TCanvas& canvas, int32_t style) {
@@ -59,7 +59,7 @@ void TqoGant_ComBasic::_OnTimeItemSyleSet(TqoTimeItemTextCollection*, TCanvas& c
 
 void TqoGant_ComBasic::_OnInsertItem(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
-    GiveTexts(*item);
+    item->GiveTexts();
     RowItemsChanged(item);
     if (fAddingItem) {
         fAddingItem = false;
@@ -105,11 +105,11 @@ void TqoGant_ComBasic::_OnBeforeCanEditItem(TqoDataEntity* item) {
     OnBeforeCanEditItem_GantTime.Fire(this, AsItem(item));
 }
 
-// A loaded item never passes through the insert handler: without texts it
-// could not be drawn.
+// Items made by the list itself, inserted or loaded, are given their texts:
+// a loaded item never passes through the insert handler.
 void TqoGant_ComBasic::_OnVirtualLoadTimeItem(TqoDataEntity* entity) {
     TqoDataEntity_GantTime* item = AsItem(entity);
-    GiveTexts(*item);
+    item->GiveTexts();
     OnVirtualLoad_GantTime.Fire(this, item);
 }
 

@@ -46,7 +46,7 @@ void TqoGant_ComBasic::DrawContent(TqoDataEntity_GantTime* item, const TRect& re
     case gtsPipe: TqoTimeDraw::DrawPipe(c, r, color); break;
     }
     c.Brush().Color = color;
-    if (TqoTimeItemTextCollection* collection = item->TextCollection())
+    if (TqoTimeItemTextCollection* collection = item->MadeTextCollection())
         collection->DrawToCanvasInsideRect(texts, c, fGA->Scalex(), ys);
     if (printing) return;
     TGantRow* row = item->Row();

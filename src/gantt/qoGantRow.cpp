@@ -16,7 +16,9 @@ void TqoDataList_GantRow::CleanForFree() {
 }
 
 TGantRow::TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode)
-    : fGridTreeNode(gridNode), fTreeNode(treeNode), fGantRowList(list) {
+    : fNodeIsGrid(!treeNode && gridNode),
+      fNode(treeNode ? static_cast<TqoDataEntity*>(treeNode) : gridNode),
+      fGantRowList(list) {
     IGantRowOwner* gant = Gant();
     assert(gant && "a row is made for a row list of a chart");
     fDataListList = gant->CreateDataList2Lev();
@@ -35,8 +37,12 @@ IGantRowOwner* TGantRow::Gant() const {
 
 TGantRow::~TGantRow() { AbandonDetection(); }
 
-TqoDataEntity* TGantRow::NodeEntity() const {
-    return fTreeNode ? static_cast<TqoDataEntity*>(fTreeNode) : fGridTreeNode;
+TqoDataEntity_Tree* TGantRow::TreeNode() const {
+    return fNodeIsGrid ? nullptr : static_cast<TqoDataEntity_Tree*>(fNode);
+}
+
+TqoDataEntity_GridTreeNode* TGantRow::GridTreeNode() const {
+    return fNodeIsGrid ? static_cast<TqoDataEntity_GridTreeNode*>(fNode) : nullptr;
 }
 
 TqoDataList_GantRow* TGantRow::AddDataList() {
@@ -76,7 +82,7 @@ int32_t TGantRow::SubColOfLayer(int32_t layer) const {
 
 bool TGantRow::RowTypeCheckOK() const {
     if (!Gant()) return false;
-    return Gant()->UseGridNotTree() ? fGridTreeNode != nullptr : fTreeNode != nullptr;
+    return fNode && Gant()->UseGridNotTree() == fNodeIsGrid;
 }
 
 // The layers go from the last to the first, each out of the set before it is
@@ -85,14 +91,14 @@ bool TGantRow::RowTypeCheckOK() const {
 void TGantRow::CleanForFree() {
     AbandonDetection();
     LeaveChart(Gant());
+    if (fGantRowList) fGantRowList->fBands.erase(this);
     TqoDataList2lev* set = fDataListList;
     fDataListList = nullptr;
     if (set) {
         set->SetOnMissingIndex(nullptr);
         set->SetOwner(nullptr);
     }
-    fTreeNode = nullptr;
-    fGridTreeNode = nullptr;
+    fNode = nullptr;
     fGantRowList = nullptr;
     if (set) FreeLayers(set);
 }

@@ -36,6 +36,7 @@ public:
     // Layers that can be given a sub-column of their own.
     static constexpr int32_t kSubColLayers = 10;
 
+    // A row heads one node: given both, it heads the tree node.
     TGantRow(TGantRowList* list, TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTreeNode* gridNode);
 
     // The row list's chart; nil once the row was freed.
@@ -43,10 +44,10 @@ public:
     TGantRowList* RowList() const { return fGantRowList; }
     // The layers; nil once the row was freed.
     TqoDataList2lev* DataLists() const { return fDataListList; }
-    TqoDataEntity_Tree* TreeNode() const { return fTreeNode; }
-    TqoDataEntity_GridTreeNode* GridTreeNode() const { return fGridTreeNode; }
-    // The tree node, else the grid node, as a data entity.
-    TqoDataEntity* NodeEntity() const;
+    TqoDataEntity_Tree* TreeNode() const;
+    TqoDataEntity_GridTreeNode* GridTreeNode() const;
+    // The node, tree or grid, as a data entity.
+    TqoDataEntity* NodeEntity() const { return fNode; }
 
     // A new last layer.
     TqoDataList_GantRow* AddDataList();
@@ -69,7 +70,7 @@ public:
     // Every item of the visible time, layers in draw order.
     void DrawContent();
     // The row's items were added, removed, reordered or given other times.
-    void TimeItemsChanged() { fTimeIndex.reset(); }
+    void TimeItemsChanged();
 
     // ---- Sub-columns ----
     int32_t SubColCount() const { return fRare ? fRare->NumOfSubCols : 0; }
@@ -154,10 +155,12 @@ private:
     void LeaveChart(IGantRowOwner* gant);
 
     // What most rows leave as it is, or have only while collision detection
-    // runs, kept apart: a chart holds rows by the hundred thousand. Made on
-    // first use, it stays.
+    // runs or while they hold many items, kept apart: a chart holds rows by
+    // the hundred thousand. Made on first use, it stays.
     struct TRare {
         TTimeDistinctGenericThread* Worker = nullptr;
+        // Made by the first paint after a change of a row with many items.
+        std::unique_ptr<TGantRowTimeIndex> TimeIndex;
         std::array<int32_t, kSubColLayers> SubColOfLayer{};
         int32_t DrawLayerStart = 0;
         int32_t NumOfSubCols = 0;
@@ -165,21 +168,15 @@ private:
         TColor TimeItems_SelectionColor = 0;
     };
     TRare& Rare();
-
-    TqoDataEntity_GridTreeNode* fGridTreeNode;
-    TqoDataList2lev* fDataListList = nullptr;
-    TqoDataEntity_Tree* fTreeNode;
-    TGantRowList* fGantRowList;
-    std::unique_ptr<TRare> fRare;
-    // Made by the first paint after a change.
-    std::unique_ptr<TGantRowTimeIndex> fTimeIndex;
+    // The items to paint, as positions (layer, index) in draw order; those
+    // of a row with many items only near the visible time window.
+    void CollectDrawPositions(std::vector<TGantRowTimeIndex::TPosition>& positions);
     // The band as of the last refresh, as wide as the chart then is.
     TRect Band() const;
-    int32_t fBandTop = -1, fBandBottom = -1;
-    // The row list's slot and the geometry generation the band belongs to.
-    int32_t fSlot = -1;
-    uint32_t fRectGeneration = 0;
-    bool fHasBand : 1 = false;
+    TRect BandRect(int32_t top, int32_t bottom, bool has) const;
+
+    // The flags first: they fill the tail of the base's last word.
+    bool fNodeIsGrid : 1 = false;
     bool fRemoving : 1 = false;
     bool fDragEnable : 1 = false;
     bool fTimeItems_CanMove : 1 = true;
@@ -192,6 +189,12 @@ private:
     bool fCollisionDetection : 1 = false;
     bool fCollisionDetectionBetweenLayers : 1 = false;
     bool fIncreaseRowHeightOnCollision : 1 = false;
+    TqoDataEntity* fNode;
+    TqoDataList2lev* fDataListList = nullptr;
+    TGantRowList* fGantRowList;
+    std::unique_ptr<TRare> fRare;
+    // The row list's slot.
+    int32_t fSlot = -1;
 };
 
 } // namespace qo

@@ -14,29 +14,37 @@ namespace {
 constexpr TRect kNoRect{-1, -1, -1, -1};
 // Items are never narrower than this, whatever their times.
 constexpr int kMinItemWidth = 5;
+// A row with more items than this keeps them ordered by time for painting.
+constexpr int32_t kIndexedItems = 32;
 } // namespace
 
+// The band is asked of the header first, then kept: the header may call back.
 void TGantRow::UpdateRect() {
-    fHasBand = false;
-    if (fGantRowList) fRectGeneration = fGantRowList->Generation();
     IGantRowSource* source = RowTypeCheckOK() ? Gant()->RowSource() : nullptr;
-    if (!source) return;
-    const TRect band = source->RowBand(*this);
-    if (band.Bottom == -1) return;
-    if (fTreeNode && band.Bottom - band.Top > 0) Gant()->SetRowHeight(band.Bottom - band.Top);
-    const int offset = Gant()->RowDrawOffset();
-    fBandTop = band.Top - offset;
-    fBandBottom = band.Bottom - offset;
-    fHasBand = true;
+    const TRect band = source ? source->RowBand(*this) : kNoRect;
+    TGantRowList::TRowBand kept;
+    if (band.Bottom != -1) {
+        if (fNode && !fNodeIsGrid && band.Bottom - band.Top > 0) Gant()->SetRowHeight(band.Bottom - band.Top);
+        const int offset = Gant() ? Gant()->RowDrawOffset() : 0;
+        kept = {band.Top - offset, band.Bottom - offset, true};
+    }
+    if (fGantRowList) fGantRowList->fBands[this] = kept;
+}
+
+TRect TGantRow::BandRect(int32_t top, int32_t bottom, bool has) const {
+    IGantRowOwner* gant = has ? Gant() : nullptr;
+    return gant ? TRect{0, top, gant->ChartWidth(), bottom} : kNoRect;
 }
 
 TRect TGantRow::Band() const {
-    IGantRowOwner* gant = fHasBand ? Gant() : nullptr;
-    return gant ? TRect{0, fBandTop, gant->ChartWidth(), fBandBottom} : kNoRect;
+    const TGantRowList::TRowBand* band = fGantRowList ? fGantRowList->CachedBand(this) : nullptr;
+    return band ? BandRect(band->Top, band->Bottom, band->Has) : kNoRect;
 }
 
 TRect TGantRow::GetRect() {
-    if (fGantRowList && fRectGeneration != fGantRowList->Generation()) UpdateRect();
+    const TGantRowList::TRowBand* band = fGantRowList ? fGantRowList->CachedBand(this) : nullptr;
+    if (band) return BandRect(band->Top, band->Bottom, band->Has);
+    UpdateRect();
     return Band();
 }
 
@@ -118,17 +126,38 @@ TqoDataEntity_GantTime* TGantRow::FindDataEntityFromXY(int x, int y) {
     return nullptr;
 }
 
-// Only the items the time index finds near the visible window are looked
-// at. Drawing may run host code that frees items, layers or the row: they
-// stay in memory until the end, an item no longer in the row is skipped, and
-// the walk stops once the row was freed.
+void TGantRow::TimeItemsChanged() {
+    if (fRare) fRare->TimeIndex.reset();
+}
+
+// A few items are all looked at, the painter tests each; of many, only
+// those the time index finds near the visible window.
+void TGantRow::CollectDrawPositions(std::vector<TGantRowTimeIndex::TPosition>& positions) {
+    const int32_t n = fDataListList->Count();
+    int32_t items = 0;
+    for (int32_t l = 0; l < n && items <= kIndexedItems; ++l) items += fDataListList->Member(l)->Count();
+    if (items > kIndexedItems) {
+        TDateTime from = 0, to = 0;
+        Gant()->VisibleTimeWindow(from, to);
+        std::unique_ptr<TGantRowTimeIndex>& index = Rare().TimeIndex;
+        if (!index) index = std::make_unique<TGantRowTimeIndex>();
+        index->Collect(*fDataListList, DrawLayerStart(), from, to, positions);
+        return;
+    }
+    const int32_t start = n > 0 ? TGantRowTimeIndex::WrapLayer(DrawLayerStart(), n) : 0;
+    for (int32_t k = 0; k < n; ++k) {
+        const int32_t l = (start + k) % n;
+        for (int32_t i = 0, count = fDataListList->Member(l)->Count(); i < count; ++i) positions.push_back({l, i});
+    }
+}
+
+// Drawing may run host code that frees items, layers or the row: they stay
+// in memory until the end, an item no longer in the row is skipped, and the
+// walk stops once the row was freed.
 void TGantRow::DrawContent() {
     if (!fDataListList) return;
-    TDateTime from = 0, to = 0;
-    Gant()->VisibleTimeWindow(from, to);
-    if (!fTimeIndex) fTimeIndex = std::make_unique<TGantRowTimeIndex>();
     std::vector<TGantRowTimeIndex::TPosition> positions;
-    fTimeIndex->Collect(*fDataListList, DrawLayerStart(), from, to, positions);
+    CollectDrawPositions(positions);
     std::vector<TqoExposable*> held{this};
     std::vector<TqoDataEntity_GantTime*> items;
     items.reserve(positions.size());

@@ -10,15 +10,16 @@ namespace qo {
 TGantRowList::~TGantRowList() = default;
 
 TGantRow* TGantRowList::NodesRow(const TGantRow* row) {
-    if (row->fTreeNode) return static_cast<TGantRow*>(row->fTreeNode->IntegrationCookie());
-    return row->fGridTreeNode ? static_cast<TGantRow*>(row->fGridTreeNode->IntegrationCookie()) : nullptr;
+    if (const TqoDataEntity_Tree* tree = row->TreeNode()) return static_cast<TGantRow*>(tree->IntegrationCookie());
+    const TqoDataEntity_GridTreeNode* grid = row->GridTreeNode();
+    return grid ? static_cast<TGantRow*>(grid->IntegrationCookie()) : nullptr;
 }
 
 void TGantRowList::SetNodesRow(const TGantRow* row, TGantRow* value) {
-    if (row->fTreeNode)
-        row->fTreeNode->SetIntegrationCookie(value);
-    else if (row->fGridTreeNode)
-        row->fGridTreeNode->SetIntegrationCookie(value);
+    if (TqoDataEntity_Tree* tree = row->TreeNode())
+        tree->SetIntegrationCookie(value);
+    else if (TqoDataEntity_GridTreeNode* grid = row->GridTreeNode())
+        grid->SetIntegrationCookie(value);
 }
 
 TGantRow* TGantRowList::GetGantRow(int32_t index) {
@@ -73,6 +74,7 @@ void TGantRowList::Append(TGantRow* row) {
 }
 
 void TGantRowList::TakeOut(TGantRow* row) {
+    fBands.erase(row);
     fList[size_t(row->fSlot)] = nullptr;
     row->fSlot = -1;
     ++fHoles;
@@ -113,12 +115,12 @@ TGantRow* TGantRowList::FindRowFromY(int y) {
 
 TGantRow* TGantRowList::FindRowFromTreeNode(const TqoDataEntity_Tree* node) const {
     auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr;
-    return row && row->fGantRowList == this && row->fTreeNode == node ? row : nullptr;
+    return row && row->fGantRowList == this && row->TreeNode() == node ? row : nullptr;
 }
 
 TGantRow* TGantRowList::FindRowFromGridNode(const TqoDataEntity_GridTreeNode* node) const {
     auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr;
-    return row && row->fGantRowList == this && row->fGridTreeNode == node ? row : nullptr;
+    return row && row->fGantRowList == this && row->GridTreeNode() == node ? row : nullptr;
 }
 
 TGantRow* TGantRowList::FindRowFromUntypedNode(const TqoDataEntity* node) const {
@@ -148,9 +150,9 @@ std::vector<TGantRow*> TGantRowList::VisibleRows(int top, int bottom) {
 
 void TGantRowList::ForgetTreeNodes() {
     for (TGantRow* row : fList)
-        if (row && row->fTreeNode) {
+        if (row && row->TreeNode()) {
             if (NodesRow(row) == row) SetNodesRow(row, nullptr);
-            row->fTreeNode = nullptr;
+            row->fNode = nullptr;
         }
 }
 
@@ -160,6 +162,7 @@ void TGantRowList::CleanForFree() {
     IGantRowOwner* gant = std::exchange(fGant, nullptr);
     std::vector<TGantRow*> rows;
     rows.swap(fList);
+    fBands = {};
     fHoles = 0;
     ++fRemovals;
     fSharedNodes = 0;

@@ -8,6 +8,7 @@
 #include "grid/qoGridTree.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace qo {
@@ -42,8 +43,7 @@ public:
 
     // Rows refresh their bands on first use after this; the owner calls it
     // at the start of each paint.
-    void GeometryChanged() { ++fGeneration; }
-    uint32_t Generation() const { return fGeneration; }
+    void GeometryChanged() { fBands = {}; }
     // Counts the rows taken out: a node seen heading a row is still alive
     // while this stays the same.
     uint32_t Removals() const { return fRemovals; }
@@ -58,6 +58,18 @@ protected:
     void CleanForFree() override;
 
 private:
+    friend class TGantRow;
+    // A row's band in the chart area as of its last refresh; Has is false
+    // for a row whose node does not show.
+    struct TRowBand {
+        int32_t Top = -1, Bottom = -1;
+        bool Has = false;
+    };
+    // Nil for a row not refreshed since the geometry last changed.
+    const TRowBand* CachedBand(const TGantRow* row) const {
+        const auto it = fBands.find(row);
+        return it == fBands.end() ? nullptr : &it->second;
+    }
     void Append(TGantRow* row);
     void TakeOut(TGantRow* row);
     void Compact();
@@ -71,8 +83,10 @@ private:
     int32_t fHoles = 0;
     // Rows made for a node that has a row already (its cookie names the first).
     int32_t fSharedNodes = 0;
-    uint32_t fGeneration = 1;
     uint32_t fRemovals = 0;
+    // Only the rows used since the geometry last changed have a band here (the
+    // rows that show, mostly), so that a row needs no room for one.
+    std::unordered_map<const TGantRow*, TRowBand> fBands;
 };
 
 } // namespace qo

@@ -5,6 +5,7 @@
 // through these two interfaces, so that a row stays small and the parts can
 // be tested apart.
 #include "data/qoDataEntityPack.h"
+#include "gantt/qoTimeItemText.h"
 #include "platform/core/qoDateTime.h"
 #include "platform/core/qoGeometry.h"
 
@@ -80,6 +81,8 @@ public:
     virtual void VisibleTimeWindow(TDateTime& from, TDateTime& to) = 0;
     virtual void DrawTimeItem(TqoDataEntity_GantTime* item, const TRect& rect) = 0;
     virtual void InvalidateChart() = 0;
+    // What turns a style of an item's texts into a font; given to texts when they are made.
+    virtual TOnTimeItemTextStyleSet TimeItemTextStyleSet() = 0;
 
     // ---- Collision detection ----
     // Tells the host the item's new sub-column; the host may set the item's

@@ -65,7 +65,7 @@ void TGantRowTimeIndex::Collect(TqoDataList2lev& layers, int32_t firstLayer, TDa
     if (n <= 0) return;
     fLayers.resize(size_t(n));
     std::vector<int32_t> indexes;
-    const int32_t start = ((firstLayer % n) + n) % n;
+    const int32_t start = WrapLayer(firstLayer, n);
     for (int32_t k = 0; k < n; ++k) {
         const int32_t l = (start + k) % n;
         TqoDataList* list = layers.Member(l);

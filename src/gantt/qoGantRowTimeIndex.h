@@ -24,6 +24,8 @@ public:
     void Collect(TqoDataList2lev& layers, int32_t firstLayer, TDateTime from, TDateTime to,
                  std::vector<TPosition>& out);
     void Clear() { fLayers.clear(); }
+    // The layer a draw starting at firstLayer begins with, of count > 0 layers.
+    static int32_t WrapLayer(int32_t firstLayer, int32_t count) { return ((firstLayer % count) + count) % count; }
 
 private:
     // Items whose spans share a power of two, by start: a window need look

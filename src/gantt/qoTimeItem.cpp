@@ -15,9 +15,20 @@ TGantRow* TqoDataEntity_GantTime::Row() const {
     return layer ? layer->Row() : nullptr;
 }
 
-TqoTimeItemTextCollection& TqoDataEntity_GantTime::EnsureTextCollection() {
-    if (!fTimeItemTextCollection) fTimeItemTextCollection = std::make_unique<TqoTimeItemTextCollection>();
-    return *fTimeItemTextCollection;
+TqoDataEntity_GantTime::TExtras& TqoDataEntity_GantTime::Extras() {
+    if (!fExtras) fExtras = std::make_unique<TExtras>();
+    return *fExtras;
+}
+
+TqoTimeItemTextCollection* TqoDataEntity_GantTime::TextCollection() {
+    if (!fTextsGiven) return nullptr;
+    TqoTimeItemTextCollection& texts = Extras().Texts;
+    if (!fTextsMade) {
+        fTextsMade = true;
+        const TGantRow* row = Row();
+        if (IGantRowOwner* gant = row ? row->Gant() : nullptr) texts.SetOnStyleSet(gant->TimeItemTextStyleSet());
+    }
+    return &texts;
 }
 
 TqoDataEntity_Link* TqoDataEntity_GantTime::FirstOwnedLink() const { return LinkArena::LinkOf(fFirstOwnedLink); }

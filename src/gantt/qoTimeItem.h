@@ -6,6 +6,7 @@
 // deletion reaches them directly.
 #include "data/qoDataEntityPack.h"
 #include "gantt/qoLinkArena.h"
+#include "gantt/qoTimeItemText.h"
 #include "platform/core/qoColor.h"
 #include "platform/core/qoDateTime.h"
 
@@ -17,7 +18,6 @@ namespace qo {
 
 class TGantRow;
 class TqoDataEntity_Link;
-class TqoTimeItemTextCollection;
 
 enum TGantTimeStyle : int32_t {
     gtsSquare = 0,
@@ -44,26 +44,39 @@ public:
     void SetStyle(TGantTimeStyle value) { fStyle = value; }
     TColor Color() const { return fColor; }
     void SetColor(TColor value) { fColor = value; }
-    int32_t TopInset() const { return fTopInset; }
-    void SetTopInset(int32_t value) { fTopInset = value; }
-    int32_t BottomInset() const { return fBottomInset; }
-    void SetBottomInset(int32_t value) { fBottomInset = value; }
-    int32_t FixedSize() const { return fFixedSize; }
-    void SetFixedSize(int32_t value) { fFixedSize = value; }
-    int32_t ImageIndex() const { return fImageIndex; }
-    void SetImageIndex(int32_t value) { fImageIndex = value; }
+    int32_t TopInset() const { return fExtras ? fExtras->TopInset : 0; }
+    void SetTopInset(int32_t value) {
+        if (value != TopInset()) Extras().TopInset = value;
+    }
+    int32_t BottomInset() const { return fExtras ? fExtras->BottomInset : 0; }
+    void SetBottomInset(int32_t value) {
+        if (value != BottomInset()) Extras().BottomInset = value;
+    }
+    int32_t FixedSize() const { return fExtras ? fExtras->FixedSize : 0; }
+    void SetFixedSize(int32_t value) {
+        if (value != FixedSize()) Extras().FixedSize = value;
+    }
+    int32_t ImageIndex() const { return fExtras ? fExtras->ImageIndex : 0; }
+    void SetImageIndex(int32_t value) {
+        if (value != ImageIndex()) Extras().ImageIndex = value;
+    }
     // The sub-column given by collision detection; 0 for none.
     int32_t SubCol() const { return fSubCol; }
     void SetSubCol(int32_t value) { fSubCol = value; }
 
     // A fixed-size item is as wide as its size whatever its stop.
-    bool IsResizable() const { return fFixedSize <= 0; }
+    bool IsResizable() const { return FixedSize() <= 0; }
     // The row of the layer the item is in; nil outside a row's layer.
     TGantRow* Row() const;
 
     // Nil until the chart gives the item its texts.
-    TqoTimeItemTextCollection* TextCollection() const { return fTimeItemTextCollection.get(); }
-    TqoTimeItemTextCollection& EnsureTextCollection();
+    // Nil for an item that was not given texts. Texts given are made on the
+    // first ask, with the style handler of the item's chart then.
+    TqoTimeItemTextCollection* TextCollection();
+    // Nil while no texts were made: painting asks without making any.
+    TqoTimeItemTextCollection* MadeTextCollection() const { return fTextsMade ? &fExtras->Texts : nullptr; }
+    // The chart gives every item it makes texts, most of which stay empty.
+    void GiveTexts() { fTextsGiven = true; }
 
     // The heads of the chains of links that start here and that end here.
     TqoDataEntity_Link* FirstOwnedLink() const;
@@ -86,14 +99,24 @@ private:
     TLinkNumber fFirstTargetLink = kNoLink;
     TDateTime fStartDateTime = 0;
     TDateTime fStopDateTime = 0;
-    TGantTimeStyle fStyle = gtsSquare;
     TColor fColor = 0;
-    int32_t fTopInset = 0;
-    int32_t fBottomInset = 0;
-    int32_t fFixedSize = 0;
-    int32_t fImageIndex = 0;
     int32_t fSubCol = 0;
-    std::unique_ptr<TqoTimeItemTextCollection> fTimeItemTextCollection;
+    TGantTimeStyle fStyle = gtsSquare;
+    // Texts given, and made (they live in the extras).
+    bool fTextsGiven : 1 = false;
+    bool fTextsMade : 1 = false;
+    // What most items leave as it is, and the texts once made: a chart holds
+    // items by the hundred thousand. Nil means defaults and no texts; made on
+    // first use, it stays.
+    struct TExtras {
+        TqoTimeItemTextCollection Texts;
+        int32_t TopInset = 0;
+        int32_t BottomInset = 0;
+        int32_t FixedSize = 0;
+        int32_t ImageIndex = 0;
+    };
+    TExtras& Extras();
+    std::unique_ptr<TExtras> fExtras;
 };
 
 } // namespace qo

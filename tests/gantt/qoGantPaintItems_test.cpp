@@ -187,6 +187,9 @@ TEST_F(GantPaint, ARightToLeftLinkEndsBesideItsTargetWithTheHeadPointingLeft) {
 
 // Items are drawn through the user style so that the test sees which ones the
 // paint reached, in which order.
+// A row of a few items is looked at whole, a long one through its index by
+// time: either way the same items are drawn, layer by layer from the row's
+// first drawn layer.
 TEST_F(GantPaint, APaintReachesTheItemsOfTheWindowWhateverTheirTimes) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -197,29 +200,42 @@ TEST_F(GantPaint, APaintReachesTheItemsOfTheWindowWhateverTheirTimes) {
         {2, 4, true},      {5, 3, true},     {6, 6, true},         {-1e6, 1e6, true}, {1e7, 1e7 + 1, false},
         {-1e7, -1e7 + 1, false}, {nan, 3, true}, {nan, nan, false}, {-inf, inf, true}, {20, 30, false},
     };
-    TqoDataEntity_Tree* node = Node("Row");
-    std::vector<TqoDataEntity_GantTime*> expected, drawn;
-    for (const Case& c : cases) {
-        TqoDataEntity_GantTime* item = Item(node, 0, 0, gtsUser);
-        item->SetStart(kMonday + c.start);
-        item->SetStop(kMonday + c.stop);
-        if (c.drawn) expected.push_back(item);
+    for (const int fillers : {1, 100}) {
+        const std::string what = std::to_string(fillers) + " more in the first drawn layer";
+        TqoDataEntity_Tree* node = Node("Row " + what);
+        std::vector<TqoDataEntity_GantTime*> expected, drawn;
+        for (int i = 0; i < fillers; ++i) {
+            TqoDataEntity_GantTime* item = gant->AddGantTime(node, 1);
+            item->SetStart(kMonday + (i == 0 ? 1 : 50 + i));
+            item->SetStop(item->Start() + 1);
+            item->SetStyle(gtsUser);
+            if (i == 0) expected.push_back(item);
+        }
+        for (const Case& c : cases) {
+            TqoDataEntity_GantTime* item = Item(node, 0, 0, gtsUser);
+            item->SetStart(kMonday + c.start);
+            item->SetStop(kMonday + c.stop);
+            if (c.drawn) expected.push_back(item);
+        }
+        TGantRow* row = expected.front()->Row();
+        row->SetDrawLayerStart(1);
+        gant->OnUserDrawTime = [&](TComponent*, TqoDataEntity_GantTime* item, TCanvas&, const TRect&) {
+            if (item->Row() != row) return;
+            drawn.push_back(item);
+            if (drawn.size() == 1) throw std::runtime_error("a host that raises");
+        };
+        Paint();
+        EXPECT_EQ(drawn, expected) << "in list order, a raising handler stopping only its own item; " << what;
+        // An item moved into the window through the mouse's path is found at once.
+        TqoDataEntity_GantTime* distant = Item(node, 40, 41, gtsUser);
+        Paint();
+        distant->SetStart(kMonday + 8);
+        distant->DoInfoPush();
+        drawn.clear();
+        Paint();
+        ASSERT_FALSE(drawn.empty()) << what;
+        EXPECT_EQ(drawn.back(), distant) << what;
     }
-    gant->OnUserDrawTime = [&](TComponent*, TqoDataEntity_GantTime* item, TCanvas&, const TRect&) {
-        drawn.push_back(item);
-        if (drawn.size() == 1) throw std::runtime_error("a host that raises");
-    };
-    Paint();
-    EXPECT_EQ(drawn, expected) << "in list order, a raising handler stopping only its own item";
-    // An item moved into the window through the mouse's path is found at once.
-    TqoDataEntity_GantTime* distant = Item(node, 40, 41, gtsUser);
-    Paint();
-    distant->SetStart(kMonday + 8);
-    distant->DoInfoPush();
-    drawn.clear();
-    Paint();
-    ASSERT_FALSE(drawn.empty());
-    EXPECT_EQ(drawn.back(), distant);
 }
 
 // Which links a paint hands to the host, and between which points, as rows

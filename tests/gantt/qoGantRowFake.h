@@ -70,6 +70,7 @@ public:
         if (OnDraw) OnDraw(item);
     }
     void InvalidateChart() override { ++Invalidations; }
+    TOnTimeItemTextStyleSet TimeItemTextStyleSet() override { return nullptr; }
     void CollisionDetected(TqoDataEntity_GantTime* item, int32_t position) override {
         if (OnCollision) OnCollision(item, position);
     }

@@ -80,5 +80,40 @@ TEST_F(TimeItems, PlainWritesNeitherRepaintNorNotify) {
     EXPECT_EQ(Log, std::vector<std::string>({"change", "value"}));
 }
 
+// The settings most items leave alone and the texts share one block: an item
+// made outside a chart starts with the defaults and without texts, a setting
+// gives it none, texts given are made when first asked for, and they leave
+// the settings as they were.
+TEST(TimeItemSettings, DefaultsSettingsAndTextsStayApart) {
+    struct TField {
+        const char* Name;
+        void (TqoDataEntity_GantTime::*Set)(int32_t);
+        int32_t (TqoDataEntity_GantTime::*Get)() const;
+        int32_t Value;
+    };
+    const TField fields[] = {{"top inset", &TqoDataEntity_GantTime::SetTopInset, &TqoDataEntity_GantTime::TopInset, 2},
+                             {"bottom inset", &TqoDataEntity_GantTime::SetBottomInset,
+                              &TqoDataEntity_GantTime::BottomInset, -3},
+                             {"fixed size", &TqoDataEntity_GantTime::SetFixedSize, &TqoDataEntity_GantTime::FixedSize, 12},
+                             {"image index", &TqoDataEntity_GantTime::SetImageIndex,
+                              &TqoDataEntity_GantTime::ImageIndex, 7}};
+    auto* item = new TqoDataEntity_GantTime;
+    EXPECT_TRUE(item->IsResizable());
+    for (const TField& f : fields) {
+        EXPECT_EQ((item->*f.Get)(), 0) << f.Name;
+        (item->*f.Set)(f.Value);
+    }
+    EXPECT_EQ(item->TextCollection(), nullptr) << "settings give no texts";
+    EXPECT_FALSE(item->IsResizable());
+    item->GiveTexts();
+    EXPECT_EQ(item->MadeTextCollection(), nullptr) << "given, made when first asked for";
+    ASSERT_NE(item->TextCollection(), nullptr);
+    EXPECT_EQ(item->MadeTextCollection(), item->TextCollection());
+    item->TextCollection()->AddText("text", 0, 0, 1);
+    EXPECT_EQ(item->TextCollection()->Count(), 1);
+    for (const TField& f : fields) EXPECT_EQ((item->*f.Get)(), f.Value) << f.Name;
+    item->FreeWheneverPossible();
+}
+
 } // namespace
 } // namespace qo
