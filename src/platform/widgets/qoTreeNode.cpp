@@ -111,20 +111,24 @@ bool TTreeNode::Selected() const {
 }
 
 void TTreeNode::SetText(std::string_view text) {
-    if (fText == text) return;
-    fText = text;
-    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+    if (Text() == text) return;
+    StoreText(text);
+    Changed();
 }
 
 void TTreeNode::SetImageIndex(int index) {
-    if (fImageIndex == index) return;
-    fImageIndex = index;
-    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+    if (ImageIndex() == index) return;
+    StoreImageIndex(index);
+    Changed();
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
-    if (fSelectedIndex == index) return;
-    fSelectedIndex = index;
+    if (SelectedIndex() == index) return;
+    StoreSelectedIndex(index);
+    Changed();
+}
+
+void TTreeNode::Changed() const {
     if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
 }
 

@@ -12,7 +12,7 @@
 namespace qo {
 
 TCustomTreeView::TCustomTreeView(TComponent* owner)
-    : TqoScrollingControl(owner), fRoot(std::make_unique<TTreeNode>()) {
+    : TqoScrollingControl(owner), fRoot(std::make_unique<TPlainTreeNode>()) {
     fRoot->fFlags = TTreeNode::kRoot | TTreeNode::kExpanded;
     fRoot->fData = this;
     ControlStyle |= csOpaque;
@@ -35,8 +35,8 @@ TCustomTreeView::~TCustomTreeView() {
 
 TTreeNode* TCustomTreeView::NewNode(TTreeNode* parent, int index, std::string_view text, void* data) {
     TTreeNode* node = CreateNode();
-    node->fText = text;
     node->fData = data;
+    if (node->Text() != text) node->StoreText(text);
     Attach(node, parent ? parent : fRoot.get(), index);
     StructureChanged();
     Added(node);
@@ -67,7 +67,7 @@ void TCustomTreeView::AddDeferredChild(TTreeNode* parent) {
 void TCustomTreeView::MakeDeferredChild(TTreeNode* parent) {
     parent->fFlags &= uint8_t(~TTreeNode::kDeferredChild);
     TTreeNode* node = CreateNode();
-    node->fText = DeferredChildText();
+    if (node->Text() != DeferredChildText()) node->StoreText(DeferredChildText());
     node->fParent = parent;
     node->fIndex = 0;
     parent->fChildren = std::make_unique<TTreeNode::TChildren>();
