@@ -282,6 +282,12 @@ void TqoTree_ComBasic::DeferredChildMade(TTreeNode* node) {
     if (TqoDataEntity_Tree* owner = EntityOf(node->Parent())) owner->SetPlaceholder(static_cast<TTreeNode_qoSub*>(node));
 }
 
+int TqoTree_ComBasic::ExpectedChildCount(const TTreeNode* parent) const {
+    const TqoDataEntity_Tree* owner = parent ? static_cast<const TTreeNode_qoSub*>(parent)->Entity() : nullptr;
+    const TqoDataList_Tree* list = parent ? (owner ? owner->SubList() : nullptr) : fRootDataList;
+    return list ? list->LoadedCount() : 0;
+}
+
 bool TqoTree_ComBasic::HasPlaceholder(const TqoDataEntity_Tree* entity) {
     return entity->Placeholder() || (entity->fTreeNode && entity->fTreeNode->HasDeferredChild());
 }

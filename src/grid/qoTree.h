@@ -230,6 +230,8 @@ protected:
     TTreeNode* CreateNode() override;
     std::string_view DeferredChildText() const override { return PlaceholderText; }
     void DeferredChildMade(TTreeNode* node) override;
+    // The nodes a rebuild makes under a parent follow its entity's list.
+    int ExpectedChildCount(const TTreeNode* parent) const override;
     void Paint() override;
     bool CanChange(TTreeNode* node) override;
     void Change(TTreeNode* node) override;

@@ -29,6 +29,7 @@ class TTreeCountIndex {
 public:
     int32_t Size() const { return int32_t(fTree.size()); }
     void Clear() { fTree.clear(); }
+    void Reserve(int32_t size) { fTree.reserve(size_t(size)); }
     // Appends one child's counts; O(log n).
     void Append(TTreeCounts counts) {
         const int32_t i = Size() + 1;

@@ -2,6 +2,8 @@
 #include "platform/core/qoErrors.h"
 #include "platform/widgets/qoTreeView.h"
 
+#include <algorithm>
+
 namespace qo {
 
 TTreeNode::~TTreeNode() {
@@ -26,6 +28,14 @@ TTreeNode::TChildren& TTreeNode::Children() const {
     else if (!fChildren)
         self->fChildren = std::make_unique<TChildren>();
     return *fChildren;
+}
+
+void TTreeNode::TChildren::MakeRoom(size_t expected) {
+    const size_t size = Nodes.size();
+    if (size < Nodes.capacity()) return;
+    const size_t room = std::max(expected, size + size / 2 + 1);
+    Nodes.reserve(room);
+    Index.Reserve(int32_t(room));
 }
 
 void TTreeNode::Reindex(int from) {

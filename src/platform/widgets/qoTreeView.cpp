@@ -95,6 +95,7 @@ void TCustomTreeView::Propagate(TTreeNode* node, TTreeCounts delta) {
 
 void TCustomTreeView::Attach(TTreeNode* node, TTreeNode* parent, int index) {
     TTreeNode::TChildren& children = parent->Children();
+    children.MakeRoom(size_t(std::max(0, ExpectedChildCount(parent == fRoot.get() ? nullptr : parent))));
     index = std::clamp(index, 0, int(children.Nodes.size()));
     children.Nodes.insert(children.Nodes.begin() + index, node);
     node->fParent = parent;

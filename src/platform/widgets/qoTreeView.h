@@ -142,6 +142,9 @@ private:
         std::vector<TTreeNode*> Nodes;
         TTreeCountIndex Index;
         TTreeCounts Sum;
+        // Before one more child: room for the count the tree expects, else a
+        // half more, so that a tree of many rows keeps little spare room.
+        void MakeRoom(size_t expected);
     };
     TTreeCounts Counts() const;
     // The counts of the children's subtrees, a deferred child's included.
@@ -283,6 +286,9 @@ protected:
     virtual std::string_view DeferredChildText() const { return {}; }
     // A deferred child was just made under its parent.
     virtual void DeferredChildMade(TTreeNode* node) { (void)node; }
+    // How many children the parent (nil for the root) is about to have, where
+    // a derived tree knows it from its data; 0 for not known.
+    virtual int ExpectedChildCount(const TTreeNode* parent) const { (void)parent; return 0; }
     virtual bool CanChange(TTreeNode* node);
     virtual void Change(TTreeNode* node);
     virtual bool CanExpand(TTreeNode* node);
