@@ -38,6 +38,14 @@ void TTreeNode::TChildren::MakeRoom(size_t expected) {
     Index.Reserve(int32_t(room));
 }
 
+TTreeCounts TTreeNode::TChildren::Prefix(int n) const {
+    return Index.Prefix(n, [this](int32_t i) { return Nodes[size_t(i)]->Counts(); });
+}
+
+TTreeNode* TTreeNode::TChildren::Find(int& value, int32_t TTreeCounts::*field) const {
+    return Nodes[size_t(Index.Find(value, field, [this](int32_t i) { return Nodes[size_t(i)]->Counts(); }))];
+}
+
 void TTreeNode::Reindex(int from) {
     auto& nodes = fChildren->Nodes;
     for (size_t i = size_t(from); i < nodes.size(); ++i) nodes[i]->fIndex = int32_t(i);
@@ -111,7 +119,7 @@ bool TTreeNode::IsVisible() const {
 int TTreeNode::AbsoluteIndex() const {
     int index = -1;
     for (const TTreeNode* node = this; node->fParent && node->fIndex >= 0; node = node->fParent)
-        index += 1 + node->fParent->fChildren->Index.Prefix(node->fIndex).Total;
+        index += 1 + node->fParent->fChildren->Prefix(node->fIndex).Total;
     return index;
 }
 

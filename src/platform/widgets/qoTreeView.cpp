@@ -120,7 +120,7 @@ void TCustomTreeView::Detach(TTreeNode* node) {
     if (children.Nodes.empty() && !(parent->fFlags & TTreeNode::kRoot))
         parent->fChildren.reset();
     else if (index == int(children.Nodes.size()))
-        children.Index.PopBack();
+        children.Index.PopBack(counts);
     else
         parent->Reindex(index);
     Propagate(parent, {parent->Expanded() ? -counts.Visible : 0, -counts.Total});
@@ -144,18 +144,7 @@ TTreeNode* TCustomTreeView::NodeAtAbsoluteIndex(int index) const {
     if (index < 0 || index >= Count()) return nullptr;
     const TTreeNode* parent = fRoot.get();
     for (;;) {
-        // Find the child whose subtree holds index by walking the prefix sums' totals.
-        const TTreeNode::TChildren& children = parent->Children();
-        int lo = 0, hi = int(children.Nodes.size()) - 1;
-        while (lo < hi) {
-            const int mid = (lo + hi + 1) / 2;
-            if (children.Index.Prefix(mid).Total <= index)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        index -= children.Index.Prefix(lo).Total;
-        TTreeNode* node = children.Nodes[size_t(lo)];
+        TTreeNode* node = parent->Children().Find(index, &TTreeCounts::Total);
         if (index == 0) return node;
         --index;
         parent = node;
@@ -280,7 +269,7 @@ int TCustomTreeView::RowOf(const TTreeNode* node) const {
     if (!node || !node->IsVisible() || node->Deleting()) return -1;
     int row = -1;
     for (const TTreeNode* n = node; n->fParent; n = n->fParent)
-        row += 1 + n->fParent->fChildren->Index.Prefix(n->fIndex).Visible;
+        row += 1 + n->fParent->fChildren->Prefix(n->fIndex).Visible;
     return row;
 }
 
@@ -288,8 +277,7 @@ TTreeNode* TCustomTreeView::NodeAtRow(int row) const {
     if (row < 0 || row >= VisibleRowCount()) return nullptr;
     const TTreeNode* parent = fRoot.get();
     for (;;) {
-        const TTreeNode::TChildren& children = parent->Children();
-        TTreeNode* node = children.Nodes[size_t(children.Index.FindRow(row))];
+        TTreeNode* node = parent->Children().Find(row, &TTreeCounts::Visible);
         if (row == 0) return node;
         --row;
         parent = node;

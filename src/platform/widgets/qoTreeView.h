@@ -145,6 +145,10 @@ private:
         // Before one more child: room for the count the tree expects, else a
         // half more, so that a tree of many rows keeps little spare room.
         void MakeRoom(size_t expected);
+        // The counts of the first n children.
+        TTreeCounts Prefix(int n) const;
+        // The child whose share of field holds value, with value made relative to it.
+        TTreeNode* Find(int& value, int32_t TTreeCounts::*field) const;
     };
     TTreeCounts Counts() const;
     // The counts of the children's subtrees, a deferred child's included.
