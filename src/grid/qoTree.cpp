@@ -6,6 +6,7 @@
 #include "data/qoDoLater.h"
 
 #include <algorithm>
+#include <cassert>
 #include <utility>
 
 namespace qo {
@@ -218,8 +219,7 @@ std::vector<TqoDataEntity_Tree*> TqoTree_ComBasic::TakeDirty() {
     const auto deleted = std::exchange(fDirtyButDeleted, {});
     std::erase_if(dirty, [&deleted](TqoDataEntity_Tree* entity) {
         if (!deleted.empty() && deleted.count(entity)) return true;
-        // Listed again by a new entity at the same place: visited once.
-        if (!entity->Dirty()) return true;
+        assert(entity->Dirty() && "a listed entity stays dirty until it is taken");
         entity->SetDirty(false);
         return false;
     });
