@@ -6,6 +6,7 @@
 #include "data/qoDoLater.h"
 
 #include <algorithm>
+#include <cassert>
 #include <utility>
 
 namespace qo {
@@ -95,7 +96,7 @@ TqoDataList_Tree* TqoTree_ComBasic::MakeSubList(TqoDataEntity_Tree* entity) {
     auto* sub = new TqoDataList_Tree;
     sub->AfterCreate(fListController, fClassOfDataEntity_Tree);
     sub->fOwningDataEntity = entity;
-    entity->fSubDataList = sub;
+    entity->SetSubList(sub);
     fListOfDataListListInstances->Append(sub);
     return sub;
 }
@@ -111,7 +112,10 @@ void TqoTree_ComBasic::_DeleteItem(TqoDataEntity* e) {
     auto* entity = static_cast<TqoDataEntity_Tree*>(e);
     if (fCurrentDataEntity_Async_Mailbox == entity) fCurrentDataEntity_Async_Mailbox = nullptr;
     if (fLastTopItem == entity) fLastTopItem = nullptr;
-    if (entity->fDirtySlot >= 0) fDirty[size_t(std::exchange(entity->fDirtySlot, -1))] = nullptr;
+    if (entity->Dirty()) {
+        entity->SetDirty(false);
+        fDirtyButDeleted.insert(entity);
+    }
     std::erase(fMadeInLastRebuild, entity);
     fExpectedContentChanges.push_back(entity->OwningDataList());
     fEntitiesBeingDeleted.insert(entity);
@@ -124,10 +128,10 @@ void TqoTree_ComBasic::_DeleteItem(TqoDataEntity* e) {
     OnDeleteItem.Fire(this, entity);
     if (EditNode() && EntityOf(EditNode()) == entity) EndEdit(true);
     ScheduleSubtree(entity);
-    if (TqoDataList_Tree* sub = entity->fSubDataList) {
+    if (TqoDataList_Tree* sub = entity->SubList()) {
         fListOfDataListListInstances->Remove(sub);
         fListsToSort.erase(sub);
-        entity->fSubDataList = nullptr;
+        entity->SetSubList(nullptr);
         sub->Clear();
         sub->FreeWheneverPossible();
     }
@@ -150,7 +154,7 @@ void TqoTree_ComBasic::_EnterOwnerAfterChange(TqoDataEntity* e) {
     auto* entity = static_cast<TqoDataEntity_Tree*>(e);
     fExpectedContentChanges.push_back(entity->OwningDataList());
     TqoDataEntity_Tree* owner = entity->ParentNode();
-    if (entity->fTreeNode && owner && owner->fTreeNode && !owner->fHideNode) {
+    if (entity->fTreeNode && owner && owner->fTreeNode && !owner->HideNode()) {
         if (owner->fTreeNode->HasDeferredChild())
             owner->fTreeNode->DeleteChildren();
         else if (TTreeNode_qoSub* placeholder = TakePlaceholder(owner))
@@ -202,9 +206,10 @@ void TqoTree_ComBasic::DisplayOutOfDate() {
 }
 
 void TqoTree_ComBasic::MarkDirty(TqoDataEntity_Tree* entity) {
-    if (entity->fDirtySlot < 0) {
-        entity->fDirtySlot = int32_t(fDirty.size());
-        fDirty.push_back(entity);
+    if (!entity->Dirty()) {
+        entity->SetDirty(true);
+        // A new entity where a deleted one was listed takes over its entry.
+        if (fDirtyButDeleted.empty() || !fDirtyButDeleted.erase(entity)) fDirty.push_back(entity);
     }
     DisplayOutOfDate();
 }
@@ -249,7 +254,7 @@ void TqoTree_ComBasic::ForgetNodes(TqoDataEntity_Tree* entity) {
     if (entity->fTreeNode) entity->fTreeNode->SetData(nullptr);
     entity->fTreeNode = nullptr;
     entity->SetPlaceholder(nullptr);
-    TqoDataList_Tree* sub = entity->fSubDataList;
+    TqoDataList_Tree* sub = entity->SubList();
     for (int32_t i = 0; sub && i < sub->LoadedCount(); ++i)
         ForgetNodes(static_cast<TqoDataEntity_Tree*>(sub->Loaded(i)));
 }
@@ -264,6 +269,12 @@ TTreeNode* TqoTree_ComBasic::CreateNode() {
 
 void TqoTree_ComBasic::DeferredChildMade(TTreeNode* node) {
     if (TqoDataEntity_Tree* owner = EntityOf(node->Parent())) owner->SetPlaceholder(static_cast<TTreeNode_qoSub*>(node));
+}
+
+int TqoTree_ComBasic::ExpectedChildCount(const TTreeNode* parent) const {
+    const TqoDataEntity_Tree* owner = parent ? static_cast<const TTreeNode_qoSub*>(parent)->Entity() : nullptr;
+    const TqoDataList_Tree* list = parent ? (owner ? owner->SubList() : nullptr) : fRootDataList;
+    return list ? list->LoadedCount() : 0;
 }
 
 bool TqoTree_ComBasic::HasPlaceholder(const TqoDataEntity_Tree* entity) {

@@ -8,6 +8,7 @@
 // mailbox, expands down to a level, makes "Not initiated" placeholders for
 // children a host loads on demand, and draws a font per node and grid lines.
 #include "data/qoDataEntityPack.h"
+#include "platform/core/qoTaggedOwner.h"
 #include "platform/widgets/qoTreeView.h"
 
 #include <string>
@@ -26,7 +27,7 @@ public:
 
     const std::string& FontName() const;
     void SetFontName(const std::string& name);
-    TFontStyles FontStyle() const { return fRare ? fRare->FontStyle : 0; }
+    TFontStyles FontStyle() const { return fRare.Get() ? fRare.Get()->FontStyle : 0; }
     void SetFontStyle(TFontStyles style);
     TTreeNode_qoSub* Node() const { return fTreeNode; }
     // The children's list, made on first use (most entities never have
@@ -38,16 +39,16 @@ public:
     std::string_view Text() const { return fText.View(); }
     // More than MaxTextLength characters raise EqoError and change nothing.
     void SetText(std::string_view text);
-    int ImageIndex() const { return fRare ? fRare->ImageIndex : -1; }
+    int ImageIndex() const { return fRare.Get() ? fRare.Get()->ImageIndex : -1; }
     void SetImageIndex(int index);
-    int SelectedIndex() const { return fRare ? fRare->SelectedIndex : -1; }
+    int SelectedIndex() const { return fRare.Get() ? fRare.Get()->SelectedIndex : -1; }
     void SetSelectedIndex(int index);
-    bool Expanded() const { return fExpanded; }
+    bool Expanded() const { return fRare.Flag(kExpanded); }
     void SetExpanded(bool value);
     // The placeholder child of the node, made when asked for: until then the
     // node only counts one child that is not made.
     TTreeNode_qoSub* ExpanderSubNode() const;
-    bool HideNode() const { return fHideNode; }
+    bool HideNode() const { return fRare.Flag(kHideNode); }
     void Set_HideNode(bool value);
     void SetVisible(bool value) override;
     bool GetVisible() const override;
@@ -76,21 +77,33 @@ private:
         int SelectedIndex = -1;
         // The placeholder once it is made; until then only the node knows of it.
         TTreeNode_qoSub* ExpanderSubNode = nullptr;
+        // Most entities never have children.
+        TqoDataList_Tree* SubDataList = nullptr;
     };
-    TRare& Rare();
-    TTreeNode_qoSub* Placeholder() const { return fRare ? fRare->ExpanderSubNode : nullptr; }
+    // The flags kept with the rare block's pointer.
+    enum : unsigned { kExpanded, kHideNode, kDirty, kFlagCount };
+    TRare& Rare() { return fRare.Make(); }
+    TTreeNode_qoSub* Placeholder() const { return fRare.Get() ? fRare.Get()->ExpanderSubNode : nullptr; }
     // Nil makes no block.
     void SetPlaceholder(TTreeNode_qoSub* node);
+    TqoDataList_Tree* SubList() const { return fRare.Get() ? fRare.Get()->SubDataList : nullptr; }
+    void SetSubList(TqoDataList_Tree* list);
+    void SetExpandedFlag(bool value) { fRare.SetFlag(kExpanded, value); }
+    // Among those the next rebuild visits.
+    bool Dirty() const { return fRare.Flag(kDirty); }
+    void SetDirty(bool value) { fRare.SetFlag(kDirty, value); }
+    // More than MaxTextLength characters raise EqoError.
+    static void CheckText(std::string_view text);
+    // The setters' work, the node's repaint included.
+    void StoreText(std::string_view text);
+    void StoreImageIndex(int index);
+    void StoreSelectedIndex(int index);
 
+    // The node shows the entity's text and images: it keeps no copy.
     TTreeNode_qoSub* fTreeNode = nullptr;
-    TqoDataList_Tree* fSubDataList = nullptr;
     void* fIntegrationCookie = nullptr;
     TCompactString fText;
-    std::unique_ptr<TRare> fRare;
-    // Where the entity waits among those the next rebuild visits; -1 for nowhere.
-    int32_t fDirtySlot = -1;
-    bool fExpanded : 1 = false;
-    bool fHideNode : 1 = false;
+    TTaggedOwner<TRare, kFlagCount> fRare;
 };
 
 class TqoDataList_Tree : public TqoDataList {
@@ -115,15 +128,27 @@ private:
     TqoTree_ComBasic* fOwningTree;
 };
 
-// A node of the tree component: its data is its entity, or nil for a placeholder.
+// A node of the tree component: its data is its entity, or nil for a
+// placeholder. Its label and images are its entity's, read where they are
+// kept and set there; a node without an entity shows the placeholder's text
+// and no image, and keeps nothing set on it.
 class TTreeNode_qoSub : public TTreeNode {
 public:
     ~TTreeNode_qoSub() override;
-    bool qoDeleting() const { return fqoDeleting; }
+    // From the start of its destruction.
+    bool qoDeleting() const { return KindFlag(); }
     TqoDataEntity_Tree* Entity() const { return static_cast<TqoDataEntity_Tree*>(Data()); }
+    std::string_view Text() const override;
+    int ImageIndex() const override;
+    int SelectedIndex() const override;
+
+protected:
+    void StoreText(std::string_view text) override;
+    void StoreImageIndex(int index) override;
+    void StoreSelectedIndex(int index) override;
 
 private:
-    bool fqoDeleting = false;
+    friend class TqoDataEntity_Tree;
 };
 
 using TqoTreeEntityEvent = TqoEvent<void(TqoTree_ComBasic* sender, TqoDataEntity_Tree* entity)>;
@@ -205,6 +230,8 @@ protected:
     TTreeNode* CreateNode() override;
     std::string_view DeferredChildText() const override { return PlaceholderText; }
     void DeferredChildMade(TTreeNode* node) override;
+    // The nodes a rebuild makes under a parent follow its entity's list.
+    int ExpectedChildCount(const TTreeNode* parent) const override;
     void Paint() override;
     bool CanChange(TTreeNode* node) override;
     void Change(TTreeNode* node) override;
@@ -255,7 +282,7 @@ private:
         int32_t Index;
         TqoDataEntity_Tree* Entity;
     };
-    // The entities to visit, each once, parents first, their slots freed for the next changes.
+    // The entities to visit, each once, parents first, their marks cleared for the next changes.
     std::vector<TVisit> TakeDirty();
     void UpdateDisplay();
     void ScheduleDelete(TTreeNode* node);
@@ -290,10 +317,12 @@ private:
     bool fRealoadOfTreeNodesDetected = false;
     TqoDataEntity_Tree* fCurrentDataEntity_Async_Mailbox = nullptr;
     bool fDestroying = false;
-    // What the next rebuild visits instead of the whole tree.
-    // The entities the next rebuild visits, in the order they changed; a
-    // deleted one leaves a nil slot.
+    // The entities the next rebuild visits, in the order they changed, each
+    // once while it is marked dirty; with those deleted since, whose entries
+    // are passed over unread: their memory may be gone or hold a new entity,
+    // which marked dirty takes the entry back.
     std::vector<TqoDataEntity_Tree*> fDirty;
+    std::unordered_set<const TqoDataEntity_Tree*> fDirtyButDeleted;
     std::unordered_set<TqoDataList_Tree*> fListsToSort;
     // Lists whose next content report follows an insert, delete or move it already handled.
     std::vector<TqoDataList*> fExpectedContentChanges;

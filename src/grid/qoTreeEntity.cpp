@@ -1,5 +1,5 @@
-// Tree entities: their values, copied to their node when they have one, and
-// their place in the hierarchy.
+// Tree entities: their values, which their node shows, and their place in
+// the hierarchy; the component's node, which reads its look from its entity.
 #include "grid/qoTree.h"
 
 #include "platform/core/qoUnicode.h"
@@ -7,9 +7,9 @@
 namespace qo {
 
 TqoDataList_Tree* TqoDataEntity_Tree::SubDataList() {
-    if (fSubDataList || ListIndex() < 0) return fSubDataList;
+    if (SubList() || ListIndex() < 0) return SubList();
     if (TqoTree_ComBasic* tree = Tree()) tree->MakeSubList(this);
-    return fSubDataList;
+    return SubList();
 }
 
 TTreeNode_qoSub* TqoDataEntity_Tree::ExpanderSubNode() const {
@@ -17,18 +17,17 @@ TTreeNode_qoSub* TqoDataEntity_Tree::ExpanderSubNode() const {
     return Placeholder();
 }
 
-TqoDataEntity_Tree::TRare& TqoDataEntity_Tree::Rare() {
-    if (!fRare) fRare = std::make_unique<TRare>();
-    return *fRare;
+void TqoDataEntity_Tree::SetPlaceholder(TTreeNode_qoSub* node) {
+    if (node || fRare.Get()) Rare().ExpanderSubNode = node;
 }
 
-void TqoDataEntity_Tree::SetPlaceholder(TTreeNode_qoSub* node) {
-    if (node || fRare) Rare().ExpanderSubNode = node;
+void TqoDataEntity_Tree::SetSubList(TqoDataList_Tree* list) {
+    if (list || fRare.Get()) Rare().SubDataList = list;
 }
 
 const std::string& TqoDataEntity_Tree::FontName() const {
     static const std::string kNone;
-    return fRare ? fRare->FontName : kNone;
+    return fRare.Get() ? fRare.Get()->FontName : kNone;
 }
 
 TqoTree_ComBasic* TqoDataEntity_Tree::Tree() const {
@@ -52,20 +51,36 @@ void TqoDataEntity_Tree::AfterCreate(TqoDataList* list) {
     TqoDataEntity::AfterCreate(list);
 }
 
-void TqoDataEntity_Tree::SetText(std::string_view text) {
+void TqoDataEntity_Tree::CheckText(std::string_view text) {
     if (Utf16Length(text) > MaxTextLength) throw EqoError("Treenodes only allow strings smaller than 255 chars");
-    if (fTreeNode) fTreeNode->SetText(text);
+}
+
+void TqoDataEntity_Tree::SetText(std::string_view text) {
+    CheckText(text);
+    if (text != Text()) StoreText(text);
+}
+
+void TqoDataEntity_Tree::StoreText(std::string_view text) {
     fText = text;
+    if (fTreeNode) fTreeNode->Changed();
 }
 
 void TqoDataEntity_Tree::SetImageIndex(int index) {
-    if (index != ImageIndex()) Rare().ImageIndex = index;
-    if (fTreeNode) fTreeNode->SetImageIndex(index);
+    if (index != ImageIndex()) StoreImageIndex(index);
+}
+
+void TqoDataEntity_Tree::StoreImageIndex(int index) {
+    Rare().ImageIndex = index;
+    if (fTreeNode) fTreeNode->Changed();
 }
 
 void TqoDataEntity_Tree::SetSelectedIndex(int index) {
-    if (index != SelectedIndex()) Rare().SelectedIndex = index;
-    if (fTreeNode) fTreeNode->SetSelectedIndex(index);
+    if (index != SelectedIndex()) StoreSelectedIndex(index);
+}
+
+void TqoDataEntity_Tree::StoreSelectedIndex(int index) {
+    Rare().SelectedIndex = index;
+    if (fTreeNode) fTreeNode->Changed();
 }
 
 void TqoDataEntity_Tree::SetFontName(const std::string& name) {
@@ -79,7 +94,7 @@ void TqoDataEntity_Tree::SetFontStyle(TFontStyles style) {
 }
 
 void TqoDataEntity_Tree::Set_HideNode(bool value) {
-    fHideNode = value;
+    fRare.SetFlag(kHideNode, value);
     if (TqoTree_ComBasic* tree = Tree()) tree->MarkDirty(this);
 }
 
@@ -89,10 +104,10 @@ void TqoDataEntity_Tree::SetVisible(bool value) {
 }
 
 void TqoDataEntity_Tree::SetExpanded(bool value) {
-    fExpanded = value;
+    SetExpandedFlag(value);
     if (fTreeNode) {
         fTreeNode->SetExpanded(value);
-        fExpanded = value;
+        SetExpandedFlag(value);
         return;
     }
     TqoTree_ComBasic* tree = Tree();
@@ -128,12 +143,42 @@ void TqoDataEntity_Tree::CleanForFree() {
     TqoDataEntity::CleanForFree();
     if (fTreeNode && !fTreeNode->qoDeleting()) fTreeNode->SetData(nullptr);
     fTreeNode = nullptr;
-    fSubDataList = nullptr;
+    SetSubList(nullptr);
     SetPlaceholder(nullptr);
 }
 
+std::string_view TTreeNode_qoSub::Text() const {
+    const TqoDataEntity_Tree* entity = Entity();
+    return entity ? entity->Text() : TqoTree_ComBasic::PlaceholderText;
+}
+
+int TTreeNode_qoSub::ImageIndex() const {
+    const TqoDataEntity_Tree* entity = Entity();
+    return entity ? entity->ImageIndex() : -1;
+}
+
+int TTreeNode_qoSub::SelectedIndex() const {
+    const TqoDataEntity_Tree* entity = Entity();
+    return entity ? entity->SelectedIndex() : -1;
+}
+
+void TTreeNode_qoSub::StoreText(std::string_view text) {
+    if (TqoDataEntity_Tree* entity = Entity()) {
+        TqoDataEntity_Tree::CheckText(text);
+        entity->fText = text;
+    }
+}
+
+void TTreeNode_qoSub::StoreImageIndex(int index) {
+    if (TqoDataEntity_Tree* entity = Entity()) entity->Rare().ImageIndex = index;
+}
+
+void TTreeNode_qoSub::StoreSelectedIndex(int index) {
+    if (TqoDataEntity_Tree* entity = Entity()) entity->Rare().SelectedIndex = index;
+}
+
 TTreeNode_qoSub::~TTreeNode_qoSub() {
-    fqoDeleting = true;
+    SetKindFlag();
     auto* tree = static_cast<TqoTree_ComBasic*>(TreeView());
     if (TqoDataEntity_Tree* entity = Entity()) {
         if (entity->fTreeNode == this) entity->fTreeNode = nullptr;

@@ -8,6 +8,7 @@
 #include "data/qoDataTraveser.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace qo {
 
@@ -29,7 +30,7 @@ public:
         : fTree(tree), fLock([&tree] { tree.BeginUpdate(); }, [&tree] { tree.EndUpdate(); }) {}
 
     void Visit(TqoDataEntity_Tree* entity) {
-        if (entity->fHideNode) {
+        if (entity->HideNode()) {
             if (entity->fTreeNode || entity->Placeholder()) {
                 fLock.Mark();
                 fTree.ScheduleSubtree(entity);
@@ -38,18 +39,15 @@ public:
         }
         if (!entity->fTreeNode && !Make(entity)) return;
         TTreeNode_qoSub* node = entity->fTreeNode;
-        node->SetText(entity->fText);
-        node->SetImageIndex(entity->ImageIndex());
-        node->SetSelectedIndex(entity->SelectedIndex());
-        if (node->Expanded() != entity->fExpanded) {
+        if (node->Expanded() != entity->Expanded()) {
             fLock.Mark();
-            node->SetExpanded(entity->fExpanded);
+            node->SetExpanded(entity->Expanded());
         }
         // Children with nodes are up to date: a change to one would have noted it.
-        TqoDataList_Tree* sub = entity->fSubDataList;
+        TqoDataList_Tree* sub = entity->SubList();
         for (int32_t k = 0; sub && k < sub->LoadedCount() && entity->fTreeNode; ++k) {
             auto* child = static_cast<TqoDataEntity_Tree*>(sub->Loaded(k));
-            if (!child->fTreeNode || child->fHideNode) Visit(child);
+            if (!child->fTreeNode || child->HideNode()) Visit(child);
         }
     }
     void DeleteScheduled() {
@@ -87,7 +85,7 @@ private:
     // A node for an entity whose parent shows one; false while the parent has none.
     bool Make(TqoDataEntity_Tree* entity) {
         TqoDataEntity_Tree* parent = entity->ParentNode();
-        if (parent && (!parent->fTreeNode || parent->fHideNode)) return false;
+        if (parent && (!parent->fTreeNode || parent->HideNode())) return false;
         if (parent && HasPlaceholder(parent)) {
             entity->fTreeNode = TakePlaceholder(parent);
             entity->fTreeNode->SetData(entity);
@@ -100,11 +98,11 @@ private:
                               : next    ? fTree.Insert(next, entity->fText, entity)
                                         : fTree.AddChild(parentNode, entity->fText, entity);
             entity->fTreeNode = static_cast<TTreeNode_qoSub*>(node);
-            if (parent && parent->fExpanded && !parentNode->Expanded()) parentNode->SetExpanded(true);
+            if (parent && parent->Expanded() && !parentNode->Expanded()) parentNode->SetExpanded(true);
         }
         Made.push_back(entity);
         TTreeNode_qoSub* node = entity->fTreeNode;
-        const bool childless = !entity->fSubDataList || entity->fSubDataList->Count() == 0;
+        const bool childless = !entity->SubList() || entity->SubList()->Count() == 0;
         if (node && childless && !node->HasChildren() && fTree.NeedsDummyNode(entity) &&
             (fTree.fMaxLevels == -1 || node->Level() < fTree.fMaxLevels - 1)) {
             fLock.Mark();
@@ -124,9 +122,11 @@ private:
 std::vector<TqoTree_ComBasic::TVisit> TqoTree_ComBasic::TakeDirty() {
     std::vector<TVisit> byLevel;
     byLevel.reserve(fDirty.size());
+    const auto deleted = std::exchange(fDirtyButDeleted, {});
     for (TqoDataEntity_Tree* entity : std::exchange(fDirty, {})) {
-        if (!entity) continue;
-        entity->fDirtySlot = -1;
+        if (!deleted.empty() && deleted.count(entity)) continue;
+        assert(entity->Dirty() && "a listed entity stays dirty until it is taken");
+        entity->SetDirty(false);
         byLevel.push_back({entity->Level(), entity->ListIndex(), entity});
     }
     const auto before = [](const TVisit& a, const TVisit& b) {
@@ -190,7 +190,7 @@ void TqoTree_ComBasic::HandleAutoExpand() {
     std::vector<TqoDataEntity_Tree*> made = std::exchange(fMadeInLastRebuild, {});
     if (fAutoExpandLevels <= 0) return;
     const auto expand = [this](TqoDataEntity_Tree* entity) {
-        if (entity->Level() <= fAutoExpandLevels - 1 && entity->GetVisible() && !entity->fExpanded)
+        if (entity->Level() <= fAutoExpandLevels - 1 && entity->GetVisible() && !entity->Expanded())
             PerformAutoExpandItem(entity);
     };
     if (std::exchange(fAutoExpandAll, false)) {

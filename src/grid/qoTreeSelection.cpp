@@ -186,7 +186,7 @@ bool TqoTree_ComBasic::CanExpand(TTreeNode* node) {
     if (!TCustomTreeView::CanExpand(node)) return false;
     TqoDataEntity_Tree* entity = EntityOf(node);
     if (!entity) return true;
-    const bool empty = !entity->fSubDataList || entity->fSubDataList->Count() == 0;
+    const bool empty = !entity->SubList() || entity->SubList()->Count() == 0;
     // Children a host added while asked take the placeholder's place first.
     if (!empty && HasPlaceholder(entity)) EnsureDisplayUpToDate();
     fExpanding = true;
@@ -205,11 +205,11 @@ bool TqoTree_ComBasic::CanExpand(TTreeNode* node) {
 void TqoTree_ComBasic::Expand(TTreeNode* node) {
     fExpanding = false;
     TCustomTreeView::Expand(node);
-    if (TqoDataEntity_Tree* entity = EntityOf(node)) entity->fExpanded = true;
+    if (TqoDataEntity_Tree* entity = EntityOf(node)) entity->SetExpandedFlag(true);
 }
 
 void TqoTree_ComBasic::Collapse(TTreeNode* node) {
-    if (TqoDataEntity_Tree* entity = EntityOf(node)) entity->fExpanded = node->Expanded();
+    if (TqoDataEntity_Tree* entity = EntityOf(node)) entity->SetExpandedFlag(node->Expanded());
     TCustomTreeView::Collapse(node);
 }
 
@@ -231,7 +231,7 @@ void TqoTree_ComBasic::EditChanged(TTreeNode* node) {
     TCustomTreeView::EditChanged(node);
     TqoDataEntity_Tree* entity = EntityOf(node);
     if (!entity || Utf16Length(EditingText()) > TqoDataEntity_Tree::MaxTextLength) return;
-    entity->fText = EditingText();
+    entity->StoreText(EditingText());
     entity->DoInfoPush();
 }
 
@@ -241,7 +241,7 @@ void TqoTree_ComBasic::Edit(TTreeNode* node, std::string& text) {
     // Too long a text is not taken: the label keeps what the entity has.
     if (Utf16Length(text) > TqoDataEntity_Tree::MaxTextLength) text = entity ? entity->fText.Str() : std::string(node->Text());
     if (!entity) return;
-    entity->fText = text;
+    entity->StoreText(text);
     entity->DoInfoPush();
 }
 

@@ -72,6 +72,29 @@ TEST_F(Tree, TextsOfMoreThan255CharactersAreRefusedWithTheirMessage) {
     EXPECT_EQ(a->Node()->Text(), std::string(255, 'x')) << "and so does its node";
 }
 
+// The node keeps no copy: what is set on either is what both show; a
+// placeholder has no entity to keep anything.
+TEST_F(Tree, ANodeShowsItsEntitysTextAndImagesAndSetsThemThere) {
+    Build();
+    a->SetText("A");
+    a->SetImageIndex(4);
+    EXPECT_EQ(a->Node()->Text(), "A");
+    EXPECT_EQ(a->Node()->ImageIndex(), 4);
+    a->Node()->SetText("a!");
+    a->Node()->SetImageIndex(70000);
+    a->Node()->SetSelectedIndex(5);
+    EXPECT_EQ(a->Text(), "a!");
+    EXPECT_EQ(a->ImageIndex(), 70000);
+    EXPECT_EQ(a->SelectedIndex(), 5);
+    EXPECT_THROW(a->Node()->SetText(std::string(256, 'y')), EqoError);
+    EXPECT_EQ(a->Node()->Text(), "a!") << "refused through the node as through the entity";
+    TTreeNode* placeholder = b->ExpanderSubNode();
+    placeholder->SetText("other");
+    placeholder->SetImageIndex(1);
+    EXPECT_EQ(placeholder->Text(), "Not initiated");
+    EXPECT_EQ(placeholder->ImageIndex(), -1);
+}
+
 TEST_F(Tree, LeavesGetPlaceholdersThatChildrenTakeOrExpansionRemoves) {
     Build();
     EXPECT_EQ(Nodes(), (Strings{"a/-1", " a1/-1", "  Not initiated/-1", " a2/-1", "  Not initiated/-1", "b/-1",
@@ -179,6 +202,7 @@ TEST_F(Tree, EditingNeedsCanEditAndASecondAfterSelecting) {
     harness.Key(0, 0, u'!');
     harness.Key(VK_RETURN);
     EXPECT_EQ(b->Text(), "b!");
+    EXPECT_EQ(b->Node()->Text(), "b!");
     EXPECT_EQ(Log, (Strings{"value b!", "value b!"})) << "each key, then the end";
     control->OnBeforeCanEditItem = [](TqoTree_ComBasic*, TqoDataEntity_Tree*) { throw EqoError("no"); };
     harness.Key(VK_F2);
@@ -192,6 +216,14 @@ TEST_F(Tree, TheIncrementalRebuildMatchesAFullOne) {
     const std::vector<std::pair<std::string, std::vector<TStep>>> sequences = {
         {"adds", {[this] { Add(a1, "a11"); }, [this] { control->InsertDataEntity(nullptr, 1); }}},
         {"deletes", {[this] { control->RemoveDataEntity(a1); }, [this] { control->RemoveDataEntity(c); }}},
+        // Entities waiting for the rebuild go, and new ones may take their memory.
+        {"deletes and adds before a paint", {[this] {
+             for (int i = 0; i < 20; ++i) control->RemoveDataEntity(Add(i % 2 ? a : nullptr, "gone"));
+             control->RemoveDataEntity(a2);
+             for (int i = 0; i < 3; ++i) Add(i % 2 ? a : nullptr, "new" + std::to_string(i));
+             control->RemoveDataEntity(b);
+             b = nullptr;
+         }}},
         {"moves", {[this] { c->Move(0); }, [this] { a2->Move(0); }, [this] { control->ChangeOwner(b, a2); }}},
         {"sorts", {[this] {
              control->OnSortCompare = [](TqoTree_ComBasic*, TqoDataEntity_Tree* x, TqoDataEntity_Tree* y) {

@@ -2,6 +2,8 @@
 #include "platform/core/qoErrors.h"
 #include "platform/widgets/qoTreeView.h"
 
+#include <algorithm>
+
 namespace qo {
 
 TTreeNode::~TTreeNode() {
@@ -26,6 +28,22 @@ TTreeNode::TChildren& TTreeNode::Children() const {
     else if (!fChildren)
         self->fChildren = std::make_unique<TChildren>();
     return *fChildren;
+}
+
+void TTreeNode::TChildren::MakeRoom(size_t expected) {
+    const size_t size = Nodes.size();
+    if (size < Nodes.capacity()) return;
+    const size_t room = std::max(expected, size + size / 2 + 1);
+    Nodes.reserve(room);
+    Index.Reserve(int32_t(room));
+}
+
+TTreeCounts TTreeNode::TChildren::Prefix(int n) const {
+    return Index.Prefix(n, [this](int32_t i) { return Nodes[size_t(i)]->Counts(); });
+}
+
+TTreeNode* TTreeNode::TChildren::Find(int& value, int32_t TTreeCounts::*field) const {
+    return Nodes[size_t(Index.Find(value, field, [this](int32_t i) { return Nodes[size_t(i)]->Counts(); }))];
 }
 
 void TTreeNode::Reindex(int from) {
@@ -101,7 +119,7 @@ bool TTreeNode::IsVisible() const {
 int TTreeNode::AbsoluteIndex() const {
     int index = -1;
     for (const TTreeNode* node = this; node->fParent && node->fIndex >= 0; node = node->fParent)
-        index += 1 + node->fParent->fChildren->Index.Prefix(node->fIndex).Total;
+        index += 1 + node->fParent->fChildren->Prefix(node->fIndex).Total;
     return index;
 }
 
@@ -111,20 +129,24 @@ bool TTreeNode::Selected() const {
 }
 
 void TTreeNode::SetText(std::string_view text) {
-    if (fText == text) return;
-    fText = text;
-    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+    if (Text() == text) return;
+    StoreText(text);
+    Changed();
 }
 
 void TTreeNode::SetImageIndex(int index) {
-    if (fImageIndex == index) return;
-    fImageIndex = index;
-    if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
+    if (ImageIndex() == index) return;
+    StoreImageIndex(index);
+    Changed();
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
-    if (fSelectedIndex == index) return;
-    fSelectedIndex = index;
+    if (SelectedIndex() == index) return;
+    StoreSelectedIndex(index);
+    Changed();
+}
+
+void TTreeNode::Changed() const {
     if (TCustomTreeView* tree = TreeView()) tree->NodeChanged(this);
 }
 

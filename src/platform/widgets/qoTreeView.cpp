@@ -12,7 +12,7 @@
 namespace qo {
 
 TCustomTreeView::TCustomTreeView(TComponent* owner)
-    : TqoScrollingControl(owner), fRoot(std::make_unique<TTreeNode>()) {
+    : TqoScrollingControl(owner), fRoot(std::make_unique<TPlainTreeNode>()) {
     fRoot->fFlags = TTreeNode::kRoot | TTreeNode::kExpanded;
     fRoot->fData = this;
     ControlStyle |= csOpaque;
@@ -35,8 +35,8 @@ TCustomTreeView::~TCustomTreeView() {
 
 TTreeNode* TCustomTreeView::NewNode(TTreeNode* parent, int index, std::string_view text, void* data) {
     TTreeNode* node = CreateNode();
-    node->fText = text;
     node->fData = data;
+    if (node->Text() != text) node->StoreText(text);
     Attach(node, parent ? parent : fRoot.get(), index);
     StructureChanged();
     Added(node);
@@ -67,7 +67,7 @@ void TCustomTreeView::AddDeferredChild(TTreeNode* parent) {
 void TCustomTreeView::MakeDeferredChild(TTreeNode* parent) {
     parent->fFlags &= uint8_t(~TTreeNode::kDeferredChild);
     TTreeNode* node = CreateNode();
-    node->fText = DeferredChildText();
+    if (node->Text() != DeferredChildText()) node->StoreText(DeferredChildText());
     node->fParent = parent;
     node->fIndex = 0;
     parent->fChildren = std::make_unique<TTreeNode::TChildren>();
@@ -95,6 +95,7 @@ void TCustomTreeView::Propagate(TTreeNode* node, TTreeCounts delta) {
 
 void TCustomTreeView::Attach(TTreeNode* node, TTreeNode* parent, int index) {
     TTreeNode::TChildren& children = parent->Children();
+    children.MakeRoom(size_t(std::max(0, ExpectedChildCount(parent == fRoot.get() ? nullptr : parent))));
     index = std::clamp(index, 0, int(children.Nodes.size()));
     children.Nodes.insert(children.Nodes.begin() + index, node);
     node->fParent = parent;
@@ -119,7 +120,7 @@ void TCustomTreeView::Detach(TTreeNode* node) {
     if (children.Nodes.empty() && !(parent->fFlags & TTreeNode::kRoot))
         parent->fChildren.reset();
     else if (index == int(children.Nodes.size()))
-        children.Index.PopBack();
+        children.Index.PopBack(counts);
     else
         parent->Reindex(index);
     Propagate(parent, {parent->Expanded() ? -counts.Visible : 0, -counts.Total});
@@ -143,18 +144,7 @@ TTreeNode* TCustomTreeView::NodeAtAbsoluteIndex(int index) const {
     if (index < 0 || index >= Count()) return nullptr;
     const TTreeNode* parent = fRoot.get();
     for (;;) {
-        // Find the child whose subtree holds index by walking the prefix sums' totals.
-        const TTreeNode::TChildren& children = parent->Children();
-        int lo = 0, hi = int(children.Nodes.size()) - 1;
-        while (lo < hi) {
-            const int mid = (lo + hi + 1) / 2;
-            if (children.Index.Prefix(mid).Total <= index)
-                lo = mid;
-            else
-                hi = mid - 1;
-        }
-        index -= children.Index.Prefix(lo).Total;
-        TTreeNode* node = children.Nodes[size_t(lo)];
+        TTreeNode* node = parent->Children().Find(index, &TTreeCounts::Total);
         if (index == 0) return node;
         --index;
         parent = node;
@@ -279,7 +269,7 @@ int TCustomTreeView::RowOf(const TTreeNode* node) const {
     if (!node || !node->IsVisible() || node->Deleting()) return -1;
     int row = -1;
     for (const TTreeNode* n = node; n->fParent; n = n->fParent)
-        row += 1 + n->fParent->fChildren->Index.Prefix(n->fIndex).Visible;
+        row += 1 + n->fParent->fChildren->Prefix(n->fIndex).Visible;
     return row;
 }
 
@@ -287,8 +277,7 @@ TTreeNode* TCustomTreeView::NodeAtRow(int row) const {
     if (row < 0 || row >= VisibleRowCount()) return nullptr;
     const TTreeNode* parent = fRoot.get();
     for (;;) {
-        const TTreeNode::TChildren& children = parent->Children();
-        TTreeNode* node = children.Nodes[size_t(children.Index.FindRow(row))];
+        TTreeNode* node = parent->Children().Find(row, &TTreeCounts::Visible);
         if (row == 0) return node;
         --row;
         parent = node;

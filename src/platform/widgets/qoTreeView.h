@@ -1,6 +1,6 @@
 #pragma once
 // The tree view: nodes with a text, two image indexes, an expanded state and a
-// data pointer, drawn in rows of one height with lines and expand buttons, one
+// data pointer (the text and indexes kept where the node's kind says), drawn in rows of one height with lines and expand buttons, one
 // selected node, label editing in place, custom drawing before each node and
 // the notifications of the classic control in their order. Each node keeps
 // the counts of its children's subtrees in an index, so that a node's row, the
@@ -55,9 +55,11 @@ using TTVAdvancedCustomDrawItemEvent =
     TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage)>;
 using TTVCompare = TqoEvent<int(TTreeNode* a, TTreeNode* b)>;
 
+// A node of the tree: its place, its children and their counts. Where its
+// label and image indexes live is left to its kind: a plain tree's node keeps
+// them itself, a tree whose nodes are a view of other data reads them there.
 class TTreeNode {
 public:
-    TTreeNode() = default;
     virtual ~TTreeNode();
     TTreeNode(const TTreeNode&) = delete;
     TTreeNode& operator=(const TTreeNode&) = delete;
@@ -84,11 +86,11 @@ public:
     TTreeNode* GetPrevVisible() const;
     bool HasAsParent(const TTreeNode* ancestor) const;
 
-    std::string_view Text() const { return fText.View(); }
+    virtual std::string_view Text() const = 0;
     void SetText(std::string_view text);
-    int ImageIndex() const { return fImageIndex; }
+    virtual int ImageIndex() const = 0;
     void SetImageIndex(int index);
-    int SelectedIndex() const { return fSelectedIndex; }
+    virtual int SelectedIndex() const = 0;
     void SetSelectedIndex(int index);
     void* Data() const { return fData; }
     void SetData(void* data) { fData = data; }
@@ -115,17 +117,38 @@ public:
     void CustomSort(const TTVCompare& compare, bool recurse);
     void EditText();
 
+protected:
+    TTreeNode() = default;
+    // Keep a new value without a word: the setters report the change.
+    virtual void StoreText(std::string_view text) = 0;
+    virtual void StoreImageIndex(int index) = 0;
+    virtual void StoreSelectedIndex(int index) = 0;
+    // Repaints the node after its label or images changed, and widens the
+    // tree for a longer label.
+    void Changed() const;
+    // A bit of the node's flags left to its kind: a node has no room for more.
+    bool KindFlag() const { return fFlags & kKindFlag; }
+    void SetKindFlag() { fFlags |= kKindFlag; }
+
 private:
     friend class TCustomTreeView;
     static constexpr uint8_t kExpanded = 0x1;
     static constexpr uint8_t kDeleting = 0x2;
     static constexpr uint8_t kRoot = 0x4;
     static constexpr uint8_t kDeferredChild = 0x8;
+    static constexpr uint8_t kKindFlag = 0x10;
 
     struct TChildren {
         std::vector<TTreeNode*> Nodes;
         TTreeCountIndex Index;
         TTreeCounts Sum;
+        // Before one more child: room for the count the tree expects, else a
+        // half more, so that a tree of many rows keeps little spare room.
+        void MakeRoom(size_t expected);
+        // The counts of the first n children.
+        TTreeCounts Prefix(int n) const;
+        // The child whose share of field holds value, with value made relative to it.
+        TTreeNode* Find(int& value, int32_t TTreeCounts::*field) const;
     };
     TTreeCounts Counts() const;
     // The counts of the children's subtrees, a deferred child's included.
@@ -140,11 +163,26 @@ private:
     TTreeNode* fParent = nullptr;
     std::unique_ptr<TChildren> fChildren;
     void* fData = nullptr;
-    TCompactString fText;
     int32_t fIndex = -1;
+    uint8_t fFlags = 0;
+};
+
+// The node of a plain tree view: it keeps its label and image indexes itself.
+class TPlainTreeNode : public TTreeNode {
+public:
+    std::string_view Text() const override { return fText.View(); }
+    int ImageIndex() const override { return fImageIndex; }
+    int SelectedIndex() const override { return fSelectedIndex; }
+
+protected:
+    void StoreText(std::string_view text) override { fText = text; }
+    void StoreImageIndex(int index) override { fImageIndex = index; }
+    void StoreSelectedIndex(int index) override { fSelectedIndex = index; }
+
+private:
+    TCompactString fText;
     int32_t fImageIndex = -1;
     int32_t fSelectedIndex = -1;
-    uint8_t fFlags = 0;
 };
 
 class TCustomTreeView : public TqoScrollingControl {
@@ -248,10 +286,13 @@ public:
 
 protected:
     // The factory of every node; a derived tree makes its own kind.
-    virtual TTreeNode* CreateNode() { return new TTreeNode; }
+    virtual TTreeNode* CreateNode() { return new TPlainTreeNode; }
     virtual std::string_view DeferredChildText() const { return {}; }
     // A deferred child was just made under its parent.
     virtual void DeferredChildMade(TTreeNode* node) { (void)node; }
+    // How many children the parent (nil for the root) is about to have, where
+    // a derived tree knows it from its data; 0 for not known.
+    virtual int ExpectedChildCount(const TTreeNode* parent) const { (void)parent; return 0; }
     virtual bool CanChange(TTreeNode* node);
     virtual void Change(TTreeNode* node);
     virtual bool CanExpand(TTreeNode* node);
