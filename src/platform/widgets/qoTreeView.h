@@ -10,6 +10,7 @@
 // when something asks for it, so that a tree of leaves with expand buttons
 // costs no node per button.
 #include "platform/core/qoCompactString.h"
+#include "platform/core/qoSmallObjectPool.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/graphics/qoImageList.h"
 #include "platform/widgets/qoScrollingControl.h"
@@ -55,7 +56,7 @@ using TTVAdvancedCustomDrawItemEvent =
     TqoEvent<void(TCustomTreeView* sender, TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage)>;
 using TTVCompare = TqoEvent<int(TTreeNode* a, TTreeNode* b)>;
 
-class TTreeNode {
+class TTreeNode : public TqoPooled {
 public:
     TTreeNode() = default;
     virtual ~TTreeNode();
