@@ -88,7 +88,8 @@ struct TSizeClass {
         return slot;
     }
 
-    void Give(TBlock* block, void* slot) {
+    // Returns an empty block to go back to the system once the lock is let go.
+    [[nodiscard]] TBlock* Give(TBlock* block, void* slot) {
         auto* free = static_cast<TFree*>(slot);
         free->Next = block->FirstFree;
         block->FirstFree = free;
@@ -98,10 +99,9 @@ struct TSizeClass {
             Full.Unlink(block);
             Partial.Push(block);
         }
-        if (block->Live == 0) {
-            Partial.Unlink(block);
-            Retire(block);
-        }
+        if (block->Live > 0) return nullptr;
+        Partial.Unlink(block);
+        return Retire(block);
     }
 
 private:
@@ -129,15 +129,15 @@ private:
     }
 
     // Every slot of an empty block is free and poisoned already.
-    void Retire(TBlock* block) {
-        if (!Spare) {
-            block->FirstFree = nullptr;
-            block->Fresh = 0;
-            Spare = block;
-            return;
+    TBlock* Retire(TBlock* block) {
+        if (Spare) {
+            --Blocks;
+            return block;
         }
-        --Blocks;
-        AlignedBlock::Delete(reinterpret_cast<std::byte*>(block));
+        block->FirstFree = nullptr;
+        block->Fresh = 0;
+        Spare = block;
+        return nullptr;
     }
 };
 
@@ -155,6 +155,10 @@ std::size_t ClassIndex(std::size_t size) { return size ? (size - 1) / kStep : 0;
 
 uint32_t SlotBytesOf(std::size_t index) { return uint32_t((index + 1) * kStep); }
 
+void Release(TBlock* empty) {
+    if (empty) AlignedBlock::Delete(reinterpret_cast<std::byte*>(empty));
+}
+
 } // namespace
 
 void* Take(std::size_t size) {
@@ -171,16 +175,21 @@ void Give(void* slot, std::size_t size) noexcept {
     TBlock* block = BlockOf(slot);
     assert(block->SlotBytes == SlotBytesOf(ClassIndex(size)) && "a slot goes back with the size it was taken for");
     TSizeClass& sizeClass = Pool().Classes[ClassIndex(size)];
-    const std::lock_guard<std::mutex> lock(sizeClass.Lock);
-    sizeClass.Give(block, slot);
+    std::unique_lock<std::mutex> lock(sizeClass.Lock);
+    TBlock* empty = sizeClass.Give(block, slot);
+    lock.unlock();
+    Release(empty);
 }
 
 void GiveUnsized(void* slot) noexcept {
     if (!slot) return;
     TBlock* block = BlockOf(slot);
     for (TSizeClass& sizeClass : Pool().Classes) {
-        const std::lock_guard<std::mutex> lock(sizeClass.Lock);
-        if (sizeClass.Partial.Holds(block) || sizeClass.Full.Holds(block)) return sizeClass.Give(block, slot);
+        std::unique_lock<std::mutex> lock(sizeClass.Lock);
+        if (!sizeClass.Partial.Holds(block) && !sizeClass.Full.Holds(block)) continue;
+        TBlock* empty = sizeClass.Give(block, slot);
+        lock.unlock();
+        return Release(empty);
     }
     ::operator delete(slot);
 }
