@@ -2,6 +2,7 @@
 // its own baseline; run one topic to get its ratios directly, for example
 // `qo-bench-datamodel --benchmark_filter=Append` or `--benchmark_filter=Traverse`.
 #include "data/qoDataTraveser.h"
+#include "platform/core/qoAlignedBlock.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -28,8 +29,9 @@ TOwned<TqoDataList> NewList(TqoListController* controller = nullptr) {
     return list;
 }
 
+// The heap in use and the blocks of the small object pool, mapped apart from it.
 size_t HeapInUse() {
-    return mallinfo2().uordblks;
+    return mallinfo2().uordblks + qo::AlignedBlock::HeldBytes();
 }
 
 // ---- Append and delete from the end ----

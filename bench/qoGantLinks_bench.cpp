@@ -3,6 +3,7 @@
 // at hand, so no other link is looked at. And the heap taken per item (without
 // texts) and per link, the list's slot included (a link's in the link arena).
 #include "gantt/qoLinkArena.h"
+#include "platform/core/qoAlignedBlock.h"
 #include "qoGantBenchChart.h"
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -71,12 +72,13 @@ BENCHMARK(Baseline_DeleteItemOf50Links)->Arg(50)->Unit(benchmark::kMicrosecond);
 void DeleteItemOf50000Links(benchmark::State& state) { DeleteOneItem(state); }
 BENCHMARK(DeleteItemOf50000Links)->Arg(50000)->Unit(benchmark::kMicrosecond);
 
-// The heap in use (large blocks mapped apart included), less the link arena's spare slots: links take their
-// slots there, whether fresh or given back by links gone before.
+// The heap in use (large blocks mapped apart included) and the blocks of the link arena and the small object
+// pool, less the link arena's spare slots: links take their slots there, whether fresh or given back by links
+// gone before.
 double HeapInUse() {
 #ifdef __GLIBC__
     const struct mallinfo2 heap = mallinfo2();
-    return double(heap.uordblks + heap.hblkhd) - double(LinkArena::SpareBytes());
+    return double(heap.uordblks + heap.hblkhd + AlignedBlock::HeldBytes()) - double(LinkArena::SpareBytes());
 #else
     return 0;
 #endif

@@ -8,6 +8,8 @@
 
 #include "grid/qoGrid.h"
 
+#include "platform/core/qoAlignedBlock.h"
+#include "platform/core/qoSmallObjectPool.h"
 #include "platform/window/qoHeadless.h"
 #include "platform/window/qoPanel.h"
 
@@ -98,20 +100,34 @@ BENCHMARK(Baseline_HitTest100Rows);
 void HitTest100000Rows(benchmark::State& state) { Find(state, 100000, true); }
 BENCHMARK(HitTest100000Rows);
 
-// The heap taken per row, measured over 10,000 rows: the tree's entity and
-// node, the row, its layer set, one layer and one item.
+#ifdef __GLIBC__
+// The heap in use and the blocks of the small object pool and the link arena,
+// mapped apart from it and counted whole.
+double MemoryInUse() { return double(mallinfo2().uordblks + AlignedBlock::HeldBytes()); }
+
+double PoolSpareBytes() {
+    const SmallObjectPool::TUsage pool = SmallObjectPool::Usage();
+    return double(pool.BlockBytes - pool.LiveBytes);
+}
+#endif
+
+// The memory taken per row, measured over 10,000 rows: the tree's entity and
+// node, the row, its layer set, one layer and one item. The pool's free slots
+// are counted in; pool_spare_bytes says how many there are in the end.
 void MemoryPerRow(benchmark::State& state) {
     constexpr int n = 10000;
-    double perRow = 0;
+    double perRow = 0, spare = 0;
     for (auto _ : state) {
 #ifdef __GLIBC__
         TScene scene(0);
-        const size_t before = mallinfo2().uordblks;
+        const double before = MemoryInUse();
         scene.AddRows(n);
-        perRow = double(mallinfo2().uordblks - before) / n;
+        perRow = (MemoryInUse() - before) / n;
+        spare = PoolSpareBytes();
 #endif
     }
     state.counters["bytes_per_row"] = perRow;
+    state.counters["pool_spare_bytes"] = spare;
     state.counters["row_bytes"] = double(sizeof(TGantRow));
     state.counters["layer_set_bytes"] = double(sizeof(TqoDataList2lev));
     state.counters["layer_bytes"] = double(sizeof(TqoDataList_GantRow));
@@ -132,7 +148,7 @@ void MemoryPerRowByPart(benchmark::State& state) {
         TScene scene(0);
         std::vector<TqoDataEntity_Tree*> nodes;
         nodes.reserve(n);
-        const auto heap = [] { return double(mallinfo2().uordblks); };
+        const auto heap = MemoryInUse;
         double before = heap();
         for (int i = 0; i < n; ++i) nodes.push_back(scene.Tree->AddDataEntity(nullptr));
         entity = (heap() - before) / n;

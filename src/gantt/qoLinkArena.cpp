@@ -2,28 +2,19 @@
 
 #include "gantt/qoLink.h"
 
+#include "platform/core/qoAlignedBlock.h"
+
 #include <atomic>
 #include <cassert>
 #include <mutex>
 #include <new>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define QO_ARENA_POISONS 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QO_ARENA_POISONS 1
-#endif
-#endif
-#ifdef QO_ARENA_POISONS
-#include <sanitizer/asan_interface.h>
-#endif
 
 namespace qo::LinkArena {
 
 namespace {
 
 constexpr size_t kSlotBytes = sizeof(TqoDataEntity_Link);
-constexpr size_t kBlockBytes = size_t(1) << 16;
+constexpr size_t kBlockBytes = AlignedBlock::kBytes;
 // The block's number sits before its first slot.
 constexpr size_t kHeaderBytes = alignof(std::max_align_t);
 constexpr uint32_t kSlotsPerBlock = uint32_t((kBlockBytes - kHeaderBytes) / kSlotBytes);
@@ -35,18 +26,6 @@ static_assert(alignof(TqoDataEntity_Link) <= kHeaderBytes && kSlotBytes % aligno
 struct TFree {
     TFree* Next;
 };
-
-void Poison([[maybe_unused]] void* at, [[maybe_unused]] size_t bytes) {
-#ifdef QO_ARENA_POISONS
-    ASAN_POISON_MEMORY_REGION(at, bytes);
-#endif
-}
-
-void Unpoison([[maybe_unused]] void* at, [[maybe_unused]] size_t bytes) {
-#ifdef QO_ARENA_POISONS
-    ASAN_UNPOISON_MEMORY_REGION(at, bytes);
-#endif
-}
 
 // Zero from the start and never destroyed, like the blocks it lists.
 std::atomic<std::byte*> gDirectory[kMaxBlocks];
@@ -71,7 +50,7 @@ struct TArena {
 
     void* TakeLocked() {
         if (TFree* free = FirstFree) {
-            Unpoison(free, kSlotBytes);
+            AlignedBlock::Unpoison(free, kSlotBytes);
             FirstFree = free->Next;
             --FreeSlots;
             return free;
@@ -83,9 +62,9 @@ struct TArena {
     void AddBlock() {
         // Number 0 is no link: the first block's first slot is never handed out.
         if (Blocks == kMaxBlocks) throw std::bad_alloc();
-        auto* block = static_cast<std::byte*>(::operator new(kBlockBytes, std::align_val_t(kBlockBytes)));
+        std::byte* block = AlignedBlock::New();
         *reinterpret_cast<uint32_t*>(block) = Blocks;
-        Poison(block + kHeaderBytes, kBlockBytes - kHeaderBytes);
+        AlignedBlock::Poison(block + kHeaderBytes, kBlockBytes - kHeaderBytes);
         gDirectory[Blocks].store(block, std::memory_order_release);
         Fresh = Blocks == 0 ? 1 : 0;
         ++Blocks;
@@ -98,7 +77,7 @@ void* Take() {
     TArena& arena = TArena::Instance();
     const std::lock_guard<std::mutex> lock(arena.Lock);
     void* slot = arena.TakeLocked();
-    Unpoison(slot, kSlotBytes);
+    AlignedBlock::Unpoison(slot, kSlotBytes);
     return slot;
 }
 
@@ -110,12 +89,12 @@ void Give(void* slot) noexcept {
     free->Next = arena.FirstFree;
     arena.FirstFree = free;
     ++arena.FreeSlots;
-    Poison(slot, kSlotBytes);
+    AlignedBlock::Poison(slot, kSlotBytes);
 }
 
 TLinkNumber NumberOf(const TqoDataEntity_Link* link) {
     const auto address = reinterpret_cast<std::uintptr_t>(link);
-    const std::uintptr_t base = address & ~std::uintptr_t(kBlockBytes - 1);
+    const auto base = reinterpret_cast<std::uintptr_t>(AlignedBlock::Of(link));
     const uint32_t block = *reinterpret_cast<const uint32_t*>(base);
     const auto slot = uint32_t((address - base - kHeaderBytes) / kSlotBytes);
     assert(TArena::SlotAt(block, slot) == reinterpret_cast<const std::byte*>(link) &&

@@ -44,8 +44,8 @@
 //
 // Lifetime: a new object has count 0; the default ObjRelease deletes it when the
 // count returns to 0. A subclass with its own rule (deferred freeing) overrides
-// ObjAddRef and ObjRelease and may use fRefCount. The base costs one vtable
-// pointer and the counter; ISupportErrorInfo and IProvideClassInfo are small
+// ObjAddRef and ObjRelease and may use fRefCount. Objects live in the small
+// object pool. The base costs one vtable pointer and the counter; ISupportErrorInfo and IProvideClassInfo are small
 // objects made on request that keep the owner alive.
 #include <atomic>
 #include <cassert>
@@ -55,6 +55,7 @@
 #include <string_view>
 
 #include "platform/com/qoDispatch.h"
+#include "platform/core/qoSmallObjectPool.h"
 
 namespace qo {
 
@@ -64,7 +65,7 @@ template <class I> HRESULT GiveInterface(I* intf, void** object) {
     return S_OK;
 }
 
-class TqoAutoObject {
+class TqoAutoObject : public TqoPooled {
 public:
     // Every live object keeps the server loaded.
     TqoAutoObject();

@@ -10,6 +10,7 @@
 // when something asks for it, so that a tree of leaves with expand buttons
 // costs no node per button.
 #include "platform/core/qoCompactString.h"
+#include "platform/core/qoSmallObjectPool.h"
 #include "platform/graphics/qoBitmap.h"
 #include "platform/graphics/qoImageList.h"
 #include "platform/widgets/qoScrollingControl.h"
@@ -58,7 +59,7 @@ using TTVCompare = TqoEvent<int(TTreeNode* a, TTreeNode* b)>;
 // A node of the tree: its place, its children and their counts. Where its
 // label and image indexes live is left to its kind: a plain tree's node keeps
 // them itself, a tree whose nodes are a view of other data reads them there.
-class TTreeNode {
+class TTreeNode : public TqoPooled {
 public:
     virtual ~TTreeNode();
     TTreeNode(const TTreeNode&) = delete;
