@@ -113,10 +113,8 @@ void TqoDataEntity::ChangeOwner(TqoDataList* newList, int32_t index) {
     // The handler may have changed either list or taken this entity out.
     if (fDataList != oldList || !check()) return;
     oldList->TakeOut(this, oldList->SlotOf(this));
-    --oldList->fCount;
     fDataList = newList;
     newList->PlaceAt(index, this);
-    ++newList->fCount;
     if (TqoListController* c = newList->ListController()) {
         c->OnEnterOwnerAfterChange().Fire(this);
         c->OnContentChanged().Fire(newList);
@@ -200,7 +198,6 @@ TqoDataEntity* TqoDataList::TakeOutAt(size_t slot) {
 }
 
 void TqoDataList::Delete(TqoDataEntity* entity, size_t slot) {
-    --fCount;
     TakeOut(entity, slot);
     FreeDataEntity(entity);
 }
@@ -233,7 +230,6 @@ TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
         throw;
     }
     PlaceAt(i - UnloadedPreCount(), entity);
-    ++fCount;
     // The handlers run host code: it may delete the entity again, or free the
     // list's owner, which detaches the list. An entity gone is not returned.
     const TqoKeepAlive<TqoDataEntity> keep({entity});
@@ -259,11 +255,12 @@ void TqoDataList::Delete(int32_t i) {
         const size_t slot = SlotAt(i - UnloadedPreCount());
         return Delete(fItems[slot], slot);
     }
-    --fCount;
     if (i < UnloadedPreCount()) {
         // Every loaded entity moves up by one.
         SetUnloadedPreCount(UnloadedPreCount() - 1);
         ListIndexesOutOfDate(i);
+    } else {
+        SetUnloadedPostCount(UnloadedPostCount() - 1);
     }
 }
 
@@ -279,7 +276,6 @@ int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
 
 void TqoDataList::Clear() {
     while (!fItems.empty()) Delete(fItems.back(), fItems.size() - 1);
-    fCount = 0;
     ForgetWindow();
     if (TqoListController* c = ListController()) c->OnUnLoadedContentChanged().Fire(this);
 }
@@ -293,12 +289,10 @@ void TqoDataList::FreeDataEntity(TqoDataEntity* entity) {
 // entity is freed even when a handler throws; the first error is passed on.
 void TqoDataList::CleanForFree() {
     fDetached = true;
-    fCount = LoadedCount();
-    SetUnloadedPreCount(0);
+    ForgetWindow();
     std::exception_ptr error;
     while (!fItems.empty()) {
         TqoDataEntity* entity = TakeOutAt(fItems.size() - 1);
-        --fCount;
         try {
             FreeDataEntity(entity);
         } catch (...) {
@@ -332,9 +326,10 @@ void TqoDataList::EnsureListIndexes() {
     SettleState();
 }
 
-// An empty window from index 0: nothing to renumber.
+// Only the loaded entities stay counted; an empty window has nothing to renumber.
 void TqoDataList::ForgetWindow() {
     SetUnloadedPreCount(0);
+    SetUnloadedPostCount(0);
     if (TState* state = FoundState(); state && fItems.empty()) state->OutOfDateFromIndex = INT32_MAX;
     SettleState();
 }

@@ -147,13 +147,16 @@ public:
     TqoDataList() = default;
     virtual void AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass);
 
-    int32_t Count() const { return fCount; }
+    int32_t Count() const {
+        const TState* state = FoundState();
+        return int32_t(fItems.size()) + (state ? state->UnloadedPreCount + state->UnloadedPostCount - state->Gaps : 0);
+    }
     int32_t LoadedCount() const { return int32_t(fItems.size()) - Gaps(); }
     TqoDataEntity* Loaded(int32_t k);
     bool IsLoaded(int32_t i) const { return i >= UnloadedPreCount() && i < UnloadedPreCount() + LoadedCount(); }
     // Nil out of range; loads the entity when it is not in memory.
     TqoDataEntity* Items(int32_t i) {
-        if (uint32_t(i) < fDirect) [[likely]] // negative wraps past the end
+        if (uint32_t(i) < Direct()) [[likely]] // negative wraps past the end
             return fItems[size_t(i)];
         return EnsureLoadedItem(i);
     }
@@ -163,7 +166,7 @@ public:
     void* MiscObjectPointer() const { return FoundState() ? FoundState()->MiscObjectPointer : nullptr; }
     void SetMiscObjectPointer(void* value);
     int32_t UnloadedPreCount() const { return FoundState() ? FoundState()->UnloadedPreCount : 0; }
-    int32_t UnloadedPostCount() const { return fCount - UnloadedPreCount() - LoadedCount(); }
+    int32_t UnloadedPostCount() const { return FoundState() ? FoundState()->UnloadedPostCount : 0; }
 
     TqoDataEntity* Add() { return Insert(Count()); }
     TqoDataEntity* Insert(int32_t i);
@@ -244,7 +247,11 @@ private:
     // without it. Made on first use; let go once the defaults hold again.
     struct TState : TqoListKind {
         int32_t UnloadedPreCount = 0;
+        int32_t UnloadedPostCount = 0;
         int32_t Gaps = 0;
+        // Indexes below this one are slots: the slots before the first gap
+        // while no entity is unloaded in front of the window, else none.
+        uint32_t Direct = 0;
         // The slots before the first gap, while there are gaps.
         uint32_t Dense = 0;
         // Entities whose stored index is below this one hold their true slot.
@@ -261,8 +268,15 @@ private:
     uint32_t Dense() const { return Gaps() ? FoundState()->Dense : uint32_t(fItems.size()); }
     int32_t OutOfDateFromIndex() const { return FoundState() ? FoundState()->OutOfDateFromIndex : INT32_MAX; }
     void SetUnloadedPreCount(int32_t n);
+    void SetUnloadedPostCount(int32_t n);
+    // Places the empty window before index i, the count kept.
+    void MoveEmptyWindowTo(int32_t i);
+    // Without state every slot is one.
+    uint32_t Direct() const { return fOwnState ? FoundState()->Direct : uint32_t(fItems.size()); }
     // After every change of the window, its gaps or what lies before it.
-    void Redirect() { fDirect = UnloadedPreCount() ? 0 : Dense(); }
+    void Redirect() {
+        if (TState* state = FoundState()) state->Direct = state->UnloadedPreCount ? 0 : Dense();
+    }
     void ListIndexesOutOfDate(int32_t i);
     void ForgetWindow();
     void UpdateListIndexesFrom(int32_t i);
@@ -302,11 +316,6 @@ private:
     // an indexed access past it, or gaps grown to half the slots, close them.
     // The last slot is never a gap.
     TPtrVector<TqoDataEntity> fItems;
-    // Indexes below this one are slots: the slots before the first gap while
-    // no entity is unloaded in front of the window, else none.
-    uint32_t fDirect = 0;
-    // The entities after the window are counted as what the total leaves over.
-    int32_t fCount = 0;
     // The shared kind, or the list's own state that copies it.
     const TqoListKind* fKind = &TqoListKind::kNone;
 

@@ -13,7 +13,7 @@ namespace qo {
 void TqoDataList::AddUnloaded(int32_t n) {
     CheckAttached();
     if (n < 0) throw EListError(n);
-    fCount += n;
+    SetUnloadedPostCount(UnloadedPostCount() + n);
     if (TqoListController* c = ListController()) {
         c->OnContentChanged().Fire(this);
         // The first handler may have freed the list's owner.
@@ -31,7 +31,7 @@ TqoDataList::TLoadRange TqoDataList::RangeToLoad(int32_t i) const {
 
 TqoDataEntity* TqoDataList::EnsureLoadedItem(int32_t i) {
     if (i < 0 || i >= Count()) return nullptr;
-    assert(fDirect == (UnloadedPreCount() ? 0 : Dense()) && "the direct indexes follow the window");
+    assert(Direct() == (UnloadedPreCount() ? 0 : Dense()) && "the direct indexes follow the window");
     if (IsLoaded(i)) return LoadedAt(i - UnloadedPreCount());
     TLoadRange range = RangeToLoad(i);
     if (!fKeepLoaded && (range.To - range.From) + LoadedCount() > kLoadWindow) {
@@ -39,7 +39,7 @@ TqoDataEntity* TqoDataList::EnsureLoadedItem(int32_t i) {
         if (Count() == 0) return nullptr;
         i = std::min(i, Count() - 1);
         if (LoadedCount() == 0) {
-            SetUnloadedPreCount(i);
+            MoveEmptyWindowTo(i);
             return EnsureLoadedItem(i);
         }
         // Part of the window stayed: the range is measured from what is left.
@@ -76,13 +76,14 @@ std::vector<TqoDataEntity*> TqoDataList::CreateItems(int32_t from, int32_t to, b
 void TqoDataList::LoadItems(int32_t from, int32_t to, bool inFront) {
     const std::vector<TqoDataEntity*> created = CreateItems(from, to, inFront);
     CloseGaps();
-    if (fItems.empty() && UnloadedPreCount() == 0) SetUnloadedPreCount(from);
+    if (fItems.empty() && UnloadedPreCount() == 0) MoveEmptyWindowTo(from);
     const int32_t n = int32_t(created.size());
     if (inFront) {
         fItems.insert(fItems.begin(), created.begin(), created.end());
         SetUnloadedPreCount(UnloadedPreCount() - n);
     } else {
         fItems.insert(fItems.end(), created.begin(), created.end());
+        SetUnloadedPostCount(UnloadedPostCount() - n);
     }
     Redirect();
     for (int32_t k = 0; k < n; ++k) {
@@ -114,8 +115,10 @@ void TqoDataList::Unload(int32_t i, bool inFront) {
     if (inFront) {
         CloseGaps();
         SetUnloadedPreCount(UnloadedPreCount() + 1);
+    } else {
+        SetUnloadedPostCount(UnloadedPostCount() + 1);
     }
-    if (fItems.empty()) SetUnloadedPreCount(0);
+    if (fItems.empty()) MoveEmptyWindowTo(0);
     entity->FreeWheneverPossible();
 }
 

@@ -1,6 +1,7 @@
 // What lists made alike share, and the state that only some lists need.
 #include "data/qoDataEntityPack.h"
 
+#include <cassert>
 #include <mutex>
 
 namespace qo {
@@ -46,6 +47,7 @@ TqoDataList::TState& TqoDataList::State() {
     if (TState* state = FoundState()) return *state;
     auto* state = new TState;
     static_cast<TqoListKind&>(*state) = *fKind;
+    state->Direct = uint32_t(fItems.size());
     fKind = state;
     fOwnState = true;
     return *state;
@@ -53,7 +55,7 @@ TqoDataList::TState& TqoDataList::State() {
 
 void TqoDataList::SettleState() {
     const TState* state = FoundState();
-    if (!state || state->UnloadedPreCount || state->Gaps || state->OutOfDateFromIndex != INT32_MAX ||
+    if (!state || state->UnloadedPreCount || state->UnloadedPostCount || state->Gaps || state->OutOfDateFromIndex != INT32_MAX ||
         state->MiscObjectPointer)
         return;
     fKind = TqoListKind::Of(state->Controller, state->EntityClass);
@@ -73,6 +75,17 @@ void TqoDataList::SetKind(TqoListController* controller, const TqoDataEntityClas
 void TqoDataList::SetUnloadedPreCount(int32_t n) {
     if (n || FoundState()) State().UnloadedPreCount = n;
     Redirect();
+}
+
+void TqoDataList::SetUnloadedPostCount(int32_t n) {
+    if (n || FoundState()) State().UnloadedPostCount = n;
+}
+
+void TqoDataList::MoveEmptyWindowTo(int32_t i) {
+    assert(fItems.empty() && "no entity is loaded");
+    const int32_t count = Count();
+    SetUnloadedPreCount(i);
+    SetUnloadedPostCount(count - i);
 }
 
 void TqoDataList::SetMiscObjectPointer(void* value) {
