@@ -42,7 +42,13 @@ public:
     T*& front() { return (*this)[0]; }
     T*& back() { return (*this)[size() - 1]; }
 
-    void push_back(T* value) { insert(end(), &value, &value + 1); }
+    void push_back(T* value) {
+        if (TBlock* block = InBlock() ? Block() : nullptr; block && block->Size < block->Capacity) [[likely]] {
+            block->Items()[block->Size++] = value;
+            return;
+        }
+        insert(end(), &value, &value + 1);
+    }
     void pop_back() {
         assert(!empty() && "an element to drop");
         if (InBlock())
@@ -99,9 +105,9 @@ private:
     };
     static_assert(sizeof(TBlock) % alignof(T*) == 0, "the items follow the block's head aligned");
     // The empty vector's block: nothing in it, no room, never freed.
-    static inline TBlock sNone{0, 0};
+    static constexpr TBlock sNone{0, 0};
     // A block pointer is marked in its lowest bit, which no element's pointer uses.
-    static T* Mark(TBlock* block) { return reinterpret_cast<T*>(reinterpret_cast<uintptr_t>(block) | 1); }
+    static T* Mark(const TBlock* block) { return reinterpret_cast<T*>(reinterpret_cast<uintptr_t>(block) | 1); }
     static T* NoElements() { return Mark(&sNone); }
     bool InBlock() const { return reinterpret_cast<uintptr_t>(fOne) & 1; }
     TBlock* Block() const { return reinterpret_cast<TBlock*>(reinterpret_cast<uintptr_t>(fOne) & ~uintptr_t(1)); }
