@@ -259,6 +259,7 @@ private:
         void* MiscObjectPointer = nullptr;
     };
     const TState* FoundState() const { return fOwnState ? static_cast<const TState*>(fKind) : nullptr; }
+    // The state is the list's own: only the kinds it shares are constant.
     TState* FoundState() { return fOwnState ? static_cast<TState*>(const_cast<TqoListKind*>(fKind)) : nullptr; }
     TState& State();
     // Gives the state up when it holds nothing but the defaults.
