@@ -9,7 +9,7 @@ namespace qo {
 // ---- TqoDataEntity ----
 
 TqoListController* TqoDataEntity::Controller() const {
-    return fDataList ? fDataList->fListController : nullptr;
+    return fDataList ? fDataList->ListController() : nullptr;
 }
 
 // Slots below the first change since the last renumbering still hold, and a
@@ -19,13 +19,13 @@ TqoListController* TqoDataEntity::Controller() const {
 int32_t TqoDataEntity::ListIndex() {
     if (!fInList) return -1;
     TqoDataList* list = fDataList;
-    if (!list->SlotKnown(this) || size_t(fListIndex - list->fUnloadedPreCount) >= list->fDense)
+    if (!list->SlotKnown(this) || size_t(fListIndex - list->UnloadedPreCount()) >= list->Dense())
         list->EnsureListIndexes();
     return fListIndex;
 }
 
 int32_t TqoDataEntity::ListOrder() {
-    return fInList ? int32_t(fDataList->SlotOf(this)) + fDataList->fUnloadedPreCount : -1;
+    return fInList ? int32_t(fDataList->SlotOf(this)) + fDataList->UnloadedPreCount() : -1;
 }
 
 void TqoDataEntity::DoInfoPush() {
@@ -89,8 +89,8 @@ void TqoDataEntity::Move(int32_t newIndex) {
     list->CloseGaps();
     const int32_t old = ListIndex();
     auto& items = list->fItems;
-    const auto from = items.begin() + (old - list->fUnloadedPreCount);
-    const auto to = items.begin() + (newIndex - list->fUnloadedPreCount);
+    const auto from = items.begin() + (old - list->UnloadedPreCount());
+    const auto to = items.begin() + (newIndex - list->UnloadedPreCount());
     if (from < to)
         std::rotate(from, from + 1, to + 1);
     else
@@ -102,39 +102,31 @@ void TqoDataEntity::Move(int32_t newIndex) {
 void TqoDataEntity::ChangeOwner(TqoDataList* newList, int32_t index) {
     TqoDataList* oldList = fDataList;
     const auto check = [&] {
-        if (!newList || !fInList || newList == oldList || !newList->fDataEntityClass.IsInstance(this))
+        if (!newList || !fInList || newList == oldList || !newList->DataEntityClass().IsInstance(this))
             return false;
         newList->CheckAttached();
         if (index < 0 || index > newList->LoadedCount()) throw EListError(index);
         return true;
     };
     if (!check()) return;
-    if (TqoListController* c = oldList->fListController) c->OnLeaveOwnerBeforeChange().Fire(this);
+    if (TqoListController* c = oldList->ListController()) c->OnLeaveOwnerBeforeChange().Fire(this);
     // The handler may have changed either list or taken this entity out.
     if (fDataList != oldList || !check()) return;
     oldList->TakeOut(this, oldList->SlotOf(this));
-    --oldList->fCount;
     fDataList = newList;
     newList->PlaceAt(index, this);
-    ++newList->fCount;
-    if (TqoListController* c = newList->fListController) {
+    if (TqoListController* c = newList->ListController()) {
         c->OnEnterOwnerAfterChange().Fire(this);
         c->OnContentChanged().Fire(newList);
     }
-    if (TqoListController* c = oldList->fListController) c->OnContentChanged().Fire(oldList);
+    if (TqoListController* c = oldList->ListController()) c->OnContentChanged().Fire(oldList);
 }
 
 // ---- TqoDataList: structure ----
 
 void TqoDataList::AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass) {
-    fListController = controller;
-    fDataEntityClass = entityClass;
-    // Entities appended later know their index at once: the first look-up of
-    // one must not renumber the whole list.
-    if (LoadedCount() == 0)
-        fOutOfDateFromIndex = INT32_MAX;
-    else
-        ListIndexesOutOfDate(0);
+    SetKind(controller, entityClass);
+    ListIndexesOutOfDate(0);
 }
 
 TqoDataEntity* TqoDataList::Loaded(int32_t k) {
@@ -149,6 +141,7 @@ TqoDataList::~TqoDataList() {
         entity->fInList = false;
         FreeCall(entity);
     }
+    delete FoundState();
 }
 
 void TqoDataList::CheckAttached() const {
@@ -157,7 +150,7 @@ void TqoDataList::CheckAttached() const {
 
 // The creation handlers run host code; an entity whose handler raises goes again.
 TqoDataEntity* TqoDataList::CreateItem() {
-    TqoDataEntity* entity = fDataEntityClass.Create();
+    TqoDataEntity* entity = DataEntityClass().Create();
     try {
         entity->AfterCreate(this);
     } catch (...) {
@@ -179,19 +172,23 @@ void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
     entity->fInList = false;
     entity->fListIndex = -1;
     if (slot + 1 < fItems.size()) {
+        const uint32_t dense = std::min(Dense(), uint32_t(slot));
         fItems[slot] = nullptr;
-        ++fGaps;
-        fDense = std::min(fDense, uint32_t(slot));
+        TState& state = State();
+        state.Dense = dense;
+        ++state.Gaps;
+        Redirect();
         // Gaps never outnumber the entities: closing them costs at most what the removals did.
-        if (fGaps > LoadedCount()) CloseGaps();
+        if (state.Gaps > LoadedCount()) CloseGaps();
         return;
     }
     fItems.pop_back();
     while (!fItems.empty() && !fItems.back()) {
         fItems.pop_back();
-        --fGaps;
+        --State().Gaps;
     }
-    if (!fGaps) fDense = uint32_t(fItems.size());
+    Redirect();
+    SettleState();
 }
 
 TqoDataEntity* TqoDataList::TakeOutAt(size_t slot) {
@@ -201,7 +198,6 @@ TqoDataEntity* TqoDataList::TakeOutAt(size_t slot) {
 }
 
 void TqoDataList::Delete(TqoDataEntity* entity, size_t slot) {
-    --fCount;
     TakeOut(entity, slot);
     FreeDataEntity(entity);
 }
@@ -210,15 +206,15 @@ void TqoDataList::PlaceAt(int32_t k, TqoDataEntity* entity) {
     entity->fInList = true;
     if (k == LoadedCount()) {
         // Appending moves no other entity: the new one knows its slot at once.
-        entity->fListIndex = fUnloadedPreCount + int32_t(fItems.size());
+        entity->fListIndex = UnloadedPreCount() + int32_t(fItems.size());
         fItems.push_back(entity);
-        if (!fGaps) fDense = uint32_t(fItems.size());
+        Redirect();
         return;
     }
     CloseGaps();
     fItems.insert(fItems.begin() + k, entity);
-    fDense = uint32_t(fItems.size());
-    ListIndexesOutOfDate(k + fUnloadedPreCount);
+    Redirect();
+    ListIndexesOutOfDate(k + UnloadedPreCount());
 }
 
 TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
@@ -228,18 +224,17 @@ TqoDataEntity* TqoDataList::InsertItem(int32_t i) {
         entity->SetSelected(false);
         // The handlers ran host code: the position is checked against the list as it is now.
         CheckAttached();
-        if (i < fUnloadedPreCount || i > fUnloadedPreCount + LoadedCount()) throw EListError(i);
+        if (i < UnloadedPreCount() || i > UnloadedPreCount() + LoadedCount()) throw EListError(i);
     } catch (...) {
         Discard(entity);
         throw;
     }
-    PlaceAt(i - fUnloadedPreCount, entity);
-    ++fCount;
+    PlaceAt(i - UnloadedPreCount(), entity);
     // The handlers run host code: it may delete the entity again, or free the
     // list's owner, which detaches the list. An entity gone is not returned.
     const TqoKeepAlive<TqoDataEntity> keep({entity});
-    if (fListController) fListController->OnInsertItem().Fire(entity);
-    if (fListController) fListController->OnContentChanged().Fire(this);
+    if (TqoListController* c = ListController()) c->OnInsertItem().Fire(entity);
+    if (TqoListController* c = ListController()) c->OnContentChanged().Fire(this);
     if (entity->OwningDataList() != this) return nullptr;
     entity->SetSelected(selected);
     return entity;
@@ -257,14 +252,15 @@ TqoDataEntity* TqoDataList::Insert(int32_t i) {
 void TqoDataList::Delete(int32_t i) {
     if (i < 0 || i >= Count()) return;
     if (IsLoaded(i)) {
-        const size_t slot = SlotAt(i - fUnloadedPreCount);
+        const size_t slot = SlotAt(i - UnloadedPreCount());
         return Delete(fItems[slot], slot);
     }
-    --fCount;
-    if (i < fUnloadedPreCount) {
+    if (i < UnloadedPreCount()) {
         // Every loaded entity moves up by one.
-        --fUnloadedPreCount;
+        SetUnloadedPreCount(UnloadedPreCount() - 1);
         ListIndexesOutOfDate(i);
+    } else {
+        SetUnloadedPostCount(UnloadedPostCount() - 1);
     }
 }
 
@@ -280,9 +276,8 @@ int32_t TqoDataList::IndexOf(TqoDataEntity* entity) {
 
 void TqoDataList::Clear() {
     while (!fItems.empty()) Delete(fItems.back(), fItems.size() - 1);
-    fUnloadedPreCount = 0;
-    fCount = 0;
-    if (fListController) fListController->OnUnLoadedContentChanged().Fire(this);
+    ForgetWindow();
+    if (TqoListController* c = ListController()) c->OnUnLoadedContentChanged().Fire(this);
 }
 
 void TqoDataList::FreeDataEntity(TqoDataEntity* entity) {
@@ -294,53 +289,67 @@ void TqoDataList::FreeDataEntity(TqoDataEntity* entity) {
 // entity is freed even when a handler throws; the first error is passed on.
 void TqoDataList::CleanForFree() {
     fDetached = true;
-    fCount = LoadedCount();
-    fUnloadedPreCount = 0;
+    ForgetWindow();
     std::exception_ptr error;
     while (!fItems.empty()) {
         TqoDataEntity* entity = TakeOutAt(fItems.size() - 1);
-        --fCount;
         try {
             FreeDataEntity(entity);
         } catch (...) {
             if (!error) error = std::current_exception();
         }
     }
-    fListController = nullptr;
+    SetKind(nullptr, DataEntityClass());
+    ForgetWindow();
     if (error) std::rethrow_exception(error);
 }
 
 // ---- TqoDataList: lazy list indexes and gaps ----
 
+// An index at or past the window's end leaves every entity its slot: those
+// appended later know theirs.
 void TqoDataList::ListIndexesOutOfDate(int32_t i) {
-    fOutOfDateFromIndex = std::min(fOutOfDateFromIndex, i);
+    if (i < std::min(OutOfDateFromIndex(), UnloadedPreCount() + int32_t(fItems.size())))
+        State().OutOfDateFromIndex = i;
 }
 
 bool TqoDataList::SlotKnown(const TqoDataEntity* entity) const {
-    return entity->fListIndex >= 0 && entity->fListIndex < fOutOfDateFromIndex;
+    return entity->fListIndex >= 0 && entity->fListIndex < OutOfDateFromIndex();
 }
 
 void TqoDataList::EnsureListIndexes() {
     CloseGaps();
-    if (fOutOfDateFromIndex != INT32_MAX) UpdateListIndexesFrom(fOutOfDateFromIndex);
-    fOutOfDateFromIndex = INT32_MAX;
+    if (TState* state = FoundState(); state && state->OutOfDateFromIndex != INT32_MAX) {
+        UpdateListIndexesFrom(state->OutOfDateFromIndex);
+        state->OutOfDateFromIndex = INT32_MAX;
+    }
+    SettleState();
+}
+
+// Only the loaded entities stay counted; an empty window has nothing to renumber.
+void TqoDataList::ForgetWindow() {
+    SetUnloadedPreCount(0);
+    SetUnloadedPostCount(0);
+    if (TState* state = FoundState(); state && fItems.empty()) state->OutOfDateFromIndex = INT32_MAX;
+    SettleState();
 }
 
 void TqoDataList::CloseGaps() {
-    if (!fGaps) return;
-    ListIndexesOutOfDate(int32_t(fDense) + fUnloadedPreCount);
-    const auto first = fItems.begin() + ptrdiff_t(fDense);
-    if (fGaps == 1)
+    TState* state = FoundState();
+    if (!state || !state->Gaps) return;
+    ListIndexesOutOfDate(int32_t(state->Dense) + state->UnloadedPreCount);
+    const auto first = fItems.begin() + ptrdiff_t(state->Dense);
+    if (state->Gaps == 1)
         fItems.erase(first); // as removals by index one at a time leave: one move
     else
         fItems.erase(std::remove(first, fItems.end(), nullptr), fItems.end());
-    fGaps = 0;
-    fDense = uint32_t(fItems.size());
+    state->Gaps = 0;
+    Redirect();
 }
 
 // The last slot is never a gap: deleting from the back closes none.
 size_t TqoDataList::SlotAt(int32_t k) {
-    if (size_t(k) < fDense) return size_t(k);
+    if (size_t(k) < Dense()) return size_t(k);
     if (k == LoadedCount() - 1) return fItems.size() - 1;
     CloseGaps();
     return size_t(k);
@@ -348,12 +357,13 @@ size_t TqoDataList::SlotAt(int32_t k) {
 
 size_t TqoDataList::SlotOf(TqoDataEntity* entity) {
     if (!SlotKnown(entity)) EnsureListIndexes();
-    return size_t(entity->fListIndex - fUnloadedPreCount);
+    return size_t(entity->fListIndex - UnloadedPreCount());
 }
 
 void TqoDataList::UpdateListIndexesFrom(int32_t i) {
-    for (int32_t k = std::max(0, i - fUnloadedPreCount); k < LoadedCount(); ++k)
-        fItems[size_t(k)]->fListIndex = k + fUnloadedPreCount;
+    const int32_t pre = UnloadedPreCount();
+    for (int32_t k = std::max(0, i - pre); k < LoadedCount(); ++k)
+        fItems[size_t(k)]->fListIndex = k + pre;
 }
 
 // ---- TqoDataList: selection, order, visibility, search ----
@@ -365,14 +375,14 @@ void TqoDataList::ClearSelections() {
 }
 
 void TqoDataList::Sort(bool descending) {
-    if (!fListController || !fListController->OnSortCompare()) return;
+    if (!ListController() || !ListController()->OnSortCompare()) return;
     LoadAll();
-    if (!fListController || !fListController->OnSortCompare()) return;
+    if (!ListController() || !ListController()->OnSortCompare()) return;
     CloseGaps();
     // The comparison is bound to this list's controller; a handler that throws
     // leaves the list as it was. The handler runs host code: the entities stay
     // in memory while it does, and a list that it changed is not sorted.
-    const TOnEntityCompare compare = fListController->OnSortCompare();
+    const TOnEntityCompare compare = ListController()->OnSortCompare();
     const TqoKeepAlive<TqoDataEntity> before({fItems.begin(), fItems.end()});
     std::vector<TqoDataEntity*> sorted(fItems.begin(), fItems.end());
     std::stable_sort(sorted.begin(), sorted.end(),
@@ -382,7 +392,7 @@ void TqoDataList::Sort(bool descending) {
     if (descending) std::reverse(sorted.begin(), sorted.end());
     fItems.assign(sorted.begin(), sorted.end());
     ListIndexesOutOfDate(0);
-    fListController->OnContentChanged().Fire(this);
+    ListController()->OnContentChanged().Fire(this);
 }
 
 int32_t TqoDataList::VisibleCount() const {

@@ -147,24 +147,26 @@ public:
     TqoDataList() = default;
     virtual void AfterCreate(TqoListController* controller, const TqoDataEntityClass& entityClass);
 
-    int32_t Count() const { return fCount; }
-    int32_t LoadedCount() const { return int32_t(fItems.size()) - fGaps; }
+    int32_t Count() const {
+        const TState* state = FoundState();
+        return int32_t(fItems.size()) + (state ? state->UnloadedPreCount + state->UnloadedPostCount - state->Gaps : 0);
+    }
+    int32_t LoadedCount() const { return int32_t(fItems.size()) - Gaps(); }
     TqoDataEntity* Loaded(int32_t k);
-    bool IsLoaded(int32_t i) const { return i >= fUnloadedPreCount && i < fUnloadedPreCount + LoadedCount(); }
+    bool IsLoaded(int32_t i) const { return i >= UnloadedPreCount() && i < UnloadedPreCount() + LoadedCount(); }
     // Nil out of range; loads the entity when it is not in memory.
     TqoDataEntity* Items(int32_t i) {
-        const size_t k = uint32_t(i) - uint32_t(fUnloadedPreCount); // negative wraps past the end
-        if (k < fDense) [[likely]]
-            return fItems[k];
+        if (uint32_t(i) < Direct()) [[likely]] // negative wraps past the end
+            return fItems[size_t(i)];
         return EnsureLoadedItem(i);
     }
-    TqoListController* ListController() const { return fListController; }
+    TqoListController* ListController() const { return fKind->Controller; }
     bool Detached() const { return fDetached; }
-    const TqoDataEntityClass& DataEntityClass() const { return fDataEntityClass; }
-    void* MiscObjectPointer() const { return fMiscObjectPointer; }
-    void SetMiscObjectPointer(void* value) { fMiscObjectPointer = value; }
-    int32_t UnloadedPreCount() const { return fUnloadedPreCount; }
-    int32_t UnloadedPostCount() const { return fCount - fUnloadedPreCount - LoadedCount(); }
+    const TqoDataEntityClass& DataEntityClass() const { return fKind->EntityClass; }
+    void* MiscObjectPointer() const { return FoundState() ? FoundState()->MiscObjectPointer : nullptr; }
+    void SetMiscObjectPointer(void* value);
+    int32_t UnloadedPreCount() const { return FoundState() ? FoundState()->UnloadedPreCount : 0; }
+    int32_t UnloadedPostCount() const { return FoundState() ? FoundState()->UnloadedPostCount : 0; }
 
     TqoDataEntity* Add() { return Insert(Count()); }
     TqoDataEntity* Insert(int32_t i);
@@ -239,7 +241,45 @@ private:
         bool fWas;
     };
 
+    // What only a list that loads virtually, was sorted, had entities
+    // inserted or taken from its middle, or carries a misc pointer needs: a
+    // plain list, all its entities in memory in order, keeps the defaults
+    // without it. Made on first use; let go once the defaults hold again.
+    struct TState : TqoListKind {
+        int32_t UnloadedPreCount = 0;
+        int32_t UnloadedPostCount = 0;
+        int32_t Gaps = 0;
+        // Indexes below this one are slots: the slots before the first gap
+        // while no entity is unloaded in front of the window, else none.
+        uint32_t Direct = 0;
+        // The slots before the first gap, while there are gaps.
+        uint32_t Dense = 0;
+        // Entities whose stored index is below this one hold their true slot.
+        int32_t OutOfDateFromIndex = INT32_MAX;
+        void* MiscObjectPointer = nullptr;
+    };
+    const TState* FoundState() const { return fOwnState ? static_cast<const TState*>(fKind) : nullptr; }
+    // The state is the list's own: only the kinds it shares are constant.
+    TState* FoundState() { return fOwnState ? static_cast<TState*>(const_cast<TqoListKind*>(fKind)) : nullptr; }
+    TState& State();
+    // Gives the state up when it holds nothing but the defaults.
+    void SettleState();
+    void SetKind(TqoListController* controller, const TqoDataEntityClass& entityClass);
+    int32_t Gaps() const { return FoundState() ? FoundState()->Gaps : 0; }
+    uint32_t Dense() const { return Gaps() ? FoundState()->Dense : uint32_t(fItems.size()); }
+    int32_t OutOfDateFromIndex() const { return FoundState() ? FoundState()->OutOfDateFromIndex : INT32_MAX; }
+    void SetUnloadedPreCount(int32_t n);
+    void SetUnloadedPostCount(int32_t n);
+    // Places the empty window before index i, the count kept.
+    void MoveEmptyWindowTo(int32_t i);
+    // Without state every slot is one.
+    uint32_t Direct() const { return fOwnState ? FoundState()->Direct : uint32_t(fItems.size()); }
+    // After every change of the window, its gaps or what lies before it.
+    void Redirect() {
+        if (TState* state = FoundState()) state->Direct = state->UnloadedPreCount ? 0 : Dense();
+    }
     void ListIndexesOutOfDate(int32_t i);
+    void ForgetWindow();
     void UpdateListIndexesFrom(int32_t i);
     // Closes the gaps; the slots after the first one move.
     void CloseGaps();
@@ -268,23 +308,17 @@ private:
     TLoadRange RangeToLoad(int32_t i) const;
     void LoadAll();
 
+    // Flags first: they fill the bytes that the base leaves over.
+    bool fKeepLoaded : 1 = false;
+    bool fDetached : 1 = false;
+    // Whether fKind is the list's own state.
+    bool fOwnState : 1 = false;
     // The loaded window in order; a removed entity leaves nil (a gap) until
     // an indexed access past it, or gaps grown to half the slots, close them.
     // The last slot is never a gap.
     TPtrVector<TqoDataEntity> fItems;
-    // The slots before the first gap (all of them without gaps).
-    uint32_t fDense = 0;
-    int32_t fGaps = 0;
-    // Entities whose stored index is below this one hold their true slot.
-    int32_t fOutOfDateFromIndex = 0;
-    int32_t fUnloadedPreCount = 0;
-    // The entities after the window are counted as what the total leaves over.
-    int32_t fCount = 0;
-    bool fKeepLoaded = false;
-    bool fDetached = false;
-    void* fMiscObjectPointer = nullptr;
-    TqoListController* fListController = nullptr;
-    TqoDataEntityClass fDataEntityClass;
+    // The shared kind, or the list's own state that copies it.
+    const TqoListKind* fKind = &TqoListKind::kNone;
 
     // The members of IqoDataList and IqoDataList2.
     void Auto_Sort(bool descending) { Sort(descending); }

@@ -212,9 +212,9 @@ void TqoDataList::Auto_Move(LONG index, LONG newIndex) {
         const TqoKeepAlive<TqoDataEntity> keep({entity});
         entity->Move(newIndex);
     }
-    if (!fListController || !fListController->OnHandlePerformedMove()) return;
+    if (!ListController() || !ListController()->OnHandlePerformedMove()) return;
     TqoDataEntity* now = Items(index);
-    if (now && fListController) fListController->OnHandlePerformedMove().Fire(now, index, newIndex);
+    if (TqoListController* c = ListController(); now && c) c->OnHandlePerformedMove().Fire(now, index, newIndex);
 }
 
 } // namespace qo

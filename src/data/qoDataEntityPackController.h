@@ -2,9 +2,12 @@
 // The table of events through which a family of data lists reports every
 // change to the component that owns it. One controller serves many lists;
 // handlers that care which list changed receive it as an argument.
+#include "platform/core/qoClassRef.h"
 #include "platform/core/qoEvents.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace qo {
 
@@ -24,8 +27,24 @@ using TOnMissingIndex = TqoEvent<void(TqoDataList2lev*, int32_t, bool&)>;
 using TFindFunc = TqoEvent<bool(TqoDataEntity*)>;
 using TSelectedDataEntityEvent = TqoEvent<void(TqoDataList*, TqoDataEntity*)>;
 
+class TqoListController;
+
+// What the lists made with one controller and one class of entities share,
+// held once rather than in each of them.
+struct TqoListKind {
+    TqoListController* Controller = nullptr;
+    TqoClassRef<TqoDataEntity> EntityClass;
+
+    // The kind of lists without controller or class.
+    static const TqoListKind kNone;
+    // Made on first use, it lasts as long as the controller (without
+    // controller, as long as the program).
+    static const TqoListKind* Of(TqoListController* controller, const TqoClassRef<TqoDataEntity>& entityClass);
+};
+
 class TqoListController {
 public:
+
     const TOnDataEntityNotify& OnDeleteItem() const { return fDeleteItem; }
     void SetOnDeleteItem(TOnDataEntityNotify e) { fDeleteItem = std::move(e); }
     const TOnDataEntityNotify& OnInsertItem() const { return fInsertItem; }
@@ -56,6 +75,16 @@ public:
     void SetOnUnLoadedContentChanged(TOnDataListNotify e) { fOnUnLoadedContentChanged = std::move(e); }
 
 private:
+    friend struct TqoListKind;
+    // The kinds stay with the controller when its events are assigned anew:
+    // its lists point to them.
+    struct TKinds {
+        TKinds() = default;
+        TKinds(const TKinds&) {}
+        TKinds& operator=(const TKinds&) { return *this; }
+        std::vector<std::unique_ptr<TqoListKind>> Made;
+    };
+    TKinds fKinds;
     TOnDataEntityNotify fDeleteItem;
     TOnDataEntityNotify fInsertItem;
     TOnDataEntityNotify fOnEnterOwnerAfterChange;

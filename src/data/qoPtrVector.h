@@ -1,12 +1,14 @@
 #pragma once
-// A vector of pointers in 16 bytes whose first element lives in place of the
+// A vector of pointers in one pointer whose only element lives in place of the
 // block: a list of one entity, or a list of lists that holds one list, as a
-// Gantt row's layer and layer set mostly do, takes nothing from the heap. The
-// subset of std::vector that the data lists use.
+// Gantt row's layer and layer set mostly do, takes nothing from the heap and
+// no more room than the pointer. A longer vector points to a block that starts
+// with its size and capacity. The subset of std::vector that the data lists use.
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <iterator>
+#include <new>
 #include <utility>
 
 namespace qo {
@@ -21,86 +23,113 @@ public:
     TPtrVector& operator=(const TPtrVector&) = delete;
     ~TPtrVector() { Release(); }
 
-    size_t size() const { return fSize; }
-    bool empty() const { return fSize == 0; }
-    iterator begin() { return Inline() ? &fOne : fMany; }
-    iterator end() { return begin() + fSize; }
-    const_iterator begin() const { return Inline() ? &fOne : fMany; }
-    const_iterator end() const { return begin() + fSize; }
+    size_t size() const { return InBlock() ? Block()->Size : 1; }
+    bool empty() const { return size() == 0; }
+    iterator begin() { return InBlock() ? Block()->Items() : &fOne; }
+    iterator end() { return begin() + size(); }
+    const_iterator begin() const { return InBlock() ? Block()->Items() : &fOne; }
+    const_iterator end() const { return begin() + size(); }
     std::reverse_iterator<iterator> rbegin() { return std::reverse_iterator<iterator>(end()); }
     std::reverse_iterator<iterator> rend() { return std::reverse_iterator<iterator>(begin()); }
     T*& operator[](size_t i) {
-        assert(i < fSize && "an index inside the vector");
+        assert(i < size() && "an index inside the vector");
         return begin()[i];
     }
     T* operator[](size_t i) const {
-        assert(i < fSize && "an index inside the vector");
+        assert(i < size() && "an index inside the vector");
         return begin()[i];
     }
     T*& front() { return (*this)[0]; }
-    T*& back() { return (*this)[fSize - 1]; }
+    T*& back() { return (*this)[size() - 1]; }
 
     void push_back(T* value) {
-        if (fSize == fCapacity) Grow();
-        begin()[fSize++] = value;
+        if (TBlock* block = InBlock() ? Block() : nullptr; block && block->Size < block->Capacity) [[likely]] {
+            block->Items()[block->Size++] = value;
+            return;
+        }
+        insert(end(), &value, &value + 1);
     }
     void pop_back() {
-        assert(fSize > 0 && "an element to drop");
-        --fSize;
+        assert(!empty() && "an element to drop");
+        if (InBlock())
+            --Block()->Size;
+        else
+            fOne = NoElements();
     }
     iterator insert(iterator at, T* value) { return insert(at, &value, &value + 1); }
     // The range may not lie in this vector.
     template <class It> iterator insert(iterator at, It first, It last) {
         const auto offset = size_t(at - begin());
         const auto n = size_t(std::distance(first, last));
-        Reserve(fSize + n);
+        if (n == 0) return at;
+        if (empty() && n == 1 && !Block()->Capacity) {
+            assert(!(reinterpret_cast<uintptr_t>(*first) & 1) && "an element's pointer is aligned");
+            fOne = *first;
+            return &fOne;
+        }
+        const size_t size = this->size();
+        Reserve(size + n);
         T** data = begin();
-        std::move_backward(data + offset, data + fSize, data + fSize + n);
+        std::move_backward(data + offset, data + size, data + size + n);
         std::copy(first, last, data + offset);
-        fSize += uint32_t(n);
+        Block()->Size += uint32_t(n);
         return data + offset;
     }
     template <class It> void assign(It first, It last) {
-        fSize = 0;
+        erase(begin(), end());
         insert(begin(), first, last);
     }
     iterator erase(iterator at) { return erase(at, at + 1); }
     iterator erase(iterator first, iterator last) {
+        if (first == last) return first;
+        if (!InBlock()) {
+            fOne = NoElements();
+            return begin();
+        }
         std::move(last, end(), first);
-        fSize -= uint32_t(last - first);
+        Block()->Size -= uint32_t(last - first);
         return first;
     }
     // Gives the block back: a list emptied may stay small for long.
     void clear() {
         Release();
-        fSize = 0;
-        fCapacity = 1;
-        fOne = nullptr;
+        fOne = NoElements();
     }
 
 private:
-    bool Inline() const { return fCapacity == 1; }
-    void Grow() { Reserve(size_t(fCapacity) * 2); }
+    // Its items follow it.
+    struct TBlock {
+        uint32_t Size;
+        uint32_t Capacity;
+        T** Items() { return reinterpret_cast<T**>(this + 1); }
+    };
+    static_assert(sizeof(TBlock) % alignof(T*) == 0, "the items follow the block's head aligned");
+    // The empty vector's block: nothing in it, no room, never freed.
+    static constexpr TBlock sNone{0, 0};
+    // A block pointer is marked in its lowest bit, which no element's pointer uses.
+    static T* Mark(const TBlock* block) { return reinterpret_cast<T*>(reinterpret_cast<uintptr_t>(block) | 1); }
+    static T* NoElements() { return Mark(&sNone); }
+    bool InBlock() const { return reinterpret_cast<uintptr_t>(fOne) & 1; }
+    TBlock* Block() const { return reinterpret_cast<TBlock*>(reinterpret_cast<uintptr_t>(fOne) & ~uintptr_t(1)); }
+
     void Reserve(size_t size) {
-        if (size <= fCapacity) return;
+        const size_t capacity = InBlock() ? Block()->Capacity : 1;
+        if (InBlock() && size <= capacity) return;
         assert(size < UINT32_MAX / 2 && "fewer than 2 billion elements");
-        const auto capacity = uint32_t(std::max(size, size_t(fCapacity) * 2));
-        T** block = new T*[capacity];
-        std::copy(begin(), end(), block);
+        const size_t grown = std::max({size, capacity * 2, size_t(2)});
+        auto* block = static_cast<TBlock*>(::operator new(sizeof(TBlock) + grown * sizeof(T*)));
+        block->Size = uint32_t(this->size());
+        block->Capacity = uint32_t(grown);
+        std::copy(begin(), end(), block->Items());
         Release();
-        fMany = block;
-        fCapacity = capacity;
+        fOne = Mark(block);
     }
     void Release() {
-        if (!Inline()) delete[] fMany;
+        if (InBlock() && Block()->Capacity) ::operator delete(Block());
     }
 
-    union {
-        T* fOne = nullptr;
-        T** fMany;
-    };
-    uint32_t fSize = 0;
-    uint32_t fCapacity = 1;
+    // The only element, or the marked pointer to the block.
+    T* fOne = NoElements();
 };
 
 } // namespace qo

@@ -12,7 +12,7 @@ namespace qo {
 TEST(PtrVector, KeepsOrderInPlaceAndInABlockAndErasesAnywhere) {
     int values[6] = {};
     TPtrVector<int> v;
-    EXPECT_EQ(sizeof(v), 16u);
+    EXPECT_EQ(sizeof(v), sizeof(int*));
     std::vector<int*> expected;
     for (int& value : values) {
         v.push_back(&value);
@@ -42,6 +42,33 @@ TEST(PtrVector, KeepsOrderInPlaceAndInABlockAndErasesAnywhere) {
     EXPECT_TRUE(v.empty());
     v.push_back(&values[3]);
     EXPECT_EQ(v[0], &values[3]) << "in place again after clearing";
+}
+
+// A nil element is an element like any other, in place as in a block.
+TEST(PtrVector, NilElementsCountInPlaceAndInABlock) {
+    int value = 0;
+    TPtrVector<int> v;
+    v.push_back(nullptr);
+    ASSERT_EQ(v.size(), 1u);
+    v[0] = &value;
+    v[0] = nullptr;
+    EXPECT_EQ(v.size(), 1u) << "nil written in place";
+    v.push_back(&value);
+    v.push_back(nullptr);
+    EXPECT_EQ(std::vector<int*>(v.begin(), v.end()), (std::vector<int*>{nullptr, &value, nullptr}));
+    v.pop_back();
+    v.erase(v.begin());
+    EXPECT_EQ(std::vector<int*>(v.begin(), v.end()), std::vector<int*>{&value});
+    v.pop_back();
+    EXPECT_TRUE(v.empty());
+    v.insert(v.begin(), static_cast<int**>(nullptr), static_cast<int**>(nullptr));
+    EXPECT_TRUE(v.empty()) << "an empty range adds nothing";
+    TPtrVector<int> one;
+    one.push_back(&value);
+    one.erase(one.begin());
+    EXPECT_TRUE(one.empty());
+    one.assign(v.begin(), v.end());
+    EXPECT_TRUE(one.empty());
 }
 
 } // namespace qo

@@ -1,6 +1,7 @@
 #pragma once
 // A class reference: what a factory method needs to create an instance of a
-// class that a subclass may substitute, and a membership test for it.
+// class that a subclass may substitute, and a membership test for it. One
+// pointer to a table made once per class, as every data list holds one.
 #include <type_traits>
 #include <typeinfo>
 
@@ -14,26 +15,32 @@ public:
     TqoClassRef() = default;
     template <class T> static TqoClassRef Of() {
         static_assert(std::is_base_of_v<Base, T>, "a class reference names a subclass of its base");
-        return TqoClassRef(&CreateOf<T>, &IsInstanceOf<T>, &typeid(T));
+        return TqoClassRef(&kTableOf<T>);
     }
 
-    explicit operator bool() const { return fCreate != nullptr; }
-    Base* Create(Args... args) const { return fCreate(args...); }
+    explicit operator bool() const { return fTable != nullptr; }
+    Base* Create(Args... args) const { return fTable->Create(args...); }
     // True when the object is of this class or a subclass of it.
-    bool IsInstance(const Base* object) const { return object && fIsInstance(object); }
-    const std::type_info& Type() const { return *fType; }
+    bool IsInstance(const Base* object) const { return object && fTable->IsInstance(object); }
+    const std::type_info& Type() const { return *fTable->Type; }
 
-    friend bool operator==(const TqoClassRef& a, const TqoClassRef& b) { return a.fType == b.fType; }
+    // Tables of one class made in two modules are equal too.
+    friend bool operator==(const TqoClassRef& a, const TqoClassRef& b) {
+        return a.fTable == b.fTable || (a.fTable && b.fTable && a.Type() == b.Type());
+    }
 
 private:
-    TqoClassRef(TCreate create, TIsInstance isInstance, const std::type_info* type)
-        : fCreate(create), fIsInstance(isInstance), fType(type) {}
+    struct TTable {
+        TCreate Create;
+        TIsInstance IsInstance;
+        const std::type_info* Type;
+    };
+    explicit TqoClassRef(const TTable* table) : fTable(table) {}
     template <class T> static Base* CreateOf(Args... args) { return new T(args...); }
     template <class T> static bool IsInstanceOf(const Base* object) { return dynamic_cast<const T*>(object); }
+    template <class T> static constexpr TTable kTableOf{&CreateOf<T>, &IsInstanceOf<T>, &typeid(T)};
 
-    TCreate fCreate = nullptr;
-    TIsInstance fIsInstance = nullptr;
-    const std::type_info* fType = nullptr;
+    const TTable* fTable = nullptr;
 };
 
 } // namespace qo

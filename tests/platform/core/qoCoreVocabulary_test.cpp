@@ -69,6 +69,32 @@ TEST(Events, HandlerMayReassignItsOwnEventWhileRunning) {
     }
 }
 
+// Copies of an event share its handler, state included; the handler goes
+// with the last copy, whichever that is.
+TEST(Events, CopiesShareOneHandlerThatGoesWithTheLast) {
+    bool alive = true;
+    struct TProbe {
+        explicit TProbe(bool* alive) : Alive(alive) {}
+        bool* Alive;
+        ~TProbe() { *Alive = false; }
+    };
+    auto first = std::make_unique<TqoEvent<int(int)>>(
+        [calls = 0, probe = std::make_shared<TProbe>(&alive)](int n) mutable { return n + ++calls; });
+    TqoEvent<int(int)> copy = *first;
+    TqoEvent<int(int)> moved = std::move(copy);
+    EXPECT_FALSE(copy);
+    EXPECT_EQ((*first)(10), 11);
+    EXPECT_EQ(moved(10), 12) << "one handler, one state";
+    first.reset();
+    EXPECT_TRUE(alive);
+    EXPECT_EQ(moved(0), 3);
+    moved = moved; // assigned to itself: stays
+    EXPECT_TRUE(alive);
+    moved = nullptr;
+    EXPECT_FALSE(alive);
+    EXPECT_THROW(moved(0), std::bad_function_call);
+}
+
 namespace {
 struct TShape {
     explicit TShape(int size) : Size(size) {}
