@@ -173,8 +173,8 @@ void MemoryPerRowByPart(benchmark::State& state) {
 }
 BENCHMARK(MemoryPerRowByPart)->Iterations(1);
 
-// The heap an item takes in the component, over 10,000 rows already made: the
-// component gives every item its (empty) texts, which the rows above leave out.
+// The memory an item takes in the component, over 10,000 rows already made:
+// with what the component gives every item, which the rows above leave out.
 void MemoryPerChartItem(benchmark::State& state) {
     constexpr int n = 10000;
     double perItem = 0;
@@ -184,9 +184,9 @@ void MemoryPerChartItem(benchmark::State& state) {
         std::vector<TqoDataEntity_Tree*> nodes;
         for (int i = 0; i < n; ++i) nodes.push_back(chart.Gant->TreeView()->AddDataEntity(nullptr));
         for (TqoDataEntity_Tree* node : nodes) chart.Gant->RowList()->FindRowFromTreeNode(node)->Layer(0);
-        const size_t before = mallinfo2().uordblks;
+        const double before = MemoryInUse();
         for (TqoDataEntity_Tree* node : nodes) chart.Gant->AddGantTime(node, 0);
-        perItem = double(mallinfo2().uordblks - before) / n;
+        perItem = (MemoryInUse() - before) / n;
 #endif
     }
     state.counters["item_with_texts"] = perItem;
