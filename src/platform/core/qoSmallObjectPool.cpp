@@ -171,7 +171,7 @@ void* Take(std::size_t size) {
 
 void Give(void* slot, std::size_t size) noexcept {
     if (!slot) return;
-    if (size > kLargestSlot) return ::operator delete(slot, size);
+    if (size > kLargestSlot) return ::operator delete(slot);
     TBlock* block = BlockOf(slot);
     assert(block->SlotBytes == SlotBytesOf(ClassIndex(size)) && "a slot goes back with the size it was taken for");
     TSizeClass& sizeClass = Pool().Classes[ClassIndex(size)];

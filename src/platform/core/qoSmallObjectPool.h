@@ -48,8 +48,9 @@ public:
         return ::operator new(size, align, std::nothrow);
     }
     static void operator delete(void* object, std::size_t size) noexcept { SmallObjectPool::Give(object, size); }
-    static void operator delete(void* object, std::size_t size, std::align_val_t align) noexcept {
-        ::operator delete(object, size, align);
+    // The global sized forms are missing where sized deallocation is off (clang's default).
+    static void operator delete(void* object, std::size_t, std::align_val_t align) noexcept {
+        ::operator delete(object, align);
     }
     // Called only when a constructor throws after a nothrow new.
     static void operator delete(void* object, const std::nothrow_t&) noexcept {
