@@ -88,7 +88,8 @@ TEST(Events, CopiesShareOneHandlerThatGoesWithTheLast) {
     first.reset();
     EXPECT_TRUE(alive);
     EXPECT_EQ(moved(0), 3);
-    moved = moved; // assigned to itself: stays
+    const TqoEvent<int(int)>& self = moved;
+    moved = self; // assigned to itself: stays
     EXPECT_TRUE(alive);
     moved = nullptr;
     EXPECT_FALSE(alive);
