@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <cstdlib>
 #include <iterator>
 #include <new>
 #include <utility>
@@ -112,20 +113,30 @@ private:
     bool InBlock() const { return reinterpret_cast<uintptr_t>(fOne) & 1; }
     TBlock* Block() const { return reinterpret_cast<TBlock*>(reinterpret_cast<uintptr_t>(fOne) & ~uintptr_t(1)); }
 
+    // Grows by a half, not to twice the size: lists hold entities by the
+    // hundred thousand. A block grown in place or remapped copies nothing.
     void Reserve(size_t size) {
         const size_t capacity = InBlock() ? Block()->Capacity : 1;
         if (InBlock() && size <= capacity) return;
         assert(size < UINT32_MAX / 2 && "fewer than 2 billion elements");
-        const size_t grown = std::max({size, capacity * 2, size_t(2)});
-        auto* block = static_cast<TBlock*>(::operator new(sizeof(TBlock) + grown * sizeof(T*)));
-        block->Size = uint32_t(this->size());
+        const size_t grown = std::max({size, capacity + capacity / 2, size_t(2)});
+        const size_t bytes = sizeof(TBlock) + grown * sizeof(T*);
+        TBlock* block = nullptr;
+        if (Owned()) {
+            block = static_cast<TBlock*>(std::realloc(Block(), bytes));
+            if (!block) throw std::bad_alloc();
+        } else {
+            block = static_cast<TBlock*>(std::malloc(bytes));
+            if (!block) throw std::bad_alloc();
+            block->Size = uint32_t(this->size());
+            std::copy(begin(), end(), block->Items());
+        }
         block->Capacity = uint32_t(grown);
-        std::copy(begin(), end(), block->Items());
-        Release();
         fOne = Mark(block);
     }
+    bool Owned() const { return InBlock() && Block()->Capacity; }
     void Release() {
-        if (InBlock() && Block()->Capacity) ::operator delete(Block());
+        if (Owned()) std::free(Block());
     }
 
     // The only element, or the marked pointer to the block.
