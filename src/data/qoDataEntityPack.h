@@ -78,6 +78,9 @@ protected:
     // A host may set a reference on an entity that its list has already let go of.
     ~TqoDataEntity() override;
     void CleanForFree() override;
+    // A byte left to the entity's kind, in the room that the flags leave.
+    uint8_t KindByte() const { return fKindByte; }
+    void SetKindByte(uint8_t value) { fKindByte = value; }
 
 private:
     friend class TqoDataList;
@@ -127,6 +130,7 @@ private:
     // Between placement in its list and being taken out of it.
     bool fInList : 1 = false;
     bool fHasUserReferences : 1 = false;
+    uint8_t fKindByte = 0;
     int32_t fUserIntegerReference = 0;
     // The entity's slot in its list's window, plus the entities unloaded before
     // it: its index while no gap lies before it.
@@ -222,7 +226,7 @@ protected:
 private:
     friend class TqoDataEntity;
     friend class TqoAutoBase_IqoDataList<TqoDataList>;
-    friend class TqoAutoBase_IqoDataList2<TqoDataList>;
+    friend class TqoAutoBase_IqoDataList2<TqoDataList, TqoAutoTearOffIntf>;
     struct TLoadRange {
         int32_t From, To;
         bool InFront;
@@ -337,7 +341,8 @@ private:
     void Auto_Move(LONG index, LONG newIndex);
 
     TqoAutoBase_IqoDataList<TqoDataList> fAuto{*this};
-    TqoAutoBase_IqoDataList2<TqoDataList> fAuto2{*this};
+    // The second list interface, which few hosts use, is made on request.
+    using TAuto2 = TqoAutoBase_IqoDataList2<TqoDataList, TqoAutoTearOffIntf>;
 };
 
 // An ordered set of members it does not own: the common part of the two- and

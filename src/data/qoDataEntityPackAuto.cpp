@@ -147,7 +147,7 @@ TqoVariant TqoDataEntity::Auto_get_UserVariantReference() const {
 
 HRESULT TqoDataList::ObjQueryInterface(REFIID iid, void** object) {
     if (object && iid == IID_IqoDataList) return GiveInterface(AutoIntf(), object);
-    if (object && iid == IID_IqoDataList2) return GiveInterface(static_cast<IqoDataList2*>(&fAuto2), object);
+    if (object && iid == IID_IqoDataList2) return TAuto2::Give(*this, object);
     return TqoExposable::ObjQueryInterface(iid, object);
 }
 

@@ -161,6 +161,26 @@ TEST_F(Automation, InsertAndMoveOnBothListInterfaces) {
     second->Release();
 }
 
+// The second interface is made on request, yet it is the same object as the list.
+TEST_F(Automation, SecondListInterfaceIsTheList) {
+    IqoDataList2* second = nullptr;
+    ASSERT_EQ(list->AutoIntf()->QueryInterface(IID_IqoDataList2, reinterpret_cast<void**>(&second)), S_OK);
+    IUnknown* identity = nullptr;
+    IUnknown* fromSecond = nullptr;
+    IqoDataList* first = nullptr;
+    ASSERT_EQ(list->AutoIntf()->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+    ASSERT_EQ(second->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&fromSecond)), S_OK);
+    ASSERT_EQ(second->QueryInterface(IID_IqoDataList, reinterpret_cast<void**>(&first)), S_OK);
+    EXPECT_EQ(identity, fromSecond);
+    EXPECT_EQ(first, list->AutoIntf());
+    const int32_t held = list->RefCount();
+    first->Release();
+    fromSecond->Release();
+    identity->Release();
+    EXPECT_EQ(second->Release(), 0u);
+    EXPECT_EQ(list->RefCount(), held - 4) << "the second interface's hold on the list went with it";
+}
+
 TEST_F(Automation, FailuresCarryTheirMessage) {
     TqoInvokeResult move = Invoke(202, kCall, {TqoVariant(LONG(5)), TqoVariant(LONG(0))});
     EXPECT_EQ(move.fHr, DISP_E_EXCEPTION);

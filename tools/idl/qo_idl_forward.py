@@ -8,7 +8,9 @@ becomes a failure code with error info) and stores the owner's answer in the
 [out, retval] parameter; [in, out] parameters reach the owner as checked
 pointers. The base is a member of its owner (TqoAutoMember), so interface
 names never collide with the owner's own operations; it finds its owner from
-its own address (TqoAutoMember::Outer).
+its own address (TqoAutoMember::Outer). An interface that hosts seldom ask for
+may instead be made on request (Holder TqoAutoTearOffIntf), costing the owner
+no member.
 """
 from qo_idl_parse import all_members, method_name
 
@@ -47,10 +49,11 @@ def forwarding_member(member, types):
 
 def forwarding_base(lib, intf, types):
     name = base_name(intf)
-    member_base = 'TqoAutoMember<%s<Owner>, Owner, %s>' % (name, intf['name'])
+    member_base = 'Holder<%s<Owner, Holder>, Owner, %s>' % (name, intf['name'])
     lines = ['// Implements %s for Owner through its members Auto_<member>.' % intf['name'],
-             'template <class Owner> class %s : public %s {' % (name, member_base), 'public:',
-             '    using %s::TqoAutoMember;' % member_base]
+             'template <class Owner, template <class, class, class> class Holder = TqoAutoMember>',
+             'class %s : public %s {' % (name, member_base), 'public:',
+             '    using %s::Holder;' % member_base]
     for _, member in all_members(lib, intf):
         lines += forwarding_member(member, types)
     lines += ['', 'private:',

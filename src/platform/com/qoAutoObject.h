@@ -52,6 +52,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 
 #include "platform/com/qoDispatch.h"
@@ -159,6 +160,42 @@ private:
     static std::ptrdiff_t Address(const void* p) { return std::ptrdiff_t(reinterpret_cast<std::uintptr_t>(p)); }
     // Set by the first member made, before any call can reach a member.
     static inline std::atomic<std::ptrdiff_t> sOwnerOffset{kUnknownOffset};
+};
+
+// An interface that hosts seldom ask for, made on request rather than held as
+// a member: the owner pays nothing until a host asks. The object keeps its
+// owner alive and answers every other question as the owner does; each
+// request makes a new one, which COM allows for any interface but IUnknown.
+template <class Derived, class Owner, class I> class TqoAutoTearOffIntf : public TqoAutoIntf<Derived, I> {
+public:
+    explicit TqoAutoTearOffIntf(Owner& owner) : fOwner(owner) { fOwner.ObjAddRef(); }
+    TqoAutoTearOffIntf(const TqoAutoTearOffIntf&) = delete;
+    TqoAutoTearOffIntf& operator=(const TqoAutoTearOffIntf&) = delete;
+    // The owner's last reference may go with this one: released after the delete.
+    int32_t ObjAddRef() { return ++fRefCount; }
+    int32_t ObjRelease() {
+        const int32_t count = --fRefCount;
+        if (count == 0) {
+            Owner& owner = fOwner;
+            delete static_cast<Derived*>(this);
+            owner.ObjRelease();
+        }
+        return count;
+    }
+    HRESULT ObjQueryInterface(REFIID iid, void** object) { return fOwner.ObjQueryInterface(iid, object); }
+    // Hands the new object to the caller with its first reference.
+    static HRESULT Give(Owner& owner, void** object) {
+        auto* made = new (std::nothrow) Derived(owner);
+        if (!made) return E_OUTOFMEMORY;
+        return GiveInterface(static_cast<I*>(made), object);
+    }
+
+protected:
+    Owner& Outer() const { return fOwner; }
+
+private:
+    Owner& fOwner;
+    std::atomic<int32_t> fRefCount{0};
 };
 
 } // namespace qo
