@@ -21,10 +21,10 @@ TqoDataEntity_GantTime::TExtras& TqoDataEntity_GantTime::Extras() {
 }
 
 TqoTimeItemTextCollection* TqoDataEntity_GantTime::TextCollection() {
-    if (!fTextsGiven) return nullptr;
+    if (!Has(kTextsGiven)) return nullptr;
     TqoTimeItemTextCollection& texts = Extras().Texts;
-    if (!fTextsMade) {
-        fTextsMade = true;
+    if (!Has(kTextsMade)) {
+        Mark(kTextsMade);
         const TGantRow* row = Row();
         if (IGantRowOwner* gant = row ? row->Gant() : nullptr) texts.SetOnStyleSet(gant->TimeItemTextStyleSet());
     }

@@ -10,6 +10,7 @@
 #include "platform/core/qoColor.h"
 #include "platform/core/qoDateTime.h"
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -40,8 +41,11 @@ public:
     void SetStart(TDateTime value) { fStartDateTime = value; }
     TDateTime Stop() const { return fStopDateTime; }
     void SetStop(TDateTime value) { fStopDateTime = value; }
-    TGantTimeStyle Style() const { return fStyle; }
-    void SetStyle(TGantTimeStyle value) { fStyle = value; }
+    TGantTimeStyle Style() const { return TGantTimeStyle(KindByte() & kStyleBits); }
+    void SetStyle(TGantTimeStyle value) {
+        assert(value >= gtsSquare && value <= gtsPipe && "a style of the enumeration");
+        SetKindByte(uint8_t((KindByte() & ~kStyleBits) | (value & kStyleBits)));
+    }
     TColor Color() const { return fColor; }
     void SetColor(TColor value) { fColor = value; }
     int32_t TopInset() const { return fExtras ? fExtras->TopInset : 0; }
@@ -74,9 +78,9 @@ public:
     // first ask, with the style handler of the item's chart then.
     TqoTimeItemTextCollection* TextCollection();
     // Nil while no texts were made: painting asks without making any.
-    TqoTimeItemTextCollection* MadeTextCollection() const { return fTextsMade ? &fExtras->Texts : nullptr; }
+    TqoTimeItemTextCollection* MadeTextCollection() const { return Has(kTextsMade) ? &fExtras->Texts : nullptr; }
     // The chart gives every item it makes texts, most of which stay empty.
-    void GiveTexts() { fTextsGiven = true; }
+    void GiveTexts() { Mark(kTextsGiven); }
 
     // The heads of the chains of links that start here and that end here.
     TqoDataEntity_Link* FirstOwnedLink() const;
@@ -101,10 +105,14 @@ private:
     TDateTime fStopDateTime = 0;
     TColor fColor = 0;
     int32_t fSubCol = 0;
-    TGantTimeStyle fStyle = gtsSquare;
-    // Texts given, and made (they live in the extras).
-    bool fTextsGiven : 1 = false;
-    bool fTextsMade : 1 = false;
+    // The style and two marks share the entity's kind byte: texts given, and
+    // made (they live in the extras).
+    static constexpr uint8_t kStyleBits = 0x0F;
+    static constexpr uint8_t kTextsGiven = 0x10;
+    static constexpr uint8_t kTextsMade = 0x20;
+    static_assert(gtsPipe <= kStyleBits, "every style fits its bits");
+    bool Has(uint8_t mark) const { return KindByte() & mark; }
+    void Mark(uint8_t mark) { SetKindByte(KindByte() | mark); }
     // What most items leave as it is, and the texts once made: a chart holds
     // items by the hundred thousand. Nil means defaults and no texts; made on
     // first use, it stays.
