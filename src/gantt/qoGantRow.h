@@ -189,12 +189,12 @@ private:
     bool fCollisionDetection : 1 = false;
     bool fCollisionDetectionBetweenLayers : 1 = false;
     bool fIncreaseRowHeightOnCollision : 1 = false;
+    // In its row list, whose slot for it its node's cookie names.
+    bool fListed : 1 = false;
     TqoDataEntity* fNode;
     TqoDataList2lev* fDataListList = nullptr;
     TGantRowList* fGantRowList;
     std::unique_ptr<TRare> fRare;
-    // The row list's slot.
-    int32_t fSlot = -1;
 };
 
 } // namespace qo

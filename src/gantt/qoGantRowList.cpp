@@ -4,22 +4,44 @@
 #include "grid/qoTree.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace qo {
 
 TGantRowList::~TGantRowList() = default;
 
-TGantRow* TGantRowList::NodesRow(const TGantRow* row) {
-    if (const TqoDataEntity_Tree* tree = row->TreeNode()) return static_cast<TGantRow*>(tree->IntegrationCookie());
+void* TGantRowList::NodeCookie(const TGantRow* row) {
+    if (const TqoDataEntity_Tree* tree = row->TreeNode()) return tree->IntegrationCookie();
     const TqoDataEntity_GridTreeNode* grid = row->GridTreeNode();
-    return grid ? static_cast<TGantRow*>(grid->IntegrationCookie()) : nullptr;
+    return grid ? grid->IntegrationCookie() : nullptr;
 }
 
-void TGantRowList::SetNodesRow(const TGantRow* row, TGantRow* value) {
+void TGantRowList::SetNodeCookie(const TGantRow* row, void* cookie) {
     if (TqoDataEntity_Tree* tree = row->TreeNode())
-        tree->SetIntegrationCookie(value);
+        tree->SetIntegrationCookie(cookie);
     else if (TqoDataEntity_GridTreeNode* grid = row->GridTreeNode())
-        grid->SetIntegrationCookie(value);
+        grid->SetIntegrationCookie(cookie);
+}
+
+// A cookie of another list, or one left from a row since gone, names no row
+// of this node here.
+TGantRow* TGantRowList::RowInCookie(void* cookie, const TqoDataEntity* node) const {
+    const uintptr_t slot = reinterpret_cast<uintptr_t>(cookie) - 1;
+    TGantRow* row = node && slot < fList.size() ? fList[slot] : nullptr;
+    return row && row->NodeEntity() == node ? row : nullptr;
+}
+
+TGantRow* TGantRowList::NodesRow(const TGantRow* row) const {
+    return RowInCookie(NodeCookie(row), row->NodeEntity());
+}
+
+size_t TGantRowList::SlotOf(const TGantRow* row) const {
+    const uintptr_t slot = reinterpret_cast<uintptr_t>(NodeCookie(row)) - 1;
+    if (slot < fList.size() && fList[slot] == row) return slot;
+    // Rare: a row that shares its node with an earlier one, or lost its node.
+    const auto it = std::find(fList.begin(), fList.end(), row);
+    assert(it != fList.end() && "a listed row has a slot");
+    return size_t(it - fList.begin());
 }
 
 TGantRow* TGantRowList::GetGantRow(int32_t index) {
@@ -36,7 +58,7 @@ TGantRow* TGantRowList::AddRow(TqoDataEntity_Tree* treeNode, TqoDataEntity_GridT
     TqoKeepAlive<TqoExposable> keep({this});
     TGantRow* row = fGant->UserCreateGantRow(this, treeNode, gridNode);
     if (!fGant) return nullptr;
-    if (!row || row->fGantRowList != this || row->fSlot >= 0) row = fGant->CreateRow(this, treeNode, gridNode);
+    if (!row || row->fGantRowList != this || row->fListed) row = fGant->CreateRow(this, treeNode, gridNode);
     Append(row);
     fGant->AfterAddGantRow(this, row);
     return row;
@@ -49,7 +71,7 @@ void TGantRowList::RemoveRow(TqoDataEntity_Tree* treeNode, TqoDataEntity_GridTre
     TqoKeepAlive<TqoExposable> keep({this, row});
     row->fRemoving = true;
     fGant->BeforeFreeGantRow(this, row);
-    if (row->fGantRowList != this || row->fSlot < 0) return;
+    if (row->fGantRowList != this || !row->fListed) return;
     TakeOut(row);
     row->FreeWheneverPossible();
 }
@@ -64,33 +86,37 @@ void TGantRowList::FollowGridTree(TIntegrationEventKind kind, TqoDataEntity_Grid
 }
 
 void TGantRowList::Append(TGantRow* row) {
-    row->fSlot = int32_t(fList.size());
+    const size_t slot = fList.size();
+    // Room for a half more, not twice as much: rows come by the hundred thousand.
+    if (slot == fList.capacity()) fList.reserve(slot + slot / 2 + 1);
     fList.push_back(row);
+    row->fListed = true;
     if (!row->NodeEntity()) return;
-    if (TGantRow* first = NodesRow(row); first && first->fGantRowList == this && first->fSlot >= 0)
+    if (NodesRow(row))
         ++fSharedNodes;
     else
-        SetNodesRow(row, row);
+        SetNodeCookie(row, CookieFor(slot));
 }
 
 void TGantRowList::TakeOut(TGantRow* row) {
     fBands.erase(row);
-    fList[size_t(row->fSlot)] = nullptr;
-    row->fSlot = -1;
+    const size_t slot = SlotOf(row);
+    fList[slot] = nullptr;
+    row->fListed = false;
     ++fHoles;
     ++fRemovals;
     // A node's cookie never outlives its row.
     if (const TqoDataEntity* node = row->NodeEntity()) {
-        if (NodesRow(row) != row) {
+        if (NodeCookie(row) != CookieFor(slot)) {
             --fSharedNodes;
         } else {
-            SetNodesRow(row, nullptr);
+            SetNodeCookie(row, nullptr);
             // Rare: another row of the same node takes its place.
             const auto next = fSharedNodes ? std::find_if(fList.begin(), fList.end(),
                                                           [node](TGantRow* r) { return r && r->NodeEntity() == node; })
                                            : fList.end();
             if (next != fList.end()) {
-                SetNodesRow(*next, *next);
+                SetNodeCookie(*next, CookieFor(size_t(next - fList.begin())));
                 --fSharedNodes;
             }
         }
@@ -98,9 +124,16 @@ void TGantRowList::TakeOut(TGantRow* row) {
     if (fHoles > int32_t(fList.size()) / 2) Compact();
 }
 
+// The rows close up; the cookies that named them follow.
 void TGantRowList::Compact() {
-    std::erase(fList, nullptr);
-    for (size_t i = 0; i < fList.size(); ++i) fList[i]->fSlot = int32_t(i);
+    size_t to = 0;
+    for (size_t from = 0; from < fList.size(); ++from) {
+        TGantRow* row = fList[from];
+        if (!row) continue;
+        if (from != to && NodeCookie(row) == CookieFor(from)) SetNodeCookie(row, CookieFor(to));
+        fList[to++] = row;
+    }
+    fList.resize(to);
     fHoles = 0;
 }
 
@@ -114,13 +147,11 @@ TGantRow* TGantRowList::FindRowFromY(int y) {
 }
 
 TGantRow* TGantRowList::FindRowFromTreeNode(const TqoDataEntity_Tree* node) const {
-    auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr;
-    return row && row->fGantRowList == this && row->TreeNode() == node ? row : nullptr;
+    return node ? RowInCookie(node->IntegrationCookie(), node) : nullptr;
 }
 
 TGantRow* TGantRowList::FindRowFromGridNode(const TqoDataEntity_GridTreeNode* node) const {
-    auto* row = node ? static_cast<TGantRow*>(node->IntegrationCookie()) : nullptr;
-    return row && row->fGantRowList == this && row->GridTreeNode() == node ? row : nullptr;
+    return node ? RowInCookie(node->IntegrationCookie(), node) : nullptr;
 }
 
 TGantRow* TGantRowList::FindRowFromUntypedNode(const TqoDataEntity* node) const {
@@ -149,9 +180,9 @@ std::vector<TGantRow*> TGantRowList::VisibleRows(int top, int bottom) {
 }
 
 void TGantRowList::ForgetTreeNodes() {
-    for (TGantRow* row : fList)
-        if (row && row->TreeNode()) {
-            if (NodesRow(row) == row) SetNodesRow(row, nullptr);
+    for (size_t i = 0; i < fList.size(); ++i)
+        if (TGantRow* row = fList[i]; row && row->TreeNode()) {
+            if (NodeCookie(row) == CookieFor(i)) SetNodeCookie(row, nullptr);
             row->fNode = nullptr;
         }
 }
@@ -167,13 +198,14 @@ void TGantRowList::CleanForFree() {
     ++fRemovals;
     fSharedNodes = 0;
     std::exception_ptr error;
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (!*it) continue;
-        (*it)->fSlot = -1;
-        if (NodesRow(*it) == *it) SetNodesRow(*it, nullptr);
-        (*it)->LeaveChart(gant);
+    for (size_t i = rows.size(); i-- > 0;) {
+        TGantRow* row = rows[i];
+        if (!row) continue;
+        row->fListed = false;
+        if (NodeCookie(row) == CookieFor(i)) SetNodeCookie(row, nullptr);
+        row->LeaveChart(gant);
         try {
-            (*it)->FreeWheneverPossible();
+            row->FreeWheneverPossible();
         } catch (...) {
             if (!error) error = std::current_exception();
         }

@@ -1,8 +1,9 @@
 #pragma once
 // The rows of a Gantt chart, one per node of the row header, in creation
-// order. A node keeps its row in its integration cookie, so that a row is
-// found from its node in constant time and without a table beside the rows,
-// and from a y through the header's own geometry: neither lookup walks the rows.
+// order. A node keeps its row's slot in its integration cookie, so that a row
+// is found from its node in constant time, and its slot from the row, without
+// a table beside the rows or room in each; a row is found from a y through the
+// header's own geometry: neither lookup walks the rows.
 #include "data/qoExposable.h"
 #include "gantt/qoGantRowOwner.h"
 #include "grid/qoGridTree.h"
@@ -73,9 +74,16 @@ private:
     void Append(TGantRow* row);
     void TakeOut(TGantRow* row);
     void Compact();
+    // The cookie of the row's node: its first row's slot plus one, nil for none.
+    static void* NodeCookie(const TGantRow* row);
+    static void SetNodeCookie(const TGantRow* row, void* cookie);
+    static void* CookieFor(size_t slot) { return reinterpret_cast<void*>(uintptr_t(slot) + 1); }
+    // The row of this list in the slot that the cookie names, when it heads the node.
+    TGantRow* RowInCookie(void* cookie, const TqoDataEntity* node) const;
     // The row the node of the row keeps; nil for a row without a node.
-    static TGantRow* NodesRow(const TGantRow* row);
-    static void SetNodesRow(const TGantRow* row, TGantRow* value);
+    TGantRow* NodesRow(const TGantRow* row) const;
+    // A listed row's slot: its node's cookie names it, unless it shares its node.
+    size_t SlotOf(const TGantRow* row) const;
 
     IGantRowOwner* fGant;
     // Removed rows leave a nil slot until the next indexed access closes the gaps.

@@ -32,17 +32,22 @@ TEST_F(GantGridRows, FollowTheNodesThroughTheirCookies) {
     ASSERT_EQ(Rows().Count(), 3);
     TGantRow* row = Rows().FindRowFromGridNode(q);
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(q->IntegrationCookie(), row);
+    EXPECT_NE(q->IntegrationCookie(), nullptr) << "the node names its row";
     EXPECT_EQ(row->GridTreeNode(), q);
     EXPECT_EQ(row->TreeNode(), nullptr);
-    EXPECT_EQ(Rows().FindRowFromUntypedNode(r), r->IntegrationCookie());
+    TGantRow* last = Rows().FindRowFromGridNode(r);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->GridTreeNode(), r);
+    EXPECT_EQ(Rows().FindRowFromUntypedNode(r), last);
     int reference = 0;
     r->SetUserReference(&reference);
-    EXPECT_EQ(Rows().FindRowFromTreeNodeDataEntityUserReference(&reference), r->IntegrationCookie());
+    EXPECT_EQ(Rows().FindRowFromTreeNodeDataEntityUserReference(&reference), last);
 
     gridTree->RemoveDataEntity(p);
     EXPECT_EQ(Rows().Count(), 1) << "the child's row went with its parent's";
-    EXPECT_EQ(Rows().FindRowFromGridNode(r), r->IntegrationCookie());
+    EXPECT_EQ(Rows().GetGantRow(0), last) << "the rows closed up";
+    EXPECT_EQ(Rows().FindRowFromGridNode(r), last) << "and the node still finds its row";
+    EXPECT_EQ(Rows().FindRowFromGridNode(q), nullptr);
     gant.FreeRows();
     EXPECT_EQ(r->IntegrationCookie(), nullptr) << "freeing the rows clears the cookies they held";
 }

@@ -115,6 +115,27 @@ TEST_F(GantRows, AHookThatReturnsNoUsableRowLeavesTheRowToTheFactory) {
     EXPECT_EQ(Rows().Count(), 8);
 }
 
+// A node names one row, its first: a second row of it takes over when the
+// first goes, and is still found once the rows close up around removals.
+TEST_F(GantRows, ASecondRowOfANodeTakesOverWhenTheFirstGoes) {
+    Build();
+    TGantRow* first = RowOf(b);
+    TGantRow* second = Rows().AddRow(b, nullptr);
+    ASSERT_NE(second, first);
+    EXPECT_EQ(RowOf(b), first);
+    Rows().RemoveRow(b, nullptr);
+    EXPECT_EQ(RowOf(b), second);
+    tree->RemoveDataEntity(a);
+    EXPECT_EQ(RowNames(), (Strings{"c", "b"}));
+    EXPECT_EQ(RowOf(b), second);
+    EXPECT_EQ(RowOf(c)->TreeNode(), c);
+    b->ObjAddRef(); // a host holds the node
+    tree->RemoveDataEntity(b);
+    EXPECT_EQ(RowNames(), (Strings{"c"}));
+    EXPECT_EQ(b->IntegrationCookie(), nullptr) << "a freed row's node names none";
+    b->ObjRelease();
+}
+
 TEST_F(GantRows, ARowRemovedWhileAHostHoldsItIsEmptyAndOutOfEveryLookup) {
     Build();
     TGantRow* row = RowOf(b);
