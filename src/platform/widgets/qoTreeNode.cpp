@@ -7,12 +7,31 @@
 namespace qo {
 
 TTreeNode::~TTreeNode() {
-    if (!fChildren) return;
-    for (TTreeNode* child : fChildren->Nodes) delete child;
+    TChildren* block = Block();
+    if (!block) return;
+    for (TTreeNode* child : block->Nodes) delete child;
+    delete block;
+}
+
+TTreeNode::TChildren& TTreeNode::MakeBlock() {
+    if (TChildren* block = Block()) return *block;
+    auto* block = new TChildren;
+    block->Data = fDataOrBlock;
+    fDataOrBlock = block;
+    fFlags |= kHasBlock;
+    return *block;
+}
+
+void TTreeNode::DropBlock() {
+    TChildren* block = Block();
+    if (!block) return;
+    fDataOrBlock = block->Data;
+    fFlags &= uint8_t(~kHasBlock);
+    delete block;
 }
 
 TTreeCounts TTreeNode::ChildSum() const {
-    if (fChildren) return fChildren->Sum;
+    if (const TChildren* block = Block()) return block->Sum;
     return HasDeferredChild() ? TTreeCounts{1, 1} : TTreeCounts{};
 }
 
@@ -25,9 +44,7 @@ TTreeNode::TChildren& TTreeNode::Children() const {
     auto* self = const_cast<TTreeNode*>(this);
     if (HasDeferredChild())
         TreeView()->MakeDeferredChild(self);
-    else if (!fChildren)
-        self->fChildren = std::make_unique<TChildren>();
-    return *fChildren;
+    return self->MakeBlock();
 }
 
 void TTreeNode::TChildren::MakeRoom(size_t expected) {
@@ -47,15 +64,16 @@ TTreeNode* TTreeNode::TChildren::Find(int& value, int32_t TTreeCounts::*field) c
 }
 
 void TTreeNode::Reindex(int from) {
-    auto& nodes = fChildren->Nodes;
+    TChildren& block = *Block();
+    auto& nodes = block.Nodes;
     for (size_t i = size_t(from); i < nodes.size(); ++i) nodes[i]->fIndex = int32_t(i);
-    fChildren->Index.Rebuild(int32_t(nodes.size()), [&](int32_t i) { return nodes[size_t(i)]->Counts(); });
+    block.Index.Rebuild(int32_t(nodes.size()), [&](int32_t i) { return nodes[size_t(i)]->Counts(); });
 }
 
 TCustomTreeView* TTreeNode::TreeView() const {
     const TTreeNode* node = this;
     while (node->fParent) node = node->fParent;
-    return node->fFlags & kRoot ? static_cast<TCustomTreeView*>(node->fData) : nullptr;
+    return node->fFlags & kRoot ? static_cast<TCustomTreeView*>(node->Data()) : nullptr;
 }
 
 TTreeNode* TTreeNode::Parent() const {
@@ -75,12 +93,12 @@ TTreeNode* TTreeNode::Item(int index) const {
 
 TTreeNode* TTreeNode::GetNextSibling() const {
     if (!fParent || fIndex < 0 || fIndex + 1 >= fParent->Count()) return nullptr;
-    return fParent->fChildren->Nodes[size_t(fIndex + 1)];
+    return fParent->Block()->Nodes[size_t(fIndex + 1)];
 }
 
 TTreeNode* TTreeNode::GetPrevSibling() const {
     if (!fParent || fIndex <= 0) return nullptr;
-    return fParent->fChildren->Nodes[size_t(fIndex - 1)];
+    return fParent->Block()->Nodes[size_t(fIndex - 1)];
 }
 
 TTreeNode* TTreeNode::GetNext() const {
@@ -119,7 +137,7 @@ bool TTreeNode::IsVisible() const {
 int TTreeNode::AbsoluteIndex() const {
     int index = -1;
     for (const TTreeNode* node = this; node->fParent && node->fIndex >= 0; node = node->fParent)
-        index += 1 + node->fParent->fChildren->Prefix(node->fIndex).Total;
+        index += 1 + node->fParent->Block()->Prefix(node->fIndex).Total;
     return index;
 }
 

@@ -14,7 +14,7 @@ namespace qo {
 TCustomTreeView::TCustomTreeView(TComponent* owner)
     : TqoScrollingControl(owner), fRoot(std::make_unique<TPlainTreeNode>()) {
     fRoot->fFlags = TTreeNode::kRoot | TTreeNode::kExpanded;
-    fRoot->fData = this;
+    fRoot->SetData(this);
     ControlStyle |= csOpaque;
     TabStop = true;
     SetColor(clWindow);
@@ -35,7 +35,7 @@ TCustomTreeView::~TCustomTreeView() {
 
 TTreeNode* TCustomTreeView::NewNode(TTreeNode* parent, int index, std::string_view text, void* data) {
     TTreeNode* node = CreateNode();
-    node->fData = data;
+    node->SetData(data);
     if (node->Text() != text) node->StoreText(text);
     Attach(node, parent ? parent : fRoot.get(), index);
     StructureChanged();
@@ -70,10 +70,10 @@ void TCustomTreeView::MakeDeferredChild(TTreeNode* parent) {
     if (node->Text() != DeferredChildText()) node->StoreText(DeferredChildText());
     node->fParent = parent;
     node->fIndex = 0;
-    parent->fChildren = std::make_unique<TTreeNode::TChildren>();
-    parent->fChildren->Nodes.push_back(node);
-    parent->fChildren->Sum = node->Counts();
-    parent->fChildren->Index.Append(node->Counts());
+    TTreeNode::TChildren& children = parent->MakeBlock();
+    children.Nodes.push_back(node);
+    children.Sum = node->Counts();
+    children.Index.Append(node->Counts());
     DeferredChildMade(node);
 }
 
@@ -86,8 +86,9 @@ void TCustomTreeView::DropDeferredChild(TTreeNode* parent) {
 void TCustomTreeView::Propagate(TTreeNode* node, TTreeCounts delta) {
     while (node->fParent && !delta.IsZero()) {
         TTreeNode* parent = node->fParent;
-        parent->fChildren->Index.Add(node->fIndex, delta);
-        parent->fChildren->Sum += delta;
+        TTreeNode::TChildren& children = *parent->Block();
+        children.Index.Add(node->fIndex, delta);
+        children.Sum += delta;
         if (!parent->Expanded()) delta.Visible = 0;
         node = parent;
     }
@@ -114,11 +115,11 @@ void TCustomTreeView::Detach(TTreeNode* node) {
     TTreeNode* parent = node->fParent;
     const int index = node->fIndex;
     const TTreeCounts counts = node->Counts();
-    TTreeNode::TChildren& children = *parent->fChildren;
+    TTreeNode::TChildren& children = *parent->Block();
     children.Nodes.erase(children.Nodes.begin() + index);
     children.Sum -= counts;
     if (children.Nodes.empty() && !(parent->fFlags & TTreeNode::kRoot))
-        parent->fChildren.reset();
+        parent->DropBlock();
     else if (index == int(children.Nodes.size()))
         children.Index.PopBack(counts);
     else
@@ -182,12 +183,12 @@ TTreeNode* TCustomTreeView::SelectionAfterDeleting(TTreeNode* deleted) {
 
 void TCustomTreeView::MarkDeleting(TTreeNode* node) {
     node->fFlags |= TTreeNode::kDeleting;
-    for (int i = 0; i < node->MadeCount(); ++i) MarkDeleting(node->fChildren->Nodes[size_t(i)]);
+    for (int i = 0; i < node->MadeCount(); ++i) MarkDeleting(node->Block()->Nodes[size_t(i)]);
 }
 
 // A deferred child that was never made is not reported.
 void TCustomTreeView::NotifyDeletion(TTreeNode* node, const TqoAlive::TWatch& alive) {
-    for (int i = 0; i < node->MadeCount() && alive; ++i) NotifyDeletion(node->fChildren->Nodes[size_t(i)], alive);
+    for (int i = 0; i < node->MadeCount() && alive; ++i) NotifyDeletion(node->Block()->Nodes[size_t(i)], alive);
     if (alive) Delete(node);
 }
 
@@ -208,7 +209,7 @@ void TCustomTreeView::MoveNode(TTreeNode* node, TTreeNode* destination, TNodeAtt
 void TCustomTreeView::SortChildren(TTreeNode* parent, const TTVCompare& compare, bool recurse) {
     // A lone deferred child has neither siblings nor children to sort.
     if (!parent->MadeCount() || !compare) return;
-    auto& nodes = parent->fChildren->Nodes;
+    auto& nodes = parent->Block()->Nodes;
     std::vector<TTreeNode*> sorted = nodes;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [&compare](TTreeNode* a, TTreeNode* b) { return compare(a, b) < 0; });
@@ -269,7 +270,7 @@ int TCustomTreeView::RowOf(const TTreeNode* node) const {
     if (!node || !node->IsVisible() || node->Deleting()) return -1;
     int row = -1;
     for (const TTreeNode* n = node; n->fParent; n = n->fParent)
-        row += 1 + n->fParent->fChildren->Prefix(n->fIndex).Visible;
+        row += 1 + n->fParent->Block()->Prefix(n->fIndex).Visible;
     return row;
 }
 

@@ -70,7 +70,7 @@ public:
     TTreeNode* Parent() const;
     int Level() const;
     int Index() const { return fIndex; }
-    int Count() const { return fChildren ? int(fChildren->Nodes.size()) : HasDeferredChild() ? 1 : 0; }
+    int Count() const { return Block() ? int(Block()->Nodes.size()) : HasDeferredChild() ? 1 : 0; }
     bool HasChildren() const { return Count() > 0; }
     // Makes a deferred child first.
     TTreeNode* Item(int index) const;
@@ -93,8 +93,8 @@ public:
     void SetImageIndex(int index);
     virtual int SelectedIndex() const = 0;
     void SetSelectedIndex(int index);
-    void* Data() const { return fData; }
-    void SetData(void* data) { fData = data; }
+    void* Data() const { return Block() ? Block()->Data : fDataOrBlock; }
+    void SetData(void* data) { (Block() ? Block()->Data : fDataOrBlock) = data; }
     bool Expanded() const { return fFlags & kExpanded; }
     // Through the expanding and collapsing notifications, which may refuse.
     void SetExpanded(bool expanded);
@@ -138,11 +138,14 @@ private:
     static constexpr uint8_t kRoot = 0x4;
     static constexpr uint8_t kDeferredChild = 0x8;
     static constexpr uint8_t kKindFlag = 0x10;
+    static constexpr uint8_t kHasBlock = 0x20;
 
     struct TChildren {
         std::vector<TTreeNode*> Nodes;
         TTreeCountIndex Index;
         TTreeCounts Sum;
+        // The node's data, which moves here with the first child.
+        void* Data = nullptr;
         // Before one more child: room for the count the tree expects, else a
         // half more, so that a tree of many rows keeps little spare room.
         void MakeRoom(size_t expected);
@@ -158,12 +161,19 @@ private:
     // not change, so a walk of a const tree may make it.
     TChildren& Children() const;
     // Only the children made so far: what a deletion visits.
-    int MadeCount() const { return fChildren ? int(fChildren->Nodes.size()) : 0; }
+    int MadeCount() const { return Block() ? int(Block()->Nodes.size()) : 0; }
+    // The children's block; nil while the node has none made.
+    TChildren* Block() const { return fFlags & kHasBlock ? static_cast<TChildren*>(fDataOrBlock) : nullptr; }
+    // Makes the block, which takes the node's data over.
+    TChildren& MakeBlock();
+    // Gives the block up: the data comes back to the node.
+    void DropBlock();
     void Reindex(int from);
 
     TTreeNode* fParent = nullptr;
-    std::unique_ptr<TChildren> fChildren;
-    void* fData = nullptr;
+    // The data, or the children's block that holds it: most nodes of a large
+    // tree are leaves, so one word serves both.
+    void* fDataOrBlock = nullptr;
     int32_t fIndex = -1;
     uint8_t fFlags = 0;
 };
