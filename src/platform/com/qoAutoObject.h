@@ -171,6 +171,8 @@ public:
     explicit TqoAutoTearOffIntf(Owner& owner) : fOwner(owner) { fOwner.ObjAddRef(); }
     TqoAutoTearOffIntf(const TqoAutoTearOffIntf&) = delete;
     TqoAutoTearOffIntf& operator=(const TqoAutoTearOffIntf&) = delete;
+    // Its slot follows the interface's own, which callers alone see.
+    virtual ~TqoAutoTearOffIntf() = default;
     // The owner's last reference may go with this one: released after the delete.
     int32_t ObjAddRef() { return ++fRefCount; }
     int32_t ObjRelease() {
