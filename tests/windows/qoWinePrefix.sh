@@ -4,6 +4,7 @@
 # (skipped) when Wine is missing.
 set -uo pipefail
 [ -x /usr/lib/wine/wine64 ] || { echo "SKIPPED: wine64 is not installed"; exit 77; }
+. "$(dirname "$0")/../../tools/windows/wine-loader.sh"
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 wineserver -k >/dev/null 2>&1

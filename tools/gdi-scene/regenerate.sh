@@ -13,6 +13,7 @@ trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work
 x86_64-w64-mingw32-g++ -O2 -std=c++17 -Wall -Wextra -static -o "$work/gdi-scene.exe" "$here/gdiScene.cpp" -lgdi32
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+. "$root/tools/windows/wine-loader.sh"
 wine wineboot --init >/dev/null 2>&1
 # GDI must draw with the same font files as our canvas.
 . "$root/tools/windows/wine-fonts.sh"
