@@ -1,5 +1,5 @@
 // Gantt rows at scale: building rows with one item each (100,000 against
-// 10,000: linear means about 10), finding a row from a y and hit-testing an
+// 10,000: linear means about 10), removing them from the first, finding a row from a y and hit-testing an
 // item (100,000 rows against 100: the same cost), the same and a paint with
 // the grid heading the rows, and the memory of a row with one item, its tree
 // node and its layer included, and of an item the component made.
@@ -76,6 +76,27 @@ void Baseline_Build10000Rows(benchmark::State& state) { Build(state, 10000); }
 BENCHMARK(Baseline_Build10000Rows)->Unit(benchmark::kMillisecond);
 void Build100000Rows(benchmark::State& state) { Build(state, 100000); }
 BENCHMARK(Build100000Rows)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// Every row removed, the first each time, as a host empties a chart from the
+// top (10,000 against 1,000: linear means about 10).
+void RemoveFromTheFront(benchmark::State& state, int n) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto scene = std::make_unique<TScene>(n);
+        state.ResumeTiming();
+        TqoDataList_Tree* roots = scene->Tree->RootDataEntities();
+        while (roots->Count()) scene->Tree->RemoveDataEntity(roots->Item(0));
+        state.PauseTiming();
+        scene.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = n;
+}
+
+void Baseline_RemoveFromTheFront1000Rows(benchmark::State& state) { RemoveFromTheFront(state, 1000); }
+BENCHMARK(Baseline_RemoveFromTheFront1000Rows)->Unit(benchmark::kMillisecond);
+void RemoveFromTheFront10000Rows(benchmark::State& state) { RemoveFromTheFront(state, 10000); }
+BENCHMARK(RemoveFromTheFront10000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Scrolled to the middle, every y of the window in turn; a hit test also
 // looks for the item under the point.
