@@ -177,6 +177,7 @@ void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
         TState& state = State();
         state.Dense = dense;
         ++state.Gaps;
+        while (state.Lead < fItems.size() && !fItems[state.Lead]) ++state.Lead;
         Redirect();
         // Gaps never outnumber the entities: closing them costs at most what the removals did.
         if (state.Gaps > LoadedCount()) CloseGaps();
@@ -187,6 +188,7 @@ void TqoDataList::TakeOut(TqoDataEntity* entity, size_t slot) {
         fItems.pop_back();
         --State().Gaps;
     }
+    if (TState* state = FoundState()) state->Lead = std::min(state->Lead, uint32_t(fItems.size()));
     Redirect();
     SettleState();
 }
@@ -344,13 +346,16 @@ void TqoDataList::CloseGaps() {
     else
         fItems.erase(std::remove(first, fItems.end(), nullptr), fItems.end());
     state->Gaps = 0;
+    state->Lead = 0;
     Redirect();
 }
 
-// The last slot is never a gap: deleting from the back closes none.
+// The last slot is never a gap: deleting from the back closes none, nor does
+// deleting from the front.
 size_t TqoDataList::SlotAt(int32_t k) {
     if (size_t(k) < Dense()) return size_t(k);
     if (k == LoadedCount() - 1) return fItems.size() - 1;
+    if (const TState* state = FoundState(); state && state->Lead == uint32_t(state->Gaps)) return size_t(k) + state->Lead;
     CloseGaps();
     return size_t(k);
 }

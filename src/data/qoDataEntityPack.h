@@ -258,6 +258,10 @@ private:
         uint32_t Direct = 0;
         // The slots before the first gap, while there are gaps.
         uint32_t Dense = 0;
+        // Slots from the first that are all gaps, as removals from the first
+        // leave them: while every gap is among them, a position is a slot
+        // that far on, and nothing needs to move or be renumbered.
+        uint32_t Lead = 0;
         // Entities whose stored index is below this one hold their true slot.
         int32_t OutOfDateFromIndex = INT32_MAX;
         void* MiscObjectPointer = nullptr;

@@ -3,7 +3,9 @@
 // block: a list of one entity, or a list of lists that holds one list, as a
 // Gantt row's layer and layer set mostly do, takes nothing from the heap and
 // no more room than the pointer. A longer vector points to a block that starts
-// with its size and capacity. The subset of std::vector that the data lists use.
+// with its size and capacity; erasing from the front moves where the elements
+// start rather than the elements, so that lists emptied from their first
+// entity stay linear. The subset of std::vector that the data lists use.
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
@@ -44,7 +46,8 @@ public:
     T*& back() { return (*this)[size() - 1]; }
 
     void push_back(T* value) {
-        if (TBlock* block = InBlock() ? Block() : nullptr; block && block->Size < block->Capacity) [[likely]] {
+        if (TBlock* block = InBlock() ? Block() : nullptr; block && block->Start + block->Size < block->Capacity)
+            [[likely]] {
             block->Items()[block->Size++] = value;
             return;
         }
@@ -87,8 +90,15 @@ public:
             fOne = NoElements();
             return begin();
         }
+        TBlock* block = Block();
+        const auto n = uint32_t(last - first);
+        if (first == begin()) {
+            block->Start += n;
+            block->Size -= n;
+            return begin();
+        }
         std::move(last, end(), first);
-        Block()->Size -= uint32_t(last - first);
+        block->Size -= n;
         return first;
     }
     // Gives the block back: a list emptied may stay small for long.
@@ -102,11 +112,21 @@ private:
     struct TBlock {
         uint32_t Size;
         uint32_t Capacity;
-        T** Items() { return reinterpret_cast<T**>(this + 1); }
+        // Where the elements start: the slots before are room left by erasing from the front.
+        uint32_t Start;
+        uint32_t Unused;
+        T** Slots() { return reinterpret_cast<T**>(this + 1); }
+        T** Items() { return Slots() + Start; }
+        // The room at the front taken back: the elements move to the first slot.
+        void MoveToFront() {
+            if (!Start) return;
+            std::copy(Items(), Items() + Size, Slots());
+            Start = 0;
+        }
     };
     static_assert(sizeof(TBlock) % alignof(T*) == 0, "the items follow the block's head aligned");
     // The empty vector's block: nothing in it, no room, never freed.
-    static constexpr TBlock sNone{0, 0};
+    static constexpr TBlock sNone{0, 0, 0, 0};
     // A block pointer is marked in its lowest bit, which no element's pointer uses.
     static T* Mark(const TBlock* block) { return reinterpret_cast<T*>(reinterpret_cast<uintptr_t>(block) | 1); }
     static T* NoElements() { return Mark(&sNone); }
@@ -117,18 +137,26 @@ private:
     // hundred thousand. A block grown in place or remapped copies nothing.
     void Reserve(size_t size) {
         const size_t capacity = InBlock() ? Block()->Capacity : 1;
-        if (InBlock() && size <= capacity) return;
+        if (InBlock() && Block()->Start + size <= capacity) return;
         assert(size < UINT32_MAX / 2 && "fewer than 2 billion elements");
+        // The front's room is taken back once it is as large as what stands,
+        // so that each element moves at most once per erasure that made room.
+        if (Owned() && size <= capacity && Block()->Start >= Block()->Size) {
+            Block()->MoveToFront();
+            return;
+        }
         const size_t grown = std::max({size, capacity + capacity / 2, size_t(2)});
         const size_t bytes = sizeof(TBlock) + grown * sizeof(T*);
         TBlock* block = nullptr;
         if (Owned()) {
+            Block()->MoveToFront();
             block = static_cast<TBlock*>(std::realloc(Block(), bytes));
             if (!block) throw std::bad_alloc();
         } else {
             block = static_cast<TBlock*>(std::malloc(bytes));
             if (!block) throw std::bad_alloc();
             block->Size = uint32_t(this->size());
+            block->Start = 0;
             std::copy(begin(), end(), block->Items());
         }
         block->Capacity = uint32_t(grown);

@@ -113,6 +113,25 @@ INSTANTIATE_TEST_SUITE_P(
                      e[4]->ChangeOwner(&o, 2);
                  },
                  Ints{7, 0, 1, 3, 6, 8}, Ints{2, 9, 4}},
+        // Removals from the first leave gaps in front that reads step over.
+        TGapCase{"FromTheFirstWithReadsBetween",
+                 [](TqoDataList& l, TqoDataList&) {
+                     for (int i = 0; i < 4; ++i) l.Remove(l.Items(0));
+                     l.Items(3)->SetUserIntegerReference(107);
+                     l.Delete(0);
+                     l.Insert(1)->SetUserIntegerReference(200);
+                     l.Remove(l.Items(0));
+                     l.Delete(l.Count() - 1);
+                 },
+                 Ints{200, 6, 107, 8}, Ints{}},
+        TGapCase{"FromTheFirstUntilEmptyThenAdd",
+                 [](TqoDataList& l, TqoDataList&) {
+                     while (l.Count()) l.Remove(l.Items(0));
+                     l.Add()->SetUserIntegerReference(100);
+                     l.Add()->SetUserIntegerReference(101);
+                     l.Delete(0);
+                 },
+                 Ints{101}, Ints{}},
         // Gaps never outnumber the entities: removing most of a long list in
         // a scattered order closes them along the way.
         TGapCase{"MostOfTheListInAScatteredOrder",

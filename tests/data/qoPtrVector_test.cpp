@@ -71,4 +71,34 @@ TEST(PtrVector, NilElementsCountInPlaceAndInABlock) {
     EXPECT_TRUE(one.empty());
 }
 
+// Erasing from the front moves where the elements start; the room comes
+// back when the vector grows again, with every element where it was.
+TEST(PtrVector, ErasesFromTheFrontAndTakesTheRoomBack) {
+    std::vector<int> values(40);
+    TPtrVector<int> v;
+    std::vector<int*> expected;
+    for (int& value : values) {
+        v.push_back(&value);
+        expected.push_back(&value);
+    }
+    int* two[2] = {&values[0], &values[1]};
+    for (int round = 0; round < 200; ++round) {
+        v.erase(v.begin(), v.begin() + 3);
+        expected.erase(expected.begin(), expected.begin() + 3);
+        for (int k = 0; k < 3; ++k) {
+            int* p = &values[size_t((round * 3 + k) % 40)];
+            v.push_back(p);
+            expected.push_back(p);
+        }
+        if (round % 50 == 0) {
+            v.insert(v.begin() + 5, std::begin(two), std::end(two));
+            expected.insert(expected.begin() + 5, std::begin(two), std::end(two));
+        }
+        ASSERT_EQ(std::vector<int*>(v.begin(), v.end()), expected) << "round " << round;
+    }
+    while (!v.empty()) v.erase(v.begin());
+    v.push_back(&values[7]);
+    EXPECT_EQ(std::vector<int*>(v.begin(), v.end()), std::vector<int*>{&values[7]});
+}
+
 } // namespace qo
