@@ -103,13 +103,13 @@ void TGantRow::CleanForFree() {
     if (set) FreeLayers(set);
 }
 
+// Searched from both ends at once: rows mostly go from the last or from the first.
 void TGantRow::LeaveChart(IGantRowOwner* gant) {
     TqoDataList3lev* all = gant && fDataListList ? gant->AllDataEntities() : nullptr;
-    for (int32_t i = all ? all->Count() - 1 : -1; i >= 0; --i)
-        if (all->Items(i) == fDataListList) {
-            all->Delete(i);
-            return;
-        }
+    for (int32_t front = 0, back = all ? all->Count() - 1 : -1; front <= back; ++front, --back) {
+        if (all->Items(back) == fDataListList) return all->Delete(back);
+        if (all->Items(front) == fDataListList) return all->Delete(front);
+    }
 }
 
 // A handler that raises stops no layer from going; the first error is raised at the end.
