@@ -14,6 +14,8 @@ command -v "$triple-g++-posix" >/dev/null || skip "mingw-w64 ($triple-g++-posix)
 [ -x /usr/lib/wine/wine64 ] || skip "wine64 is not installed"
 if [ "$bits" = 32 ]; then
     dpkg -s wine32:i386 >/dev/null 2>&1 || skip "32-bit Wine (wine32:i386) is not installed"
+    . tools/windows/wine-loader.sh
+    qo_wine_runs_32 || skip "this machine's kernel runs no 32-bit programs"
 fi
 tools/windows/build.sh "$bits" "$dir" || exit 1
 ctest --test-dir "$dir" --output-on-failure
