@@ -43,11 +43,13 @@ TEST_F(GantGridRows, FollowTheNodesThroughTheirCookies) {
     r->SetUserReference(&reference);
     EXPECT_EQ(Rows().FindRowFromTreeNodeDataEntityUserReference(&reference), last);
 
+    q->ObjAddRef(); // a host holds the child
     gridTree->RemoveDataEntity(p);
     EXPECT_EQ(Rows().Count(), 1) << "the child's row went with its parent's";
     EXPECT_EQ(Rows().GetGantRow(0), last) << "the rows closed up";
     EXPECT_EQ(Rows().FindRowFromGridNode(r), last) << "and the node still finds its row";
     EXPECT_EQ(Rows().FindRowFromGridNode(q), nullptr);
+    q->ObjRelease();
     gant.FreeRows();
     EXPECT_EQ(r->IntegrationCookie(), nullptr) << "freeing the rows clears the cookies they held";
 }
