@@ -55,6 +55,7 @@
 #include <new>
 #include <string_view>
 
+#include "platform/com/qoComObject.h"
 #include "platform/com/qoDispatch.h"
 #include "platform/core/qoSmallObjectPool.h"
 
@@ -166,24 +167,17 @@ private:
 // a member: the owner pays nothing until a host asks. The object keeps its
 // owner alive and answers every other question as the owner does; each
 // request makes a new one, which COM allows for any interface but IUnknown.
-template <class Derived, class Owner, class I> class TqoAutoTearOffIntf : public TqoAutoIntf<Derived, I> {
+template <class Derived, class Owner, class I>
+class TqoAutoTearOffIntf : public TqoAutoIntf<Derived, I>, public TqoRefCounted<Derived> {
 public:
     explicit TqoAutoTearOffIntf(Owner& owner) : fOwner(owner) { fOwner.ObjAddRef(); }
     TqoAutoTearOffIntf(const TqoAutoTearOffIntf&) = delete;
     TqoAutoTearOffIntf& operator=(const TqoAutoTearOffIntf&) = delete;
-    // Its slot follows the interface's own, which callers alone see.
-    virtual ~TqoAutoTearOffIntf() = default;
-    // The owner's last reference may go with this one: released after the delete.
-    int32_t ObjAddRef() { return ++fRefCount; }
-    int32_t ObjRelease() {
-        const int32_t count = --fRefCount;
-        if (count == 0) {
-            Owner& owner = fOwner;
-            delete static_cast<Derived*>(this);
-            owner.ObjRelease();
-        }
-        return count;
-    }
+    // Virtual, as its slot follows the interface's own, which callers alone
+    // see; the owner's last reference may go with this one.
+    virtual ~TqoAutoTearOffIntf() { fOwner.ObjRelease(); }
+    int32_t ObjAddRef() { return int32_t(this->CountUp()); }
+    int32_t ObjRelease() { return int32_t(this->CountDown()); }
     HRESULT ObjQueryInterface(REFIID iid, void** object) { return fOwner.ObjQueryInterface(iid, object); }
     // Hands the new object to the caller with its first reference.
     static HRESULT Give(Owner& owner, void** object) {
@@ -197,7 +191,6 @@ protected:
 
 private:
     Owner& fOwner;
-    std::atomic<int32_t> fRefCount{0};
 };
 
 } // namespace qo
