@@ -26,7 +26,7 @@ void TGantRowList::SetNodeCookie(const TGantRow* row, void* cookie) {
 // A cookie of another list, or one left from a row since gone, names no row
 // of this node here.
 TGantRow* TGantRowList::RowInCookie(void* cookie, const TqoDataEntity* node) const {
-    const uintptr_t slot = reinterpret_cast<uintptr_t>(cookie) - 1;
+    const size_t slot = SlotIn(cookie);
     TGantRow* row = node && slot < fList.size() ? fList[slot] : nullptr;
     return row && row->NodeEntity() == node ? row : nullptr;
 }
@@ -36,8 +36,7 @@ TGantRow* TGantRowList::NodesRow(const TGantRow* row) const {
 }
 
 size_t TGantRowList::SlotOf(const TGantRow* row) const {
-    const uintptr_t slot = reinterpret_cast<uintptr_t>(NodeCookie(row)) - 1;
-    if (slot < fList.size() && fList[slot] == row) return slot;
+    if (const size_t slot = SlotIn(NodeCookie(row)); slot < fList.size() && fList[slot] == row) return slot;
     // Rare: a row that shares its node with an earlier one, or lost its node.
     const auto it = std::find(fList.begin(), fList.end(), row);
     assert(it != fList.end() && "a listed row has a slot");

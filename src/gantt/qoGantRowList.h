@@ -78,6 +78,8 @@ private:
     static void* NodeCookie(const TGantRow* row);
     static void SetNodeCookie(const TGantRow* row, void* cookie);
     static void* CookieFor(size_t slot) { return reinterpret_cast<void*>(uintptr_t(slot) + 1); }
+    // The slot a cookie names; past every slot for nil.
+    static size_t SlotIn(void* cookie) { return size_t(reinterpret_cast<uintptr_t>(cookie) - 1); }
     // The row of this list in the slot that the cookie names, when it heads the node.
     TGantRow* RowInCookie(void* cookie, const TqoDataEntity* node) const;
     // The row the node of the row keeps; nil for a row without a node.
